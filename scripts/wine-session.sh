@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Source this file: wine_session_start starts a private Wine world for tests
+# (its own prefix, Xvfb display, persistent wineserver and a desktop with a
+# taskbar); wine_session_stop ends exactly what was started.
+#   WINE_SESSION_DIR  where the prefix lives (default: build/windows/wine)
+#   WINE_SESSION_VISIBLE=1  use the current $DISPLAY instead of a new Xvfb
+
+wine_session_start() {
+  local dir=${WINE_SESSION_DIR:-$PWD/build/windows/wine}
+  mkdir -p "$dir"
+  export WINEPREFIX=$dir/prefix
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+  export LC_ALL=C.UTF-8
+  export WINEARCH=win64
+  WINE_SESSION_PIDS=()
+
+  if [ "${WINE_SESSION_VISIBLE:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
+    local n=90
+    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
+    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    WINE_SESSION_PIDS+=($!)
+    export DISPLAY=:$n
+    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+  fi
+
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    timeout 180 wineboot -i </dev/null >/dev/null 2>&1 || true
+    timeout 60 wineserver -w || true
+  fi
+  wineserver -p </dev/null >/dev/null 2>&1 &
+  sleep 0.3
+  # One desktop named "shell": Wine's explorer draws a taskbar with a notification area for it.
+  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
+  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+  wine explorer /desktop=shell,1024x768 </dev/null >/dev/null 2>&1 &
+  WINE_SESSION_PIDS+=($!)
+  # Wait for the taskbar's tray window.
+  for _ in $(seq 100); do
+    if xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop'; then break; fi
+    sleep 0.1
+  done
+  sleep 1
+}
+
+wine_session_stop() {
+  timeout 20 wineserver -k >/dev/null 2>&1 || true
+  local pid
+  for pid in "${WINE_SESSION_PIDS[@]:-}"; do
+    [ -n "$pid" ] && kill "$pid" 2>/dev/null || true
+  done
+  for pid in "${WINE_SESSION_PIDS[@]:-}"; do
+    [ -n "$pid" ] && wait "$pid" 2>/dev/null || true
+  done
+  WINE_SESSION_PIDS=()
+}

@@ -1,0 +1,49 @@
+// The idle monitor's arithmetic, free of the platform so it can be checked
+// directly: what counts as idle, how ticks add up, when the delay has run out.
+#pragma once
+#include <cstdint>
+
+namespace app {
+
+// Monitor ticks per minute. Fixed: it does not follow the tick interval.
+inline constexpr int kTicksPerMinute = 12;
+// Virtual-key codes asked about at every tick: mouse buttons and every key.
+inline constexpr int kFirstKeyCode = 1;
+inline constexpr int kLastKeyCode = 256;
+
+struct CursorMemory {
+    int32_t x = 0;
+    int32_t y = 0;
+};
+
+// True when the cursor stands where it stood at the previous call and no key or
+// button reports anything. Keys are asked in ascending order and the asking
+// stops at the first that reports.
+template <class KeyState>
+bool IsIdleWith(CursorMemory& last, int32_t x, int32_t y, KeyState&& keyState) {
+    bool idle = true;
+    if (x != last.x) {
+        last.x = x;
+        idle = false;
+    }
+    if (y != last.y) {
+        last.y = y;
+        idle = false;
+    }
+    for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
+        if (static_cast<int16_t>(keyState(code)) != 0) return false;
+    }
+    return idle;
+}
+
+// The count after a tick: one more when idle (it never wraps), 0 on activity.
+int32_t NextIdleTicks(int32_t ticks, bool idle);
+
+// idleTicks / 12.0 >= delayMinutes, compared in floating point.
+bool DelayExpired(int32_t idleTicks, int32_t delayMinutes);
+
+// Which watching picture the tray shows for the count before a tick.
+enum class WatchingPicture { Even, Odd };
+WatchingPicture PictureForTicks(int32_t idleTicks);
+
+}  // namespace app

@@ -1,0 +1,13 @@
+#include <windows.h>
+#include <commctrl.h>
+
+#include "app/mMain.h"
+#include "ui/Handles.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    ui::ComApartment com;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+    app::Main();
+    return app::RunMessageLoop();
+}

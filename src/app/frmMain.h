@@ -1,0 +1,67 @@
+// The invisible main form: it owns the monitor's two timers, the three tray
+// pictures, the tray icon (IconEvent), the popup menu and the delay, and its
+// window is the one the tray icon and the popup menu talk to.
+#pragma once
+#include <cstdint>
+#include <memory>
+
+#include "tray/SysTray.h"
+#include "ui/Form.h"
+#include "ui/Picture.h"
+#include "ui/Timer.h"
+
+namespace app {
+
+inline constexpr char kMainFormClass[] = "TollvaneMainForm";
+
+class FrmMain final : public ui::Form, private tray::SysTrayEvents {
+public:
+    FrmMain();
+    ~FrmMain() override;
+
+    int32_t mDelayMinutes = 0;
+    bool mHideOnMinimize = false;
+    bool mTrayMade = false;
+    HMENU mhMenu = nullptr;
+    std::unique_ptr<tray::SysTray> IconEvent;
+    int32_t mIdleTicks = 0;
+
+    ui::Timer Timer2;
+    ui::Timer Timer1;
+    ui::Picture Image3;  // not watching (red cross)
+    ui::Picture Image2;  // watching, after an odd count
+    ui::Picture Image1;  // watching, after an even count
+    ui::Picture Icon;    // the form's own icon, the application icon
+
+    // Monitor ticks; public so tests can drive them.
+    void Timer1_Timer();
+    void Timer2_Timer();
+
+    // Tray side (frmMainTray.cpp).
+    void MakeTray();
+    void TrayResize();
+    void LogOffNow();
+
+protected:
+    bool CreateFormWindow() override;
+    void OnLoad() override;       // Form_Load
+    void OnActivate() override;   // Form_Activate
+    void OnResize() override;     // Form_Resize
+    void OnUnload() override;     // Form_Unload
+
+private:
+    // SysTray's events.
+    void MouseDown(int16_t& Button, int32_t& ID) override;
+    void MouseDblClick(int16_t& Button, int32_t& ID) override;
+    void MenuClick(int16_t& index) override;
+
+    void SetTrayPicture(const ui::Picture& picture);
+    void StopWatching();
+    void SetDelayFromInputBox();
+};
+
+// The one main form of the program; created on first use, never destroyed
+// before the process ends (unloading only takes its window away).
+FrmMain& frmMain();
+
+}  // namespace app

@@ -1,0 +1,34 @@
+// Logging the mail client's identity off: its remembered identity in the
+// registry, its message windows and its main window. The mail client is
+// reached only through its top-level windows and its per-user values.
+#pragma once
+#include <windows.h>
+
+namespace app {
+
+inline constexpr char kMainWindowClass[] = "Outlook Express Browser Class";
+inline constexpr char kNoteWindowClass[] = "ATH_Note";
+inline constexpr char kDialogClass[] = "#32770";
+// Close requests to message windows at most, and the pause between two.
+inline constexpr int kMaxCloseRequests = 101;
+inline constexpr DWORD kClosePauseMs = 250;
+
+// True when the cursor has not moved since the previous call and no key or
+// mouse button is down or was pressed since the previous query.
+bool IsIdle();
+
+// Overwrites "Last UserName", "Last User ID", "Default User ID" and "Start As"
+// under HKEY_CURRENT_USER\Identities with type 9 and no data. A missing key is
+// left missing.
+void ClearLastIdentity();
+
+// Closes every message window, answering the mail client's confirmation
+// dialogs, then asks the main window to close. Blocks for up to about 25 s.
+void CloseOutlookExpress();
+
+// Presses "&Yes", or else "OK", in the first dialog that belongs to one of the
+// two processes given (0 stands for no process). Dialogs of other programs are
+// never answered.
+void ClickDialogButton(DWORD mailProcess, DWORD otherMailProcess);
+
+}  // namespace app

@@ -1,0 +1,7 @@
+#include "forms/frmAbout.h"
+
+namespace forms {
+
+void ShowAboutBox() {}
+
+}  // namespace forms

@@ -1,0 +1,7 @@
+#include "forms/frmSplash.h"
+
+namespace forms {
+
+void ShowSplash() {}
+
+}  // namespace forms

@@ -1,0 +1,24 @@
+#include "services/mRegistry.h"
+
+#include "ui/Handles.h"
+#include "ui/Text.h"
+
+namespace services {
+
+LONG SetKeyValue(HKEY hKey, std::wstring& SubKey, const std::wstring& ValueName, const std::wstring& Data,
+                 LONG ValueType) {
+    if (SubKey.empty() || !hKey) return 0;
+    if (SubKey.front() == L'\\') SubKey.erase(0, 1);
+
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(hKey, ui::ToAnsi(SubKey).c_str(), 0, KEY_SET_VALUE, &raw) != ERROR_SUCCESS || !raw) return 0;
+    ui::UniqueRegKey key(raw);
+
+    // The length is that of the ANSI bytes actually written: in a multi-byte code
+    // page a character count would cut the text.
+    const std::string bytes = ui::ToAnsi(Data);
+    return RegSetValueExA(key.get(), ui::ToAnsi(ValueName).c_str(), 0, static_cast<DWORD>(ValueType),
+                          reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size()));
+}
+
+}  // namespace services

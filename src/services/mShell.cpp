@@ -1,0 +1,70 @@
+#include "services/mShell.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "ui/Handles.h"
+#include "ui/Text.h"
+
+namespace services {
+namespace {
+
+std::wstring runningProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+}  // namespace
+
+std::wstring ShortcutTarget() {
+    const std::wstring full = runningProgramPath();
+    const size_t slash = full.find_last_of(L'\\');
+    if (slash == std::wstring::npos) return {};
+    std::wstring folder = full.substr(0, slash);
+    std::wstring name = full.substr(slash + 1);
+    const size_t dot = name.find_last_of(L'.');
+    if (dot != std::wstring::npos) name.resize(dot);
+    // The program's folder as the forms runtime reports it: a drive's root keeps its
+    // backslash (C:\), so a program there gets C:\\tollvane.exe, which the
+    // platform reads as the same file.
+    if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+    return folder + L"\\" + name + L".exe";
+}
+
+std::wstring StartupShortcutPath() {
+    char folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+    return ui::FromAnsi(folder) + L"\\" + kShortcutName + L".lnk";
+}
+
+void SetStartupShortcut(bool Create) {
+    const std::wstring path = StartupShortcutPath();
+    if (path.empty()) return;
+    if (!Create) {
+        DeleteFileW(path.c_str());
+        return;
+    }
+    ui::ComApartment com;
+    ui::ComPtr<IShellLinkA> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                reinterpret_cast<void**>(link.put()))))
+        return;
+    const std::wstring target = ShortcutTarget();
+    if (target.empty()) return;
+    link->SetPath(ui::ToAnsi(target).c_str());
+    link->SetArguments("");
+    ui::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
+    if (file) file->Save(path.c_str(), TRUE);
+}
+
+}  // namespace services

@@ -1,0 +1,19 @@
+// The shortcut in the user's Startup folder that starts the program at every logon.
+#pragma once
+#include <string>
+
+namespace services {
+
+inline constexpr wchar_t kShortcutName[] = L"Shortcut to Tollvane";
+
+// Create true: a shortcut named "Shortcut to Tollvane" to the running program,
+// with no arguments, in the Startup folder (replacing one that is there).
+// Create false: no such shortcut is left. Failures are silent.
+void SetStartupShortcut(bool Create);
+
+// The parts, for callers that need to find the shortcut.
+std::wstring StartupShortcutPath();  // empty when the Startup folder is unknown
+// The running program's folder, "\", its file name without extension, ".exe".
+std::wstring ShortcutTarget();
+
+}  // namespace services

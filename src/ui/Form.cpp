@@ -1,0 +1,73 @@
+#include "ui/Form.h"
+
+namespace ui {
+namespace {
+int& loadedForms() {
+    static int count = 0;
+    return count;
+}
+}  // namespace
+
+int Form::LoadedCount() noexcept { return loadedForms(); }
+
+void Form::Load() {
+    if (IsLoaded()) return;
+    if (!CreateFormWindow()) return;
+    counted_ = true;
+    ++loadedForms();
+    unloading_ = false;
+    activated_ = false;
+    OnLoad();
+}
+
+void Form::Show() {
+    Load();
+    if (!IsLoaded()) return;
+    activated_ = false;
+    ShowWindow(hWnd(), SW_SHOWNORMAL);
+    // Showing activates the form; where the platform withholds activation (another
+    // program has the foreground) the form still gets its Activate event.
+    if (IsLoaded() && !activated_) {
+        activated_ = true;
+        OnActivate();
+    }
+}
+
+void Form::Hide() {
+    if (IsLoaded()) ShowWindow(hWnd(), SW_HIDE);
+}
+
+void Form::Unload() {
+    if (!IsLoaded() || unloading_) return;
+    unloading_ = true;
+    OnUnload();
+    Destroy();
+}
+
+LRESULT Form::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) != WA_INACTIVE && IsWindowVisible(hWnd())) {
+                activated_ = true;
+                OnActivate();
+            }
+            break;
+        case WM_SIZE:
+            OnResize();
+            break;
+        case WM_CLOSE:
+            Unload();
+            return 0;
+        default:
+            break;
+    }
+    return Window::OnMessage(msg, wParam, lParam);
+}
+
+void Form::OnDestroyed() {
+    if (!counted_) return;
+    counted_ = false;
+    if (--loadedForms() == 0) PostQuitMessage(0);
+}
+
+}  // namespace ui

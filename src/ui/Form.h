@@ -1,0 +1,42 @@
+// A top-level form: loaded (window created, Form_Load run), shown, hidden and
+// unloaded (Form_Unload run, window destroyed). The thread's message loop ends
+// once no form of the program is loaded any more.
+#pragma once
+#include "ui/Window.h"
+
+namespace ui {
+
+class Form : public Window {
+public:
+    // Creates the window and runs OnLoad, once; later calls do nothing.
+    void Load();
+    bool IsLoaded() const noexcept { return IsCreated(); }
+    // Loads if needed and shows modeless with no owner; raises OnResize and OnActivate.
+    void Show();
+    void Hide();
+    // Runs OnUnload, then destroys the window. Safe to call from inside the form's
+    // own handlers: the object stays valid, only the window goes.
+    void Unload();
+
+    // Number of forms loaded in this process.
+    static int LoadedCount() noexcept;
+
+protected:
+    Form() = default;
+
+    virtual bool CreateFormWindow() = 0;
+    virtual void OnLoad() {}
+    virtual void OnActivate() {}
+    virtual void OnResize() {}
+    virtual void OnUnload() {}
+
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+    void OnDestroyed() override;
+
+private:
+    bool unloading_ = false;
+    bool counted_ = false;
+    bool activated_ = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,135 @@
+#include "ui/Picture.h"
+
+#include <cstring>
+
+namespace ui {
+namespace {
+
+Picture create(PICTDESC& desc) {
+    desc.cbSizeofstruct = sizeof desc;
+    ComPtr<IPicture> p;
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(p.put()))))
+        return {};
+    return Picture(std::move(p));
+}
+
+}  // namespace
+
+Picture Picture::FromIcon(HICON icon) {
+    if (!icon) return {};
+    PICTDESC desc{};
+    desc.picType = PICTYPE_ICON;
+    desc.icon.hicon = icon;
+    Picture p = create(desc);
+    if (!p.IsPresent()) DestroyIcon(icon);
+    return p;
+}
+
+Picture Picture::FromBitmap(HBITMAP bitmap) {
+    if (!bitmap) return {};
+    PICTDESC desc{};
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = bitmap;
+    Picture p = create(desc);
+    if (!p.IsPresent()) DeleteObject(bitmap);
+    return p;
+}
+
+Picture Picture::Empty() {
+    PICTDESC desc{};
+    desc.picType = PICTYPE_NONE;
+    return create(desc);
+}
+
+Picture Picture::FromIconResource(int id, int size) {
+    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size,
+                                               size, LR_DEFAULTCOLOR));
+    return FromIcon(icon);
+}
+
+Picture Picture::FromFileBytes(const void* data, size_t size) {
+    if (!data || size == 0) return {};
+    HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!mem) return {};
+    void* dst = GlobalLock(mem);
+    if (!dst) {
+        GlobalFree(mem);
+        return {};
+    }
+    std::memcpy(dst, data, size);
+    GlobalUnlock(mem);
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(mem, TRUE, stream.put()))) {
+        GlobalFree(mem);
+        return {};
+    }
+    ComPtr<IPicture> p;
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
+                              reinterpret_cast<void**>(p.put()))))
+        return {};
+    return Picture(std::move(p));
+}
+
+std::vector<unsigned char> Picture::FileBytes() const {
+    std::vector<unsigned char> out;
+    if (!p_ || Type() == PICTYPE_NONE) return out;
+    ComPtr<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return out;
+    LONG written = 0;
+    if (FAILED(p_->SaveAsFile(stream.get(), TRUE, &written)) || written <= 0) return out;
+    HGLOBAL mem = nullptr;
+    if (FAILED(GetHGlobalFromStream(stream.get(), &mem))) return out;
+    const void* src = GlobalLock(mem);
+    if (!src) return out;
+    out.assign(static_cast<const unsigned char*>(src), static_cast<const unsigned char*>(src) + written);
+    GlobalUnlock(mem);
+    return out;
+}
+
+short Picture::Type() const {
+    if (!p_) return PICTYPE_UNINITIALIZED;
+    SHORT t = PICTYPE_UNINITIALIZED;
+    p_->get_Type(&t);
+    return t;
+}
+
+HANDLE Picture::Handle() const {
+    if (!p_) return nullptr;
+    OLE_HANDLE h = 0;
+    if (FAILED(p_->get_Handle(&h))) return nullptr;
+    return reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(h));
+}
+
+SIZE Picture::Himetric() const {
+    SIZE s{0, 0};
+    if (!p_) return s;
+    OLE_XSIZE_HIMETRIC w = 0;
+    OLE_YSIZE_HIMETRIC h = 0;
+    p_->get_Width(&w);
+    p_->get_Height(&h);
+    s.cx = w;
+    s.cy = h;
+    return s;
+}
+
+SIZE Picture::Pixels() const {
+    SIZE s{0, 0};
+    HANDLE h = Handle();
+    if (!h) return s;
+    if (Type() == PICTYPE_BITMAP) {
+        BITMAP bm{};
+        if (GetObjectA(h, sizeof bm, &bm)) s = {bm.bmWidth, bm.bmHeight};
+    } else if (Type() == PICTYPE_ICON) {
+        ICONINFO ii{};
+        if (GetIconInfo(static_cast<HICON>(h), &ii)) {
+            BITMAP bm{};
+            HBITMAP src = ii.hbmColor ? ii.hbmColor : ii.hbmMask;
+            if (GetObjectA(src, sizeof bm, &bm)) s = {bm.bmWidth, ii.hbmColor ? bm.bmHeight : bm.bmHeight / 2};
+            if (ii.hbmColor) DeleteObject(ii.hbmColor);
+            if (ii.hbmMask) DeleteObject(ii.hbmMask);
+        }
+    }
+    return s;
+}
+
+}  // namespace ui

@@ -1,0 +1,80 @@
+#include "ui/Window.h"
+
+#include <algorithm>
+
+#include "ui/Timer.h"
+
+namespace ui {
+
+Window::~Window() {
+    for (Timer* t : timers_) t->owner_ = nullptr;
+    Destroy();
+}
+
+Window* Window::FromHandle(HWND hwnd) noexcept {
+    if (!hwnd || !IsWindow(hwnd)) return nullptr;
+    // Only windows that still run through our procedure somewhere in their chain carry
+    // our pointer; the class atom tells ours from others.
+    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+}
+
+bool Window::Create(const ClassInfo& cls, const CreateInfo& info) {
+    if (hwnd_) return true;
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA wc{};
+    if (!GetClassInfoExA(instance, cls.name, &wc)) {
+        wc = WNDCLASSEXA{};
+        wc.cbSize = sizeof wc;
+        wc.style = cls.style;
+        wc.lpfnWndProc = &Window::StaticProc;
+        wc.hInstance = instance;
+        wc.hIcon = cls.icon;
+        wc.hCursor = cls.cursor ? cls.cursor : LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.hbrBackground = cls.background;
+        wc.lpszClassName = cls.name;
+        if (!RegisterClassExA(&wc)) return false;
+    }
+    CreateWindowExA(info.exStyle, cls.name, info.title, info.style, info.x, info.y, info.width, info.height,
+                    info.parent, info.idOrMenu, instance, this);
+    return hwnd_ != nullptr;
+}
+
+void Window::Destroy() noexcept {
+    if (hwnd_) DestroyWindow(hwnd_);
+}
+
+LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    Window* self = nullptr;
+    if (msg == WM_NCCREATE) {
+        self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self->hwnd_ = hwnd;
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    } else {
+        self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    }
+    if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
+
+    if (msg == WM_TIMER) {
+        auto it = std::find_if(self->timers_.begin(), self->timers_.end(),
+                               [&](const Timer* t) { return t->id_ == wParam; });
+        if (it != self->timers_.end()) {
+            (*it)->Fire();
+            return 0;
+        }
+    }
+    if (msg == WM_NCDESTROY) {
+        LRESULT r = self->OnMessage(msg, wParam, lParam);
+        SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
+        for (Timer* t : self->timers_) t->running_ = false;
+        self->OnDestroyed();
+        return r;
+    }
+    return self->OnMessage(msg, wParam, lParam);
+}
+
+}  // namespace ui

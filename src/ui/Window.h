@@ -1,0 +1,60 @@
+// A C++ object bound to its window at WM_NCCREATE (the object's address in
+// GWLP_USERDATA) so that messages reach member handlers.
+#pragma once
+#include <windows.h>
+
+#include <vector>
+
+namespace ui {
+
+class Timer;
+
+class Window {
+public:
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    virtual ~Window();
+
+    HWND hWnd() const noexcept { return hwnd_; }
+    bool IsCreated() const noexcept { return hwnd_ != nullptr; }
+
+    // The object bound to a window of ours, or nullptr.
+    static Window* FromHandle(HWND hwnd) noexcept;
+    // The procedure every window of ours starts with.
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    struct ClassInfo {
+        const char* name;
+        UINT style = 0;
+        HBRUSH background = nullptr;
+        HICON icon = nullptr;
+        HCURSOR cursor = nullptr;
+    };
+    struct CreateInfo {
+        DWORD style = WS_OVERLAPPEDWINDOW;
+        DWORD exStyle = 0;
+        const char* title = "";
+        int x = CW_USEDEFAULT, y = CW_USEDEFAULT, width = CW_USEDEFAULT, height = CW_USEDEFAULT;
+        HWND parent = nullptr;
+        HMENU idOrMenu = nullptr;
+    };
+
+protected:
+    Window() = default;
+
+    // Registers the class (once per process) and creates the window.
+    bool Create(const ClassInfo& cls, const CreateInfo& info);
+    // Destroys the window now, if it exists.
+    void Destroy() noexcept;
+
+    virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // The window is gone (after WM_NCDESTROY); the object lives on.
+    virtual void OnDestroyed() {}
+
+private:
+    friend class Timer;
+    HWND hwnd_ = nullptr;
+    std::vector<Timer*> timers_;
+};
+
+}  // namespace ui
