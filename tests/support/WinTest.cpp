@@ -1,0 +1,205 @@
+#include "support/WinTest.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+namespace wintest {
+
+std::string BuiltProgram(const std::string& exeName) {
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir = path;
+    dir.resize(dir.find_last_of('\\') + 1);
+    return dir + exeName;
+}
+
+Child::Child(const std::string& commandLine, const std::vector<std::string>& env) {
+    // The child gets this process's environment plus the extra entries.
+    std::string block;
+    if (!env.empty()) {
+        LPCH current = GetEnvironmentStringsA();
+        for (LPCH p = current; *p; p += std::strlen(p) + 1) {
+            block.append(p);
+            block.push_back('\0');
+        }
+        FreeEnvironmentStringsA(current);
+        for (const std::string& e : env) {
+            block.append(e);
+            block.push_back('\0');
+        }
+        block.push_back('\0');
+    }
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string cmd = commandLine;
+    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, env.empty() ? nullptr : block.data(),
+                       nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        process_ = pi.hProcess;
+        pid_ = pi.dwProcessId;
+    }
+}
+
+Child::~Child() { Kill(); }
+
+Child::Child(Child&& o) noexcept : process_(o.process_), pid_(o.pid_) {
+    o.process_ = nullptr;
+    o.pid_ = 0;
+}
+
+Child& Child::operator=(Child&& o) noexcept {
+    if (this != &o) {
+        Kill();
+        process_ = o.process_;
+        pid_ = o.pid_;
+        o.process_ = nullptr;
+        o.pid_ = 0;
+    }
+    return *this;
+}
+
+bool Child::Running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool Child::WaitExit(DWORD ms) const {
+    return !process_ || WaitUntil([&] { return !Running(); }, ms);
+}
+
+DWORD Child::ExitCode() const {
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+void Child::Kill() {
+    if (!process_) return;
+    if (Running()) {
+        TerminateProcess(process_, 99);
+        WaitForSingleObject(process_, 5000);
+    }
+    CloseHandle(process_);
+    process_ = nullptr;
+}
+
+void Pump(DWORD ms) {
+    const ULONGLONG end = GetTickCount64() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (GetTickCount64() >= end) break;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    } while (GetTickCount64() < end);
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs) {
+    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount64() >= end) return false;
+        Pump(stepMs);
+    }
+}
+
+int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs) {
+    std::string windowsPath = "Z:" + program;
+    for (char& c : windowsPath)
+        if (c == '/') c = '\\';
+    Child child(windowsPath + " " + args);
+    if (!child.Started()) return -1;
+    if (!child.WaitExit(timeoutMs)) return -1;
+    return static_cast<int>(child.ExitCode());
+}
+
+int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }
+
+std::string ArtifactPath(const std::string& name) {
+    const char* dir = std::getenv("TOLLVANE_ARTIFACTS");
+    std::string base = dir && *dir ? std::string("Z:") + dir : std::string("C:\\tollvane-artifacts");
+    for (char& c : base)
+        if (c == '/') c = '\\';
+    CreateDirectoryA(base.c_str(), nullptr);
+    return base + "\\" + name;
+}
+
+void Screenshot(const std::string& name) {
+    std::string unixPath = ArtifactPath(name);
+    if (unixPath.rfind("Z:", 0) != 0) return;  // only a Unix-side folder can take the picture
+    unixPath = unixPath.substr(2);
+    for (char& c : unixPath)
+        if (c == '\\') c = '/';
+    RunUnix("/usr/bin/import", "-window root " + unixPath);
+}
+
+std::string TempFolder(const std::string& tag) {
+    char base[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, base);
+    std::string path = std::string(base) + "tollvane-" + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" +
+                       std::to_string(GetTickCount64());
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
+std::string ReadFileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+std::vector<HWND> TopLevelWindows(const char* className, DWORD pid) {
+    std::vector<HWND> out;
+    HWND h = nullptr;
+    while ((h = FindWindowExA(nullptr, h, className, nullptr)) != nullptr) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (pid == 0 || owner == pid) out.push_back(h);
+    }
+    return out;
+}
+
+std::string WindowText(HWND hwnd) {
+    char buffer[512] = {};
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
+                        &result);
+    return buffer;
+}
+
+RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name) {
+    RegValue v;
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
+    DWORD size = 0;
+    if (RegQueryValueExA(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+        v.exists = true;
+        v.data.resize(size);
+        if (size) RegQueryValueExA(key, name.c_str(), nullptr, &v.type, v.data.data(), &size);
+    }
+    RegCloseKey(key);
+    return v;
+}
+
+bool KeyExists(HKEY root, const std::string& subKey) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
+    RegCloseKey(key);
+    return true;
+}
+
+void DeleteKeyTree(HKEY root, const std::string& subKey) { RegDeleteTreeA(root, subKey.c_str()); }
+
+void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                   static_cast<DWORD>(value.size() + 1));
+    RegCloseKey(key);
+}
+
+}  // namespace wintest

@@ -1,0 +1,76 @@
+// Helpers for the Windows tests that run under Wine: child processes, waiting
+// on real state, Unix tools (xdotool, import) run from inside Wine, registry
+// reads, and build artifacts.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace wintest {
+
+// A program built beside the test executable, e.g. "tollvane.exe".
+std::string BuiltProgram(const std::string& exeName);
+
+// A child process, ended (if still running) when the object goes.
+class Child {
+public:
+    Child() = default;
+    // commandLine: program path and arguments. env: extra NAME=VALUE entries.
+    Child(const std::string& commandLine, const std::vector<std::string>& env = {});
+    ~Child();
+    Child(Child&& o) noexcept;
+    Child& operator=(Child&& o) noexcept;
+    Child(const Child&) = delete;
+    Child& operator=(const Child&) = delete;
+
+    bool Started() const { return process_ != nullptr; }
+    DWORD Pid() const { return pid_; }
+    HANDLE Handle() const { return process_; }
+    bool Running() const;
+    // Waits for the exit; returns false on time-out.
+    bool WaitExit(DWORD ms) const;
+    DWORD ExitCode() const;
+    void Kill();
+
+private:
+    HANDLE process_ = nullptr;
+    DWORD pid_ = 0;
+};
+
+// Polls the condition (pumping this thread's messages) until it holds or the time runs out.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs = 20);
+// Pumps this thread's messages for the given time.
+void Pump(DWORD ms);
+
+// Runs a Unix program (absolute path, e.g. "/usr/bin/xdotool") with arguments and
+// returns its exit code (or -1).
+int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs = 20000);
+// xdotool with the given arguments on the test's X display.
+int Xdo(const std::string& args);
+
+// A file in the build's artifacts folder (created if needed); a Windows path.
+std::string ArtifactPath(const std::string& name);
+// A screenshot of the whole X display into the artifacts folder.
+void Screenshot(const std::string& name);
+// A fresh temporary folder (Windows path, no trailing backslash).
+std::string TempFolder(const std::string& tag);
+std::string ReadFileText(const std::string& path);
+
+// Top-level windows of a class that belong to a process (0: any process).
+std::vector<HWND> TopLevelWindows(const char* className, DWORD pid = 0);
+// Another process's window text (asked with WM_GETTEXT).
+std::string WindowText(HWND hwnd);
+
+struct RegValue {
+    bool exists = false;
+    DWORD type = 0;
+    std::vector<unsigned char> data;
+};
+RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name);
+bool KeyExists(HKEY root, const std::string& subKey);
+void DeleteKeyTree(HKEY root, const std::string& subKey);
+void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value);
+
+}  // namespace wintest
