@@ -1,0 +1,203 @@
+// A stand-in for the mail client: a main window of class "Outlook Express
+// Browser Class" and message windows of class "ATH_Note", each reacting to a
+// close request as its command line says. Every close request and button
+// press it receives is appended, with a time stamp, to a log file.
+//
+//   mailclient.exe --log FILE [--no-main] [--note MODE]... [--decoy]
+//   MODE: close  closes at once
+//         yes    asks in a dialog with "&Yes" and "&No"; closes on Yes
+//         ok     asks in a dialog with only "OK"; closes on OK
+//         none   asks in a dialog with "&No" and "Cancel"; never closes
+//         never  ignores the request
+//   --decoy: only a dialog with "&Yes" and "OK" (another program's dialog that
+//            must never be answered); presses are logged as "press decoy ...".
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/DialogTemplate.h"
+
+namespace {
+
+constexpr char kMainClass[] = "Outlook Express Browser Class";
+constexpr char kNoteClass[] = "ATH_Note";
+
+std::string logPath;
+
+void logLine(const std::string& line) {
+    HANDLE f = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (f == INVALID_HANDLE_VALUE) return;
+    const std::string text = std::to_string(GetTickCount64()) + " " + line + "\n";
+    DWORD written = 0;
+    WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+    CloseHandle(f);
+}
+
+struct Note {
+    int number = 0;
+    std::string mode;
+    HWND window = nullptr;
+    HWND dialog = nullptr;
+};
+std::vector<std::unique_ptr<Note>> notes;
+int openWindows = 0;
+
+struct DialogSpec {
+    Note* note;  // nullptr for the decoy
+};
+
+INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* note = reinterpret_cast<Note*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    if (msg == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        return TRUE;
+    }
+    if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        char caption[64] = {};
+        GetWindowTextA(reinterpret_cast<HWND>(lParam), caption, sizeof caption);
+        const WORD id = LOWORD(wParam);
+        if (!note) {
+            logLine(std::string("press decoy ") + caption);
+            return TRUE;
+        }
+        logLine("press note " + std::to_string(note->number) + " " + caption);
+        if (id == IDYES || id == IDOK) {
+            DestroyWindow(dialog);
+            note->dialog = nullptr;
+            DestroyWindow(note->window);
+        }
+        return TRUE;
+    }
+    return FALSE;
+}
+
+HWND makeDialog(const std::string& title, const std::vector<std::pair<WORD, std::wstring>>& buttons, Note* note) {
+    std::wstring wtitle(title.begin(), title.end());
+    ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME, 160, 50);
+    short x = 8;
+    for (const auto& [id, text] : buttons) {
+        t.AddControl(0x0080, id, text, BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
+        x = static_cast<short>(x + 50);
+    }
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), nullptr, &dialogProc,
+                                      reinterpret_cast<LPARAM>(note));
+}
+
+void askToClose(Note& note) {
+    if (note.dialog) return;  // already asking
+    const std::string title = "Confirm note " + std::to_string(note.number);
+    if (note.mode == "yes")
+        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}, {IDNO, L"&No"}}, &note);
+    else if (note.mode == "ok")
+        note.dialog = makeDialog(title, {{IDOK, L"OK"}}, &note);
+    else if (note.mode == "none")
+        note.dialog = makeDialog(title, {{IDNO, L"&No"}, {IDCANCEL, L"Cancel"}}, &note);
+}
+
+LRESULT CALLBACK noteProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* note = reinterpret_cast<Note*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    switch (msg) {
+        case WM_NCCREATE:
+            SetWindowLongPtrA(hwnd, GWLP_USERDATA,
+                              reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams));
+            break;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE && note) {
+                logLine("close note " + std::to_string(note->number));
+                if (note->mode == "close")
+                    DestroyWindow(hwnd);
+                else if (note->mode != "never")
+                    askToClose(*note);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            if (note) logLine("closed note " + std::to_string(note->number));
+            if (--openWindows == 0) PostQuitMessage(0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_CLOSE) {
+                logLine("close main");
+                DestroyWindow(hwnd);
+                return 0;
+            }
+            break;
+        case WM_DESTROY:
+            logLine("closed main");
+            // The real client takes its notes with it.
+            PostQuitMessage(0);
+            break;
+        default:
+            break;
+    }
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
+void registerClass(const char* name, WNDPROC proc) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = proc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = name;
+    RegisterClassA(&wc);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    bool withMain = true;
+    bool decoy = false;
+    std::vector<std::string> modes;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--log" && i + 1 < argc) logPath = argv[++i];
+        else if (a == "--no-main") withMain = false;
+        else if (a == "--note" && i + 1 < argc) modes.push_back(argv[++i]);
+        else if (a == "--decoy") decoy = true;
+    }
+    if (logPath.empty()) return 2;
+
+    if (decoy) {
+        makeDialog("Decoy", {{IDYES, L"&Yes"}, {IDOK, L"OK"}}, nullptr);
+        logLine("ready decoy");
+    } else {
+        registerClass(kMainClass, mainProc);
+        registerClass(kNoteClass, noteProc);
+        if (withMain) {
+            CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            ++openWindows;
+        }
+        int number = 0;
+        for (const std::string& mode : modes) {
+            notes.push_back(std::make_unique<Note>(Note{++number, mode, nullptr, nullptr}));
+            Note* note = notes.back().get();
+            const std::string title = "Note " + std::to_string(number);
+            note->window = CreateWindowExA(0, kNoteClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                           80 + 30 * number, 80 + 30 * number, 260, 160, nullptr, nullptr,
+                                           GetModuleHandleA(nullptr), note);
+            ++openWindows;
+        }
+        logLine("ready");
+    }
+
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    logLine("exit");
+    return 0;
+}

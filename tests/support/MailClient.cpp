@@ -1,0 +1,62 @@
+#include "support/MailClient.h"
+
+#include <sstream>
+
+namespace wintest {
+
+MailClient::MailClient(const std::vector<std::string>& notes, bool withMain) {
+    std::string args = withMain ? "" : " --no-main";
+    for (const std::string& n : notes) args += " --note " + n;
+    start(args);
+}
+
+MailClient MailClient::Decoy() {
+    MailClient m;
+    m.start(" --decoy");
+    return m;
+}
+
+void MailClient::start(const std::string& args) {
+    static int serial = 0;
+    log_ = TempFolder("mail") + "\\log" + std::to_string(++serial) + ".txt";
+    child_ = Child("\"" + BuiltProgram("mailclient.exe") + "\" --log \"" + log_ + "\"" + args);
+    ready_ = WaitUntil(
+        [&] {
+            for (const std::string& e : Events())
+                if (e.rfind("ready", 0) == 0) return true;
+            return false;
+        },
+        10000);
+}
+
+std::vector<std::string> MailClient::Events() const {
+    std::vector<std::string> out;
+    std::istringstream in(ReadFileText(log_));
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space != std::string::npos) out.push_back(line.substr(space + 1));
+    }
+    return out;
+}
+
+int MailClient::Count(const std::string& event) const {
+    int n = 0;
+    for (const std::string& e : Events())
+        if (e == event) ++n;
+    return n;
+}
+
+std::vector<unsigned long long> MailClient::Times(const std::string& event) const {
+    std::vector<unsigned long long> out;
+    std::istringstream in(ReadFileText(log_));
+    std::string line;
+    while (std::getline(in, line)) {
+        const size_t space = line.find(' ');
+        if (space != std::string::npos && line.substr(space + 1) == event)
+            out.push_back(std::stoull(line.substr(0, space)));
+    }
+    return out;
+}
+
+}  // namespace wintest
