@@ -1,0 +1,65 @@
+# The two ways Tollvane ships, made by `cpack` in a Windows build folder
+# (package.sh at the top does the whole job):
+#   Tollvane-<version>-win64-setup.exe  per-user NSIS installer with an uninstaller
+#   Tollvane-<version>-win64.zip        portable: tollvane.exe, readme.txt, LICENSE
+# The installer uses our own NSIS template (packaging/NSIS.template.in): CPack's
+# stock one installs for all users under Program Files and needs administrator
+# rights, which a per-user tray program should not ask for.
+
+set(TOLLVANE_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
+set(TOLLVANE_PACKAGING_OUT ${CMAKE_BINARY_DIR}/packaging)
+
+# Names the uninstaller must agree on with the program, read from its sources.
+function(tollvane_read_constant out file name)
+  file(STRINGS ${PROJECT_SOURCE_DIR}/${file} line REGEX "${name}\\[\\] = L?\"[^\"]+\"")
+  if(NOT line MATCHES "\"([^\"]+)\"")
+    message(FATAL_ERROR "Packaging: cannot find ${name} in ${file}")
+  endif()
+  set(${out} "${CMAKE_MATCH_1}" PARENT_SCOPE)
+endfunction()
+tollvane_read_constant(TOLLVANE_MAIN_FORM_CLASS src/app/frmMain.h kMainFormClass)
+tollvane_read_constant(TOLLVANE_STARTUP_SHORTCUT src/services/mShell.h kShortcutName)
+set(TOLLVANE_SETTINGS_APPLICATION ${PROJECT_NAME})
+set(TOLLVANE_PROGRAM_EXE tollvane.exe)
+
+# cpack packages what is built (package.sh and the test command build tollvane
+# first) instead of rebuilding every target, tests included, before each package.
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
+
+# What both packages hold, as one install component so that install rules added
+# elsewhere never leak into them.
+install(TARGETS tollvane RUNTIME DESTINATION . COMPONENT Runtime)
+# Windows readers: CRLF line ends; the readme names the version it came with.
+set(VERSION ${PROJECT_VERSION})
+configure_file(${TOLLVANE_PACKAGING_DIR}/readme.txt ${TOLLVANE_PACKAGING_OUT}/readme.txt @ONLY NEWLINE_STYLE CRLF)
+configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${TOLLVANE_PACKAGING_OUT}/LICENSE @ONLY NEWLINE_STYLE CRLF)
+install(FILES ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
+        DESTINATION . COMPONENT Runtime)
+
+set(CPACK_GENERATOR "NSIS;ZIP")
+set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
+set(CPACK_PACKAGE_VENDOR "Brackwyn Software")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
+set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
+set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${PROJECT_NAME})
+set(CPACK_PACKAGE_CHECKSUM SHA256)
+# Only the Runtime component, in one package (no component pages).
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Runtime;/")
+set(CPACK_PROJECT_CONFIG_FILE ${TOLLVANE_PACKAGING_OUT}/CPackOptions.cmake)
+
+# NSIS: our template is found through CPack's module path.
+set(CPACK_MODULE_PATH ${TOLLVANE_PACKAGING_DIR})
+set(CPACK_NSIS_PACKAGE_NAME "${PROJECT_NAME} ${PROJECT_VERSION}")
+set(CPACK_NSIS_DISPLAY_NAME "${PROJECT_NAME}")
+set(CPACK_NSIS_MUI_ICON ${PROJECT_SOURCE_DIR}/resources/tollvane.ico)
+set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/tollvane.ico)
+set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
+set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
+set(CPACK_TOLLVANE_NSIS_DEFINITIONS ${TOLLVANE_PACKAGING_OUT}/tollvane.nsh)
+
+configure_file(${TOLLVANE_PACKAGING_DIR}/tollvane.nsh.in ${CPACK_TOLLVANE_NSIS_DEFINITIONS} @ONLY)
+configure_file(${TOLLVANE_PACKAGING_DIR}/CPackOptions.cmake.in ${CPACK_PROJECT_CONFIG_FILE} @ONLY)
+
+include(CPack)
