@@ -1,0 +1,37 @@
+// Starts tollvane.exe as a person would and observes it from outside.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "support/WinTest.h"
+
+namespace wintest {
+
+class Tollvane {
+public:
+    // tickMs: the monitor's tick for the test (0 keeps the real 5000 ms).
+    explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"));
+    bool Started() const { return mainWindow_ != nullptr; }
+    DWORD Pid() const { return child_.Pid(); }
+    bool Running() const { return child_.Running(); }
+    bool WaitExit(DWORD ms) const { return child_.WaitExit(ms); }
+    HWND MainWindow() const { return mainWindow_; }
+    // The main form's caption: the idle tick count once the monitor has run.
+    std::string Caption() const { return WindowText(mainWindow_); }
+    // Sends the tray callback message as the shell would for a mouse message.
+    void TrayMouse(UINT mouseMessage) const;
+    void Kill() { child_.Kill(); }
+
+private:
+    Child child_;
+    HWND mainWindow_ = nullptr;
+};
+
+// The setting as stored, and ways to change it before a start.
+void SetStoredDelay(const char* text);  // nullptr removes it
+std::string StoredDelay();              // "" when missing
+
+void SetIdentityValues(const char* text);  // creates the key with four REG_SZ values
+bool IdentityValuesCleared();              // all four: type 9, no data
+
+}  // namespace wintest
