@@ -4,3 +4,5 @@
 #define IDI_WATCHING_EVEN 101
 #define IDI_WATCHING_ODD 102
 #define IDI_NOT_WATCHING 103
+// The splash picture.
+#define IDB_SPLASH 201

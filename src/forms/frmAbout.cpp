@@ -1,7 +1,300 @@
 #include "forms/frmAbout.h"
 
-namespace forms {
+#include <algorithm>
+#include <array>
+#include <string>
 
-void ShowAboutBox() {}
+#include "app/frmMain.h"
+#include "forms/mGetRandomLabel.h"
+#include "forms/mGlobalFunctionsWin.h"
+#include "services/mWebLink.h"
+#include "ui/Text.h"
+
+namespace forms {
+namespace {
+
+constexpr int kClientWidthTwips = 6300;
+constexpr int kClientHeightTwips = 3600;
+
+struct TwipsRect {
+    int left, top, width, height;
+};
+
+struct LabelDesign {
+    Label FrmAbout::*label;
+    int id;
+    TwipsRect bounds;
+    const char* face;
+    int centipoints;
+    bool bold;
+    bool underline;
+    COLORREF color;
+    bool takesMouse;
+};
+
+// In tab order: the platform takes a form's tab order from the order in which
+// its child windows were made.
+const std::array<LabelDesign, 5> kLabels = {{
+    {&FrmAbout::lblDisclaimer, kIdDisclaimer, {255, 2760, 2580, 225}, "Comic Sans MS", 825, false, false,
+     kAboutTextColor, false},
+    {&FrmAbout::lblVersion, kIdVersion, {1050, 840, 4095, 225}, "Comic Sans MS", 975, false, false, kAboutTextColor,
+     false},
+    {&FrmAbout::lblDescription, kIdDescription, {1080, 1320, 4095, 1065}, "Comic Sans MS", 975, false, false,
+     kAboutTextColor, false},
+    {&FrmAbout::lblCaption, kIdCaption, {1080, 120, 5055, 495}, "Comic Sans MS", 1425, true, false, kAboutTextColor,
+     false},
+    {&FrmAbout::lblWebLink, kIdWebLink, {1080, 3120, 2400, 240}, "Arial", 975, true, true, kLinkColor, true},
+}};
+
+struct LineDesign {
+    int x1, y1, x2, y2;
+    COLORREF color;
+};
+constexpr std::array<LineDesign, 2> kLines = {{
+    {240, 2685, 4320, 2685, 0x00331111},  // Line1(0)
+    {225, 2640, 4320, 2640, 0x00808080},  // Line1(1)
+}};
+
+constexpr TwipsRect kSysInfoBounds{5280, 2400, 825, 465};
+constexpr TwipsRect kExitBounds{5280, 3000, 825, 465};
+
+constexpr char kDisclaimer[] = "Freeware by Brackwyn Software";
+
+RECT toPixels(const TwipsRect& r, int dpi) {
+    const int left = TwipsToPixels(r.left, dpi);
+    const int top = TwipsToPixels(r.top, dpi);
+    return RECT{left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
+}
+
+ui::UniqueFont makeFont(const char* face, int centipoints, bool bold, bool underline, int dpi) {
+    const int height = -MulDiv(centipoints, dpi, 7200);
+    return ui::UniqueFont(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+                                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+}
+
+std::wstring versionText() {
+    return L"Version " + std::to_wstring(TOLLVANE_VERSION_MAJOR) + L"." + std::to_wstring(TOLLVANE_VERSION_MINOR) +
+           L"." + std::to_wstring(TOLLVANE_VERSION_PATCH);
+}
+
+// Runs the file named by path, as it is, in a normal activated window, without
+// waiting. The path is the program's file name, never a command line to be
+// searched: an unquoted path with spaces could otherwise start another
+// program sitting at a shorter prefix of it ("C:\Program.exe").
+bool startProgram(const std::wstring& path) {
+    if (path.empty()) return false;
+    const std::string file = ui::ToAnsi(path);
+    std::string commandLine = "\"" + file + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESHOWWINDOW;
+    startup.wShowWindow = SW_SHOWNORMAL;
+    PROCESS_INFORMATION process{};
+    if (!CreateProcessA(file.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return false;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return true;
+}
+
+bool isFile(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesA(ui::ToAnsi(path).c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+}  // namespace
+
+bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& SubKeyRef, std::wstring& KeyVal) {
+    HKEY opened = nullptr;
+    // Read access is all a lookup needs: asking for write access as well would
+    // fail for every user who may not write the key.
+    if (RegOpenKeyExA(KeyRoot, ui::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
+        KeyVal.clear();
+        return false;
+    }
+    ui::UniqueRegKey key(opened);
+    std::array<char, 1024> buffer{};
+    DWORD type = 0;
+    DWORD size = static_cast<DWORD>(buffer.size());
+    if (RegQueryValueExA(key.get(), ui::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
+                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+        KeyVal.clear();
+        return false;
+    }
+    // The text ends at its first NUL, or at the buffer's end for a value stored
+    // without one.
+    const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+    if (type == REG_SZ) KeyVal = ui::FromAnsi(std::string(buffer.begin(), end));
+    return true;
+}
+
+void StartSysInfo(HWND owner) {
+    std::wstring path;
+    if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", path)) {
+        if (startProgram(path)) return;
+    } else if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", path)) {
+        path = AddBackslash(path) + L"MSINFO32.EXE";
+        if (isFile(path) && startProgram(path)) return;
+    }
+    MessageBoxA(owner, kSysInfoUnavailable, ui::ToAnsi(kAppTitle).c_str(), MB_OK);
+}
+
+FrmAbout& frmAbout() {
+    static FrmAbout form;
+    return form;
+}
+
+void ShowAboutBox() {
+    FrmAbout& about = frmAbout();
+    about.Show();
+    if (!about.IsLoaded()) return;
+    // Chosen again while open: the same box comes to the front.
+    SetForegroundWindow(about.hWnd());
+}
+
+bool FrmAbout::CreateFormWindow() {
+    dpi_ = ScreenDpi();
+    ui::Window::ClassInfo cls{kAboutClass};
+    ui::Window::CreateInfo info;
+    info.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    info.title = "About";
+    RECT frame{0, 0, TwipsToPixels(kClientWidthTwips, dpi_), TwipsToPixels(kClientHeightTwips, dpi_)};
+    AdjustWindowRectEx(&frame, info.style, FALSE, info.exStyle);
+    info.width = frame.right - frame.left;
+    info.height = frame.bottom - frame.top;
+    info.x = (GetSystemMetrics(SM_CXSCREEN) - info.width) / 2;
+    info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
+    background_.reset(CreateSolidBrush(kAboutBackColor));
+    if (!Create(cls, info)) return false;
+    CreateControls();
+    return true;
+}
+
+void FrmAbout::CreateControls() {
+    for (const LabelDesign& d : kLabels) {
+        Label& label = this->*d.label;
+        label.Create(hWnd(), d.id, toPixels(d.bounds, dpi_), d.takesMouse);
+        label.SetFont(makeFont(d.face, d.centipoints, d.bold, d.underline, dpi_));
+        label.SetForeColor(d.color);
+    }
+    lblWebLink.OnMouseMove = [this] { SetLinkColor(kLinkHoverColor); };
+    lblWebLink.OnClick = [this] { services::OpenWebLink(*this, kHomePage); };
+
+    // TODO(ButtonEx): standard push buttons stand in for the two skinned
+    // buttons until the control can be hosted here.
+    buttonFont_ = makeFont("MS Sans Serif", 825, false, false, dpi_);
+    auto makeButton = [&](const char* caption, int id, const TwipsRect& bounds) {
+        const RECT r = toPixels(bounds, dpi_);
+        HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                      r.left, r.top, r.right - r.left, r.bottom - r.top, hWnd(),
+                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                      nullptr);
+        if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+        return button;
+    };
+    bSysInfo = makeButton("SysInfo", kIdSysInfo, kSysInfoBounds);
+    bExit = makeButton("Exit", kIdExit, kExitBounds);
+}
+
+void FrmAbout::DestroyControls() noexcept {
+    for (const LabelDesign& d : kLabels) (this->*d.label).Destroy();
+    if (bSysInfo && IsWindow(bSysInfo)) DestroyWindow(bSysInfo);
+    if (bExit && IsWindow(bExit)) DestroyWindow(bExit);
+    bSysInfo = bExit = nullptr;
+    buttonFont_.reset();
+}
+
+void FrmAbout::OnLoad() {
+    // The main form's icon; the main form keeps it for the life of the program,
+    // so the box may outlive the main form's window.
+    if (HICON icon = static_cast<HICON>(app::frmMain().Icon.Handle())) {
+        SendMessageA(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+        SendMessageA(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+    }
+    lblCaption.SetCaption(kAppTitle);
+    GetRandomLabel(lblWebLink);
+    lblDescription.SetCaption(kDescription);
+    lblVersion.SetCaption(versionText());
+    lblDisclaimer.SetCaption(ui::FromAnsi(kDisclaimer));
+    SetWindowTextA(hWnd(), ui::ToAnsi(std::wstring(L"About ") + kAppTitle).c_str());
+}
+
+void FrmAbout::OnUnload() { DestroyControls(); }
+
+void FrmAbout::bSysInfo_Click() { StartSysInfo(hWnd()); }
+
+void FrmAbout::bExit_Click() { Unload(); }
+
+void FrmAbout::SetLinkColor(COLORREF color) {
+    // Only a change repaints: the pointer's every move would otherwise flicker the link.
+    if (lblWebLink.ForeColor() != color) lblWebLink.SetForeColor(color);
+}
+
+LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+        case WM_ERASEBKGND: {
+            RECT client{};
+            GetClientRect(hWnd(), &client);
+            FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
+            return 1;
+        }
+        case WM_PAINT: {
+            PAINTSTRUCT ps;
+            if (HDC dc = BeginPaint(hWnd(), &ps)) {
+                Paint(dc);
+                EndPaint(hWnd(), &ps);
+            }
+            return 0;
+        }
+        case WM_CTLCOLORSTATIC: {
+            const auto control = reinterpret_cast<HWND>(lParam);
+            const auto dc = reinterpret_cast<HDC>(wParam);
+            for (const LabelDesign& d : kLabels)
+                if (HBRUSH brush = (this->*d.label).CtlColor(control, dc, background_.get()))
+                    return reinterpret_cast<LRESULT>(brush);
+            break;
+        }
+        case WM_MOUSEMOVE:
+            SetLinkColor(kLinkColor);
+            break;
+        case WM_COMMAND:
+            if (HIWORD(wParam) == BN_CLICKED) {
+                if (LOWORD(wParam) == kIdSysInfo) {
+                    bSysInfo_Click();
+                    return 0;
+                }
+                if (LOWORD(wParam) == kIdExit) {
+                    bExit_Click();
+                    return 0;
+                }
+            }
+            break;
+        case WM_SETFOCUS:
+            // Focus goes to the first control that takes it, as in a dialog.
+            if (HWND first = GetNextDlgTabItem(hWnd(), nullptr, FALSE)) SetFocus(first);
+            return 0;
+        case WM_NCDESTROY:
+            DestroyControls();
+            break;
+        default:
+            break;
+    }
+    return ui::Form::OnMessage(msg, wParam, lParam);
+}
+
+void FrmAbout::Paint(HDC dc) {
+    for (const LineDesign& line : kLines) {
+        ui::UniquePen pen(CreatePen(PS_SOLID, 1, line.color));
+        ui::SelectedObject selected(dc, pen.get());
+        const int x1 = TwipsToPixels(line.x1, dpi_), y1 = TwipsToPixels(line.y1, dpi_);
+        const int x2 = TwipsToPixels(line.x2, dpi_), y2 = TwipsToPixels(line.y2, dpi_);
+        MoveToEx(dc, x1, y1, nullptr);
+        LineTo(dc, x2, y2);
+        // LineTo leaves out the end point; the line includes it.
+        SetPixel(dc, x2, y2, line.color);
+    }
+}
 
 }  // namespace forms

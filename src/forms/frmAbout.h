@@ -1,10 +1,86 @@
-// The About box: one modeless instance, created on demand.
+// The About box: the program's title, version and description, a notice, a
+// link whose caption is drawn at random, and the SysInfo and Exit buttons.
+// One instance, modeless, created on demand.
 #pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "forms/Label.h"
+#include "ui/Form.h"
+#include "ui/Handles.h"
 
 namespace forms {
+
+inline constexpr char kAboutClass[] = "TollvaneAbout";
+inline constexpr wchar_t kAppTitle[] = L"Tollvane";
+inline constexpr wchar_t kDescription[] =
+    L"Automatically log off your Outlook Express identity when your computer is idle.";
+inline constexpr wchar_t kHomePage[] = L"http://www.brackwyn.example/home.html?tv";
+inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
+
+inline constexpr COLORREF kAboutBackColor = 0x00CCAAAA;
+inline constexpr COLORREF kAboutTextColor = 0x00331111;
+inline constexpr COLORREF kLinkColor = 0x00FF0000;       // blue
+inline constexpr COLORREF kLinkHoverColor = 0x000000FF;  // red
+
+// Child window identifiers, so that the box's parts can be found from outside.
+enum AboutControl : int {
+    kIdDisclaimer = 100,
+    kIdVersion,
+    kIdDescription,
+    kIdCaption,
+    kIdWebLink,
+    kIdSysInfo,
+    kIdExit,
+};
+
+class FrmAbout final : public ui::Form {
+public:
+    FrmAbout() = default;
+
+    Label lblCaption;
+    Label lblVersion;
+    Label lblDescription;
+    Label lblDisclaimer;
+    Label lblWebLink;
+    HWND bSysInfo = nullptr;
+    HWND bExit = nullptr;
+
+    void bSysInfo_Click();
+    void bExit_Click();
+
+protected:
+    bool CreateFormWindow() override;
+    void OnLoad() override;
+    void OnUnload() override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void CreateControls();
+    void DestroyControls() noexcept;
+    void Paint(HDC dc);
+    void SetLinkColor(COLORREF color);
+
+    int dpi_ = 96;
+    ui::UniqueBrush background_;
+    ui::UniqueFont buttonFont_;
+};
+
+// The one About box; its window exists only while it is loaded.
+FrmAbout& frmAbout();
 
 // Shows the About box modeless with no owner, loading it if it is not open;
 // showing it again brings up the same box.
 void ShowAboutBox();
+
+// Reads a text value: true when the key opens and the value reads; KeyVal then
+// holds its text if it is of type REG_SZ (another type leaves KeyVal as it was).
+// On failure KeyVal is empty.
+bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& SubKeyRef, std::wstring& KeyVal);
+
+// Starts the System Information program found through the registry, or tells
+// the user it cannot (a message box owned by owner).
+void StartSysInfo(HWND owner);
 
 }  // namespace forms

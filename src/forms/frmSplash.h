@@ -1,7 +1,54 @@
-// The shaped splash picture shown at start-up for two seconds.
+// The shaped splash picture shown at start-up for two seconds: a borderless,
+// top-most window cut out of its bitmap along the bitmap's corner colour.
 #pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+#include "ui/Form.h"
+#include "ui/Picture.h"
+#include "ui/Timer.h"
 
 namespace forms {
+
+// The window region of every pixel of the bitmap whose colour differs from
+// the transparent colour, in the bitmap's own pixel coordinates. A
+// lngTransColor below 1 means "the colour of pixel (0, 0)", and the variable
+// receives that colour. An all-transparent bitmap gives an empty region.
+// Returns nullptr only when the bitmap cannot be read or the region not made;
+// the caller owns the region.
+HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor);
+HRGN RegionFromBitmap(HBITMAP picSource);
+
+class FrmSplash final : public ui::Form {
+public:
+    FrmSplash();
+
+    // The picture box that holds the splash bitmap, at (0, 0).
+    struct PictureBox {
+        ui::Picture Picture;
+        SIZE Size{0, 0};
+        bool AutoSize = false;
+    } Maskk;
+
+    ui::Timer Timer1;
+
+    // The region applied to the window; it belongs to the window once applied.
+    HRGN mRegion = nullptr;
+
+    void ChangeMask();
+
+protected:
+    bool CreateFormWindow() override;
+    void OnLoad() override;
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void Paint(HDC dc);
+};
+
+// The one splash form; its window exists only while it is loaded.
+FrmSplash& frmSplash();
 
 // Shows the splash modeless with no owner and has it drawn at once; it closes itself.
 void ShowSplash();

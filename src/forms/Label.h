@@ -1,0 +1,66 @@
+// A label on a form: a static child window that shows one caption in its own
+// font and colour on the form's background, with an optional tooltip. A label
+// that takes the mouse reports moves and clicks; the others let the mouse
+// through to the form beneath them.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "ui/Handles.h"
+
+namespace forms {
+
+class Label {
+public:
+    Label() = default;
+    ~Label();
+    Label(const Label&) = delete;
+    Label& operator=(const Label&) = delete;
+
+    // bounds in the parent's client pixels. takesMouse: the label receives mouse
+    // moves and clicks (see OnMouseMove, OnClick) instead of the form.
+    bool Create(HWND parent, int id, const RECT& bounds, bool takesMouse);
+    // Destroys the window and its tooltip and drops the font; the handlers stay.
+    void Destroy() noexcept;
+
+    HWND hWnd() const noexcept { return hwnd_; }
+
+    void SetCaption(std::wstring_view text);
+    std::wstring Caption() const;
+
+    COLORREF ForeColor() const noexcept { return color_; }
+    // Sets the colour and repaints the label.
+    void SetForeColor(COLORREF color);
+
+    // The label keeps the font for as long as it keeps its window.
+    void SetFont(ui::UniqueFont font);
+
+    void SetToolTipText(std::wstring_view text);
+    std::wstring ToolTipText() const { return tip_; }
+    // The tooltip window, once a tooltip text was set.
+    HWND ToolTipWindow() const noexcept { return tooltip_; }
+
+    std::function<void()> OnMouseMove;
+    // A press and a release of the left button, both over the label.
+    std::function<void()> OnClick;
+
+    // For the parent's WM_CTLCOLORSTATIC: the label's colour on the form's
+    // background brush. Returns nullptr for a window that is not this label.
+    HBRUSH CtlColor(HWND control, HDC dc, HBRUSH background) const noexcept;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR self);
+
+    HWND hwnd_ = nullptr;
+    HWND tooltip_ = nullptr;
+    COLORREF color_ = 0;
+    ui::UniqueFont font_;
+    std::wstring tip_;
+    bool pressed_ = false;
+};
+
+}  // namespace forms

@@ -1,0 +1,18 @@
+// Opening a web address with the program the platform associates with it.
+#pragma once
+
+#include <string>
+
+namespace ui {
+class Window;
+}
+
+namespace services {
+
+// Opens URL with its associated program (normally the default browser), on
+// behalf of the form: its window owns whatever the platform shows. A launch
+// that fails (no associated program, an address that cannot be opened) is not
+// reported.
+void OpenWebLink(const ui::Window& Form, const std::wstring& URL);
+
+}  // namespace services
