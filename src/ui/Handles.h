@@ -133,9 +133,10 @@ public:
         if (p_) p_->AddRef();
     }
     ComPtr& operator=(const ComPtr& o) noexcept {
-        if (o.p_) o.p_->AddRef();
+        T* incoming = o.p_;  // read first: o may be *this
+        if (incoming) incoming->AddRef();
         reset();
-        p_ = o.p_;
+        p_ = incoming;
         return *this;
     }
     ComPtr(ComPtr&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}

@@ -20,6 +20,63 @@ Tollvane::Tollvane(unsigned tickMs, const std::string& exePath) {
         10000);
 }
 
+Tollvane::~Tollvane() {
+    if (child_.Running() && mainWindow_) {
+        PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
+        child_.WaitExit(3000);
+    }
+}
+
+HWND Tollvane::FindWindowOf(const char* className, const std::string& title) const {
+    for (HWND h : TopLevelWindows(className, child_.Pid()))
+        if (title.empty() || WindowText(h) == title) return h;
+    return nullptr;
+}
+
+std::vector<COLORREF> ScreenPixels(const RECT& r) {
+    const int w = r.right - r.left;
+    const int h = r.bottom - r.top;
+    std::vector<COLORREF> out;
+    if (w <= 0 || h <= 0) return out;
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+    bi.bmiHeader.biWidth = w;
+    bi.bmiHeader.biHeight = -h;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    void* bits = nullptr;
+    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(mem, dib);
+    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
+    GdiFlush();
+    const auto* px = static_cast<const DWORD*>(bits);
+    out.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
+    for (int i = 0; i < w * h; ++i) out.push_back(RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF));
+    SelectObject(mem, old);
+    DeleteObject(dib);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    return out;
+}
+
+RECT TrayArea() {
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    return RECT{w - 200, h - 24, w, h};
+}
+
+int CountTrayPixels(COLORREF colour) {
+    int n = 0;
+    auto close = [](int a, int b) { return a - b < 40 && b - a < 40; };
+    for (COLORREF c : ScreenPixels(TrayArea()))
+        if (close(GetRValue(c), GetRValue(colour)) && close(GetGValue(c), GetGValue(colour)) &&
+            close(GetBValue(c), GetBValue(colour)))
+            ++n;
+    return n;
+}
+
 void Tollvane::TrayMouse(UINT mouseMessage) const {
     PostMessageA(mainWindow_, WM_USER + 101, 0, static_cast<LPARAM>(mouseMessage));
 }

@@ -11,6 +11,11 @@ class Tollvane {
 public:
     // tickMs: the monitor's tick for the test (0 keeps the real 5000 ms).
     explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"));
+    // Closes it as the uninstaller would (WM_CLOSE to the main window), so its icon
+    // leaves the tray; kills it only if that does not end it.
+    ~Tollvane();
+    Tollvane(const Tollvane&) = delete;
+    Tollvane& operator=(const Tollvane&) = delete;
     bool Started() const { return mainWindow_ != nullptr; }
     DWORD Pid() const { return child_.Pid(); }
     bool Running() const { return child_.Running(); }
@@ -21,6 +26,9 @@ public:
     // Sends the tray callback message as the shell would for a mouse message.
     void TrayMouse(UINT mouseMessage) const;
     void Kill() { child_.Kill(); }
+    DWORD ExitCode() const { return child_.ExitCode(); }
+    // A top-level window of this process, by class and exact title ("" = any title).
+    HWND FindWindowOf(const char* className, const std::string& title = "") const;
 
 private:
     Child child_;
@@ -30,6 +38,13 @@ private:
 // The setting as stored, and ways to change it before a start.
 void SetStoredDelay(const char* text);  // nullptr removes it
 std::string StoredDelay();              // "" when missing
+
+// The screen's pixels in a rectangle (top-down rows), as a person sees them.
+std::vector<COLORREF> ScreenPixels(const RECT& r);
+// The notification area: the right end of the taskbar at the bottom of the desktop.
+RECT TrayArea();
+// Pixels in the tray area close to the colour (each channel within 40).
+int CountTrayPixels(COLORREF colour);
 
 void SetIdentityValues(const char* text);  // creates the key with four REG_SZ values
 bool IdentityValuesCleared();              // all four: type 9, no data

@@ -1,0 +1,137 @@
+// The tray icon class and its window procedure, in process, against a real
+// window, real messages and Wine's real notification area.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "resource.h"
+#include "tray/SysTray.h"
+#include "tray/mSysTray.h"
+
+namespace {
+
+// The window's own procedure records what reaches it.
+std::vector<UINT> seenByForm;
+LRESULT CALLBACK formProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+    if (m == WM_COMMAND || m == WM_NULL || m == tray::WM_TRAYNOTIFY || m == WM_APP) seenByForm.push_back(m);
+    return DefWindowProcA(h, m, w, l);
+}
+
+struct Recorder : tray::SysTrayEvents {
+    std::vector<std::string> events;
+    std::unique_ptr<tray::SysTray>* releaseOnMenuClick = nullptr;
+    void MouseMove(int32_t& id) override { events.push_back("move " + std::to_string(id)); }
+    void MouseDown(int16_t& b, int32_t& id) override { events.push_back("down " + std::to_string(b) + " " + std::to_string(id)); }
+    void MouseUp(int16_t& b, int32_t&) override { events.push_back("up " + std::to_string(b)); }
+    void MouseDblClick(int16_t& b, int32_t&) override { events.push_back("dbl " + std::to_string(b)); }
+    void MenuClick(int16_t& index) override {
+        events.push_back("menu " + std::to_string(index));
+        if (releaseOnMenuClick) releaseOnMenuClick->reset();
+    }
+};
+
+class Tray : public testing::Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = formProc;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "TrayTestForm";
+        RegisterClassA(&wc);
+        form = CreateWindowExA(0, "TrayTestForm", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
+        seenByForm.clear();
+        tray = std::make_unique<tray::SysTray>(form, recorder);
+        icon = ui::Picture::FromIconResource(IDI_NOT_WATCHING, 16);
+        tray->SetTrayIcon(icon);
+        tray->SetInTray(true);
+    }
+    void TearDown() override {
+        tray.reset();
+        DestroyWindow(form);
+    }
+    LONG_PTR proc() const { return GetWindowLongPtrA(form, GWLP_WNDPROC); }
+
+    HWND form = nullptr;
+    Recorder recorder;
+    std::unique_ptr<tray::SysTray> tray;
+    ui::Picture icon;
+};
+
+TEST_F(Tray, MenuCommandsWithBit8192BecomeMenuClickAndEveryMessageStillReachesTheForm) {
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);
+    SendMessageA(form, WM_COMMAND, 0x2003, 0);
+    SendMessageA(form, WM_COMMAND, 0x2004, 0);   // 8196: the two lowest bits give 0
+    SendMessageA(form, WM_COMMAND, 0x0001, 0);   // no bit 8192
+    SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
+    SendMessageA(form, WM_NULL, 0, 0);
+    SendMessageA(form, WM_APP, 0, 0);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 3", "menu 0"}));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_NULL, WM_APP}));
+}
+
+TEST_F(Tray, TrayCallbacksBecomeMouseEventsWithTheirButton) {
+    for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
+                     WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK})
+        SendMessageA(form, tray::WM_TRAYNOTIFY, 0, m);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"move 0", "down 1 0", "up 1", "dbl 1", "down 2 0", "up 2",
+                                                         "dbl 2"}));
+    EXPECT_EQ(seenByForm.size(), 10u);
+}
+
+TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheForm) {
+    const LONG_PTR installed = proc();
+    EXPECT_EQ(installed, reinterpret_cast<LONG_PTR>(&tray::TrayWndProc));
+    tray->SetInTray(true);  // no second subclassing: the saved procedure stays the form's own
+    recorder.releaseOnMenuClick = &tray;
+    SendMessageA(form, WM_COMMAND, 0x2003, 0);
+    EXPECT_FALSE(tray);
+    EXPECT_EQ(proc(), reinterpret_cast<LONG_PTR>(&formProc));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND}));  // the releasing message still arrived
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);                // and nothing reaches the gone instance
+    EXPECT_EQ(recorder.events.size(), 1u);
+}
+
+TEST_F(Tray, OnlyIconsAreTakenAsTheTrayPicture) {
+    ASSERT_EQ(icon.Type(), PICTYPE_ICON);
+    ASSERT_TRUE(tray->TrayIcon() == icon);
+    tray->SetTrayIcon(ui::Picture());
+    EXPECT_TRUE(tray->TrayIcon() == icon);
+    tray->SetTrayIcon(ui::Picture::Empty());
+    EXPECT_TRUE(tray->TrayIcon() == icon);
+    tray->SetTrayIcon(ui::Picture::FromBitmap(CreateBitmap(16, 16, 1, 32, nullptr)));
+    EXPECT_TRUE(tray->TrayIcon() == icon);
+    ui::Picture other = ui::Picture::FromIconResource(IDI_WATCHING_ODD, 16);
+    tray->SetTrayIcon(other);
+    EXPECT_TRUE(tray->TrayIcon() == other);
+    tray->SetFormhWnd(12345);
+    EXPECT_EQ(tray->FormhWnd(), 12345);
+    EXPECT_EQ(tray->TrayTip(), "double-click to log off now");
+}
+
+TEST(NotifyRecord, IsTheFirstVersionWithTheTipCutTo63CharactersAndPaddedWithBlanks) {
+    NOTIFYICONDATAA r = tray::MakeNotifyRecord(reinterpret_cast<HWND>(0x1234), 0);
+    EXPECT_EQ(r.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
+    if (sizeof(void*) == 4) {
+        EXPECT_EQ(r.cbSize, 88u);
+    }
+    EXPECT_EQ(r.uFlags, 0u);
+
+    tray::SetRecordTip(r, std::string(70, 'x'));
+    EXPECT_EQ(std::strlen(r.szTip), 63u);
+    EXPECT_EQ(r.szTip[63], '\0');
+
+    tray::SetRecordTip(r, "hi");
+    EXPECT_STREQ(r.szTip, "hi");
+    for (int i = 3; i < 64; ++i) EXPECT_EQ(r.szTip[i], ' ') << i;
+}
+
+TEST(HiWord, IsTheSignedUpperHalf) {
+    EXPECT_EQ(tray::HiWord(0x00012000), 1);
+    EXPECT_EQ(tray::HiWord(0x2001), 0);
+    EXPECT_EQ(tray::HiWord(static_cast<int32_t>(0xFFFF0000u)), -1);
+}
+
+}  // namespace
