@@ -1,0 +1,90 @@
+# Sourced by the package tests. Each test runs in a Wine world of its own: a
+# fresh prefix, its own Xvfb display and wineserver, so that nothing left by
+# other tests (or by an earlier run) can make an install look right.
+# Every Wine command is bounded by a timeout.
+
+set -uo pipefail
+export LC_ALL=C.UTF-8
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+# shellcheck source=../../scripts/wine-session.sh
+source "$repo/scripts/wine-session.sh"
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+# expect <description> <command...>: the command must succeed.
+expect() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+# expect_not <description> <command...>: the command must fail.
+expect_not() { local what=$1; shift; if "$@"; then fail "$what"; else pass "$what"; fi; }
+
+# w <seconds> <wine arguments...>
+w() { local t=$1; shift; timeout "$t" wine "$@" </dev/null 2>/dev/null; }
+
+# fresh_wine <folder>: a new prefix under <folder>, torn down when the test exits
+# (the prefix is kept only when the test failed, for a look inside).
+fresh_wine() {
+  session_dir=$1
+  rm -rf "$session_dir"
+  mkdir -p "$session_dir"
+  unset WINE_SESSION_VISIBLE
+  export WINE_SESSION_DIR=$session_dir
+  trap end_wine EXIT
+  wine_session_start
+  [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: no Wine prefix could be made"; exit 1; }
+}
+end_wine() {
+  local rc=$?
+  wine_session_stop
+  [ "$failures" -eq 0 ] && [ "$rc" -eq 0 ] && rm -rf "$session_dir"
+}
+
+# reg_value <key> <name>: prints the value's data; fails when it is not there.
+reg_value() {
+  local out
+  out=$(timeout 30 wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r') || return 1
+  printf '%s\n' "$out" | sed -n "s/^    $2    REG_[A-Z_]*    //p" | head -1
+  printf '%s\n' "$out" | grep -q "^    $2    REG_"
+}
+reg_key_exists() { timeout 30 wine reg query "$1" </dev/null >/dev/null 2>&1; }
+
+unix_path() { timeout 30 winepath -u "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+
+# wait_until <seconds> <command...>: polls every 0.2 s.
+wait_until() {
+  local deadline=$((SECONDS + $1)); shift
+  until "$@"; do
+    [ "$SECONDS" -ge "$deadline" ] && return 1
+    sleep 0.2
+  done
+}
+
+startup_folder() {
+  local d
+  for d in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/StartUp; do
+    case $d in */users/Public/*) continue ;; esac
+    printf '%s\n' "$d"
+    return 0
+  done
+  return 1
+}
+
+# The shortcut the program writes at every start, and whether it points at <exe>
+# (a Windows path): the target is stored as text inside the .lnk file.
+shortcut() { printf '%s/Shortcut to Tollvane.lnk\n' "$(startup_folder)"; }
+shortcut_exists() { [ -f "$(shortcut)" ]; }
+shortcut_points_at() { shortcut_exists && LC_ALL=C grep -aqiF "$1" "$(shortcut)"; }
+
+# start_tollvane <unix path of exe>: starts it in the background; sets $tv_pid.
+start_tollvane() {
+  timeout 300 wine "$1" </dev/null >/dev/null 2>&1 &
+  tv_pid=$!
+}
+# A child that has ended but is not yet reaped still answers kill -0: look at its state.
+is_running() { local s; s=$(ps -o stat= -p "$1" 2>/dev/null) && [ -n "$s" ] && [[ $s != Z* ]]; }
+has_ended() { ! is_running "$1"; }
+# ended_cleanly <pid> <seconds>: the process ends within the time, with exit code 0
+# (what the program returns after closing its main window; not a kill).
+ended_cleanly() {
+  wait_until "$2" has_ended "$1" || return 1
+  wait "$1"
+}
