@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# The portable zip: exactly the program, its readme and its licence, and the
+# program inside it starts from wherever the zip was unpacked.
+#   zip-test.sh <packages folder> <version> <work folder>
+source "$(dirname "$0")/common.sh"
+packages=$1 version=$2 work=$3
+zip=$packages/Tollvane-$version-win64.zip
+[ -f "$zip" ] || { echo "FAIL: no zip $zip"; exit 1; }
+top=Tollvane-$version-win64
+
+entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
+expected="$top/LICENSE $top/readme.txt $top/tollvane.exe "
+if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt and LICENSE"
+else fail "the zip holds: $entries"; fi
+readme_names_version() { unzip -p "$zip" "$top/readme.txt" | grep -q "Tollvane $version"; }
+expect "its readme names the version" readme_names_version
+licence_is_mit() { unzip -p "$zip" "$top/LICENSE" | grep -q "MIT License"; }
+expect "its licence is the MIT licence" licence_is_mit
+
+fresh_wine "$work"
+# Unpacked somewhere of the user's choosing, here inside the prefix's C: drive.
+unpacked=$WINEPREFIX/drive_c/Portable
+mkdir -p "$unpacked"
+unzip -q "$zip" -d "$unpacked" || fail "unzip"
+start_tollvane "$unpacked/$top/tollvane.exe"
+expect "the unpacked tollvane.exe starts and makes its Startup shortcut to itself" \
+  wait_until 60 shortcut_points_at "C:\\Portable\\$top\\tollvane.exe"
+sleep 2
+expect "and keeps running" is_running "$tv_pid"
+
+echo
+echo "$failures failed"
+[ "$failures" -eq 0 ]
