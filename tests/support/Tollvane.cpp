@@ -67,14 +67,34 @@ RECT TrayArea() {
     return RECT{w - 200, h - 24, w, h};
 }
 
+namespace {
+bool near_colour(COLORREF c, COLORREF colour) {
+    auto close = [](int a, int b) { return a - b < 40 && b - a < 40; };
+    return close(GetRValue(c), GetRValue(colour)) && close(GetGValue(c), GetGValue(colour)) &&
+           close(GetBValue(c), GetBValue(colour));
+}
+}  // namespace
+
 int CountTrayPixels(COLORREF colour) {
     int n = 0;
-    auto close = [](int a, int b) { return a - b < 40 && b - a < 40; };
     for (COLORREF c : ScreenPixels(TrayArea()))
-        if (close(GetRValue(c), GetRValue(colour)) && close(GetGValue(c), GetGValue(colour)) &&
-            close(GetBValue(c), GetBValue(colour)))
-            ++n;
+        if (near_colour(c, colour)) ++n;
     return n;
+}
+
+POINT TrayPixelCentre(COLORREF colour) {
+    const RECT area = TrayArea();
+    const std::vector<COLORREF> px = ScreenPixels(area);
+    const int w = area.right - area.left;
+    long sx = 0, sy = 0, n = 0;
+    for (size_t i = 0; i < px.size(); ++i) {
+        if (!near_colour(px[i], colour)) continue;
+        sx += static_cast<long>(i % static_cast<size_t>(w));
+        sy += static_cast<long>(i / static_cast<size_t>(w));
+        ++n;
+    }
+    if (n == 0) return POINT{-1, -1};
+    return POINT{area.left + sx / n, area.top + sy / n};
 }
 
 void Tollvane::TrayMouse(UINT mouseMessage) const {

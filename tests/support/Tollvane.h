@@ -45,6 +45,8 @@ std::vector<COLORREF> ScreenPixels(const RECT& r);
 RECT TrayArea();
 // Pixels in the tray area close to the colour (each channel within 40).
 int CountTrayPixels(COLORREF colour);
+// The centre of the tray pixels of that colour, in screen coordinates.
+POINT TrayPixelCentre(COLORREF colour);
 
 void SetIdentityValues(const char* text);  // creates the key with four REG_SZ values
 bool IdentityValuesCleared();              // all four: type 9, no data
