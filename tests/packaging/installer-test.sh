@@ -62,9 +62,10 @@ echo "== reinstall over a running copy, then uninstall as Add/Remove Programs do
 expect "a first install succeeds again" installed
 start_tollvane "$dir/tollvane.exe"; running=$tv_pid
 expect "the installed copy runs" wait_until 60 shortcut_exists
+rm -f "$(shortcut)"
 expect "installing over the running copy succeeds" installed
 expect "the running copy was asked to exit and ended cleanly" ended_cleanly "$running" 20
-expect "the program file is in place after the upgrade" exists "$dir/tollvane.exe"
+expect "the new version is started again in its place" wait_until 60 shortcut_exists
 echo "my notes" >"$dir/notes.txt"
 # The UninstallString: the uninstaller copies itself away, starts the copy and returns.
 timeout 60 wine "$dir/Uninstall.exe" /S </dev/null >/dev/null 2>&1
