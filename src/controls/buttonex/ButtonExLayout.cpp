@@ -171,7 +171,7 @@ int32_t PixelsToHimetric(int32_t pixels, int32_t dpi) noexcept {
 
 int32_t HimetricToPixels(int32_t himetric, int32_t dpi) noexcept { return CLng(himetric * dpi / 2540.0); }
 
-bool PointerInside(int32_t x, int32_t y, int32_t sw, int32_t sh) noexcept {
+bool PointerInside(double x, double y, double sw, double sh) noexcept {
     return x >= 0 && y >= 0 && x <= sw && y <= sh;
 }
 

@@ -96,7 +96,7 @@ int32_t PixelsToHimetric(int32_t pixels, int32_t dpi) noexcept;
 int32_t HimetricToPixels(int32_t himetric, int32_t dpi) noexcept;
 
 // The pointer counts as inside with the edges included.
-bool PointerInside(int32_t x, int32_t y, int32_t sw, int32_t sh) noexcept;
+bool PointerInside(double x, double y, double sw, double sh) noexcept;
 
 // Resolves a colour: the high bit names a system colour (index in the low byte),
 // looked up with the given function; anything else is a plain 0x00BBGGRR value.

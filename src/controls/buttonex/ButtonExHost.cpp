@@ -1,0 +1,129 @@
+#include "controls/buttonex/ButtonExHost.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace buttonex {
+
+ButtonExHost::ButtonExHost() : ambientFont_(ui::Font::Create(ui::Font::Desc{})) {}
+
+ButtonExHost::~ButtonExHost() = default;
+
+int ButtonExHost::ScreenDpiX() {
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+void ButtonExHost::SetDisplayAsDefault(ButtonEx& control, bool value) {
+    ButtonEx* before = displayAsDefault_;
+    ButtonEx* after = value ? &control : (before == &control ? nullptr : before);
+    displayAsDefault_ = after;
+    if (before && before != after) before->AmbientChanged(L"DisplayAsDefault");
+    if (after && after != before) after->AmbientChanged(L"DisplayAsDefault");
+}
+
+bool ButtonExHost::AmbientDisplayAsDefault(const ButtonEx& control) { return displayAsDefault_ == &control; }
+
+void ButtonExHost::PropertyChanged(ButtonEx& control, std::string_view property) {
+    if (onPropertyChanged) onPropertyChanged(control, property);
+}
+
+std::optional<PropertyError> ButtonExHost::Load(ButtonEx& control, std::span<const uint8_t> store, int leftTwips,
+                                                int topTwips, int tabIndex) {
+    const float tx = ButtonEx::TwipsPerPixelX(), ty = ButtonEx::TwipsPerPixelY();
+    PropertyBag bag = PropertyBag::FromBytes(store);
+    // The extent is the container's own record, read before the button's properties.
+    int32_t ex = 0, ey = 0;
+    std::string error;
+    const bool haveX = bag.Read("_extentx", 0, ex, error) && ex > 0;
+    const bool haveY = bag.Read("_extenty", 0, ey, error) && ey > 0;
+    const int dpi = ScreenDpiX();
+    if (haveX || haveY) {
+        const double w = haveX ? layout::HimetricToPixels(ex, dpi) * static_cast<double>(tx) : control.WidthTwips();
+        const double h = haveY ? layout::HimetricToPixels(ey, dpi) * static_cast<double>(ty) : control.HeightTwips();
+        control.SetSizeTwips(w, h);
+    }
+    if (form_)
+        control.Create(form_, layout::TwipsToPixels(leftTwips, tx), layout::TwipsToPixels(topTwips, ty), tabIndex);
+    return control.ReadProperties(bag);
+}
+
+void ButtonExHost::Place(ButtonEx& control, int leftTwips, int topTwips, int tabIndex) {
+    const float tx = ButtonEx::TwipsPerPixelX(), ty = ButtonEx::TwipsPerPixelY();
+    if (form_)
+        control.Create(form_, layout::TwipsToPixels(leftTwips, tx), layout::TwipsToPixels(topTwips, ty), tabIndex);
+    control.InitProperties();
+}
+
+std::vector<uint8_t> ButtonExHost::Save(ButtonEx& control, std::optional<PropertyError>* error) {
+    PropertyBag bag;
+    const int dpi = ScreenDpiX();
+    bag.Write("_extentx", layout::PixelsToHimetric(control.Surface().Width(), dpi), 0);
+    bag.Write("_extenty", layout::PixelsToHimetric(control.Surface().Height(), dpi), 0);
+    auto failure = control.WriteProperties(bag);
+    if (error) *error = failure;
+    return bag.ToBytes();
+}
+
+bool ButtonExHost::HandleFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& r) {
+    if (msg != WM_SYSCHAR) return false;
+    if (!RouteAccessKey(static_cast<wchar_t>(static_cast<unsigned char>(wParam & 0xFF)))) return false;
+    r = 0;
+    return true;
+}
+
+bool ButtonExHost::RouteAccessKey(wchar_t key) {
+    const wint_t wanted = std::towupper(static_cast<wint_t>(key));
+    for (ButtonEx* c : controls_) {
+        const std::wstring& k = c->AccessKey();
+        if (k.size() == 1 && std::towupper(static_cast<wint_t>(k[0])) == wanted && c->Enabled() &&
+            IsWindowVisible(c->hWnd())) {
+            c->OnAccessKeyPress(static_cast<int16_t>(key));
+            return true;
+        }
+    }
+    return false;
+}
+
+void ButtonExHost::FocusNext(ButtonEx* from, bool backwards) {
+    std::vector<ButtonEx*> order;
+    for (ButtonEx* c : controls_)
+        if (c->IsCreated() && IsWindowEnabled(c->hWnd()) && IsWindowVisible(c->hWnd())) order.push_back(c);
+    if (order.empty()) return;
+    std::stable_sort(order.begin(), order.end(),
+                     [](const ButtonEx* a, const ButtonEx* b) { return a->TabIndex() < b->TabIndex(); });
+    auto it = std::find(order.begin(), order.end(), from);
+    size_t i = 0;
+    if (it != order.end()) {
+        const size_t at = static_cast<size_t>(it - order.begin());
+        i = backwards ? (at + order.size() - 1) % order.size() : (at + 1) % order.size();
+    } else if (backwards) {
+        i = order.size() - 1;
+    }
+    SetFocus(order[i]->hWnd());
+}
+
+bool ButtonExHost::RouteTab(ButtonEx& from, bool backwards) {
+    FocusNext(&from, backwards);
+    return true;
+}
+
+void ButtonExHost::CapturePointer(ButtonEx& control, bool capture) {
+    if (capture)
+        SetCapture(control.hWnd());
+    else if (GetCapture() == control.hWnd())
+        ReleaseCapture();
+}
+
+void ButtonExHost::Sited(ButtonEx& control) {
+    if (std::find(controls_.begin(), controls_.end(), &control) == controls_.end()) controls_.push_back(&control);
+}
+
+void ButtonExHost::Unsited(ButtonEx& control) {
+    controls_.erase(std::remove(controls_.begin(), controls_.end(), &control), controls_.end());
+    if (displayAsDefault_ == &control) displayAsDefault_ = nullptr;
+}
+
+}  // namespace buttonex

@@ -1,0 +1,95 @@
+// A ready container for ButtonEx buttons on a form of ours: ambient font and
+// user mode, the "DisplayAsDefault" ambient, property-change notification, tab
+// order and access keys (Alt plus the letter) among its buttons, pointer
+// capture, and loading and saving stored buttons together with their extent.
+//
+//   class frmAbout : public ui::Form, public buttonex::ButtonExEvents {
+//       buttonex::ButtonExHost host_;                 // declared before the buttons
+//       buttonex::ButtonEx bSysInfo{host_, this}, bExit{host_, this};
+//       void OnLoad() override {
+//           host_.Attach(hWnd());
+//           host_.Load(bSysInfo, sysInfoStoreBytes, 5280, 2400, 5);   // twips
+//           host_.Load(bExit, exitStoreBytes, 5280, 3000, 6);
+//       }
+//       void Click(buttonex::ButtonEx& b) override { if (&b == &bExit) Unload(); else StartSysInfo(); }
+//       LRESULT OnMessage(UINT m, WPARAM w, LPARAM l) override {
+//           LRESULT r;
+//           if (host_.HandleFormMessage(m, w, l, r)) return r;   // Alt+letter on the form itself
+//           return Form::OnMessage(m, w, l);
+//       }
+//   };
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "controls/buttonex/ButtonEx.h"
+#include "controls/buttonex/PropertyBag.h"
+
+namespace buttonex {
+
+class ButtonExHost : public ButtonExContainer {
+public:
+    // The ambient font is "MS Sans Serif" 8.25 pt until another is set.
+    ButtonExHost();
+    ~ButtonExHost() override;
+    ButtonExHost(const ButtonExHost&) = delete;
+    ButtonExHost& operator=(const ButtonExHost&) = delete;
+
+    // The form whose client area holds the buttons.
+    void Attach(HWND form) noexcept { form_ = form; }
+    HWND Form() const noexcept { return form_; }
+
+    void SetAmbientFont(const ui::Font& font) { ambientFont_ = font; }
+    // False makes the buttons behave as in a designer (no hover tracking, no focus look).
+    void SetUserMode(bool userMode) noexcept { userMode_ = userMode; }
+    // Shows the button as the form's default button, or stops doing so.
+    void SetDisplayAsDefault(ButtonEx& control, bool value);
+    // Called after each property change of any hosted button.
+    std::function<void(ButtonEx&, std::string_view)> onPropertyChanged;
+
+    // A stored button: creates its window at (left, top) twips with the stored
+    // extent, then reads its properties. On a damaged store the button still
+    // exists, with the properties before the damage applied.
+    std::optional<PropertyError> Load(ButtonEx& control, std::span<const uint8_t> store, int leftTwips, int topTwips,
+                                      int tabIndex);
+    // A new button: created at (left, top) twips with its initial size, defaults applied.
+    void Place(ButtonEx& control, int leftTwips, int topTwips, int tabIndex);
+    // The button's stored form: its extent, then its properties.
+    std::vector<uint8_t> Save(ButtonEx& control, std::optional<PropertyError>* error = nullptr);
+
+    // Alt plus a letter pressed on the form itself (WM_SYSCHAR); true when a
+    // button took it (r is then the message's result).
+    bool HandleFormMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& r);
+    // Moves the focus to the next (or previous) hosted button in tab order.
+    void FocusNext(ButtonEx* from, bool backwards);
+    const std::vector<ButtonEx*>& Controls() const noexcept { return controls_; }
+
+    // ButtonExContainer
+    ui::Font AmbientFont() override { return ambientFont_; }
+    bool AmbientUserMode() override { return userMode_; }
+    bool AmbientDisplayAsDefault(const ButtonEx& control) override;
+    void PropertyChanged(ButtonEx& control, std::string_view property) override;
+    bool RouteAccessKey(wchar_t key) override;
+    bool RouteTab(ButtonEx& from, bool backwards) override;
+    void CapturePointer(ButtonEx& control, bool capture) override;
+    void Sited(ButtonEx& control) override;
+    void Unsited(ButtonEx& control) override;
+
+    static int ScreenDpiX();
+
+private:
+    HWND form_ = nullptr;
+    ui::Font ambientFont_;
+    bool userMode_ = true;
+    ButtonEx* displayAsDefault_ = nullptr;
+    std::vector<ButtonEx*> controls_;
+};
+
+}  // namespace buttonex
