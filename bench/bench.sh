@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Benchmarks, measured never asserted: each figure beside a baseline measured in
+# the same run, under the same Wine prefix and Xvfb, printed as a ratio.
+#   BENCH_SECONDS  length of each CPU sample (default 60)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+secs=${BENCH_SECONDS:-60}
+
+bash scripts/deps.sh >/dev/null
+cmake --preset windows >/dev/null && cmake --build --preset windows >/dev/null || { echo "build failed"; exit 1; }
+bin=$root/build/windows/bin
+
+source scripts/wine-session.sh
+export WINE_SESSION_DIR=$root/build/windows/wine-bench
+trap wine_session_stop EXIT
+wine_session_start
+
+# utime+stime of a Linux process, in clock ticks.
+ticks() {
+  if [ -r "/proc/$1/stat" ]; then awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; else echo 0; fi
+}
+hz=$(getconf CLK_TCK)
+ms() { echo $(( $1 * 1000 / hz )); }
+rss_kb() { awk '/VmRSS/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
+server_pid() {
+  local p
+  for p in $(pgrep -x 'wineserver(64)?'); do
+    tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
+  done
+  echo 0
+}
+srv=$(server_pid)
+
+# cpu NAME PROGRAM ARGS...: program CPU and wineserver CPU (ms) over $secs after a 3 s warm-up.
+cpu() {
+  local name=$1; shift
+  wine "$@" </dev/null >/dev/null 2>&1 &
+  local pid=$!
+  sleep 3
+  local a s
+  a=$(ticks $pid); s=$(ticks "$srv")
+  sleep "$secs"
+  local b t
+  b=$(ticks $pid); t=$(ticks "$srv")
+  kill $pid 2>/dev/null; wait $pid 2>/dev/null
+  echo "$name $(ms $((b - a))) $(ms $((t - s)))"
+}
+
+ratio() { python3 -c "import sys; a, b = float(sys.argv[1]), float(sys.argv[2]); print(f'{a / b:.2f}' if b else 'n/a')" "$1" "$2"; }
+row() { printf '%-44s %10s %10s %8s\n' "$@"; }
+
+timeout 20 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 100000 /f >/dev/null 2>&1
+
+echo "CPU over ${secs} s (program / wineserver, ms)"
+read -r _ w_prog w_srv < <(cpu waiting "$bin/tollvane.exe")
+read -r _ t_prog t_srv < <(cpu timer "$bin/bench_baseline.exe" timer)
+read -r _ e_prog e_srv < <(cpu empty "$bin/bench_baseline.exe" empty)
+wine "$bin/mailclient.exe" --log 'C:\bench-mail.txt' </dev/null >/dev/null 2>&1 &
+mail=$!
+sleep 1
+read -r _ m_prog m_srv < <(cpu watching "$bin/tollvane.exe")
+read -r _ me_prog me_srv < <(cpu empty-with-mail "$bin/bench_baseline.exe" empty)
+kill $mail 2>/dev/null; wait $mail 2>/dev/null
+
+row "measure" "ours" "baseline" "ratio"
+row "waiting, program CPU ms (1 ms watcher)" "$w_prog" "$t_prog" "$(ratio "$w_prog" "$t_prog")"
+row "waiting, program+wineserver CPU ms" "$((w_prog + w_srv))" "$((t_prog + t_srv))" "$(ratio $((w_prog + w_srv)) $((t_prog + t_srv)))"
+row "waiting vs empty loop, program CPU ms" "$w_prog" "$e_prog" "$(ratio "$w_prog" "$e_prog")"
+row "watching, program CPU ms (5 s ticks)" "$m_prog" "$me_prog" "$(ratio "$m_prog" "$me_prog")"
+row "watching, program+wineserver CPU ms" "$((m_prog + m_srv))" "$((me_prog + me_srv))" "$(ratio $((m_prog + m_srv)) $((me_prog + me_srv)))"
+
+for extra in bench/*/bench.sh; do
+  [ -f "$extra" ] && bash "$extra" "$bin"
+done
