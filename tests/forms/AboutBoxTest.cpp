@@ -79,7 +79,7 @@ protected:
         const POINT icon = wintest::TrayPixelCentre(kCross);
         wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
         if (!wintest::WaitUntil([&] { return visibleMenu(t) != nullptr; }, 5000)) {
-            wintest::Screenshot("about-no-menu.png");
+            formstest::ScreenshotNow("about-no-menu.png");
             return ::testing::AssertionFailure() << "no menu after a click at " << icon.x << "," << icon.y;
         }
         HWND menu = visibleMenu(t);
@@ -138,7 +138,7 @@ TEST_F(AboutBoxE2E, TheSplashAtStartIsShapedTopmostAndGoesAfterTwoSeconds) {
     DeleteObject(applied);
     DeleteObject(picture);
     wintest::Pump(200);
-    wintest::Screenshot("splash-at-start.png");
+    formstest::ScreenshotNow("splash-at-start.png");
     ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 5000));
     EXPECT_LE(GetTickCount64() - started, 4000u);
     EXPECT_TRUE(t.Running());
@@ -169,7 +169,7 @@ TEST_F(AboutBoxE2E, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
 
     // Colours as drawn on the screen.
     wintest::Pump(300);
-    wintest::Screenshot("about-box.png");
+    formstest::ScreenshotNow("about-box.png");
     EXPECT_EQ(clientPixels(about, RECT{4, 4, 5, 5})[0], kBack);
     EXPECT_GT(count(clientPixels(about, kCaptionRect), kText), 20);
     EXPECT_GT(count(clientPixels(about, RECT{20, 179, 280, 180}), kText), 250);             // Line1(0)
@@ -179,7 +179,7 @@ TEST_F(AboutBoxE2E, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     // The link turns red under the pointer and blue again over the form.
     moveTo(about, kLinkRect.left + 4, kLinkRect.top + 8);
     EXPECT_TRUE(wintest::WaitUntil([&] { return linkShows(about, kRed, kBlue); }, 3000));
-    wintest::Screenshot("about-box-link-hover.png");
+    formstest::ScreenshotNow("about-box-link-hover.png");
     moveTo(about, 30, 150);
     EXPECT_TRUE(wintest::WaitUntil([&] { return linkShows(about, kBlue, kRed); }, 3000));
 

@@ -62,6 +62,25 @@ bool WaitForRecorder(const std::string& path, DWORD timeoutMs) {
     return wintest::WaitUntil([&] { return !RecorderLog(path).empty(); }, timeoutMs);
 }
 
+void ScreenshotNow(const std::string& name) {
+    const std::string path = wintest::ArtifactPath(name);
+    DeleteFileA(path.c_str());
+    wintest::Screenshot(name);
+    auto size = [&] {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        return GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ? data.nFileSizeLow : 0u;
+    };
+    DWORD last = 0;
+    wintest::WaitUntil(
+        [&] {
+            const DWORD now = size();
+            const bool settled = now > 0 && now == last;
+            last = now;
+            return settled;
+        },
+        10000, 200);
+}
+
 SavedValue::SavedValue(const char* key, const char* name) : key_(key), name_(name) {
     const wintest::RegValue saved = wintest::ReadRegValue(HKEY_LOCAL_MACHINE, key_, name_);
     existed_ = saved.exists;

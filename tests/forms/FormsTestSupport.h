@@ -30,6 +30,11 @@ bool PlaceRecorder(const std::string& path);
 std::string RecorderLog(const std::string& path);
 bool WaitForRecorder(const std::string& path, DWORD timeoutMs);
 
+// A screenshot into the artifacts folder that is finished when this returns:
+// the Unix tool outlives the Wine process that starts it, so without waiting
+// the picture is taken some moments later, after the test has moved on.
+void ScreenshotNow(const std::string& name);
+
 // An HKEY_LOCAL_MACHINE value removed for a test and put back as it was found.
 class SavedValue {
 public:

@@ -149,7 +149,7 @@ TEST(Splash, ShapedTopmostCentredAndGoneAfterTwoSeconds) {
     // What a person sees: the picture inside the shape, the desktop where the
     // corner colour was cut away.
     wintest::Pump(300);
-    wintest::Screenshot("splash.png");
+    formstest::ScreenshotNow("splash.png");
     const std::vector<COLORREF> seen = wintest::ScreenPixels(frame);
     ASSERT_EQ(seen.size(), static_cast<size_t>(266 * 143));
     HDC dc = CreateCompatibleDC(nullptr);
