@@ -1,0 +1,175 @@
+// Faults and bad surroundings: the mail client dying mid-logoff, windows gone,
+// keys that cannot be written, two copies at once, the shell restarting while
+// watching, the program asked to close while its menu is open.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <aclapi.h>
+#include <shellapi.h>
+
+#include "support/MailClient.h"
+#include "support/Tollvane.h"
+
+namespace {
+
+using wintest::MailClient;
+using wintest::Tollvane;
+
+// Gives the key a DACL that allows everyone just the access given.
+bool setKeyAccess(HKEY root, const char* path, DWORD access) {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
+    EXPLICIT_ACCESS_A ea{};
+    char everyone[] = "EVERYONE";
+    ea.grfAccessPermissions = access;
+    ea.grfAccessMode = SET_ACCESS;
+    ea.grfInheritance = NO_INHERITANCE;
+    ea.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
+    ea.Trustee.ptstrName = everyone;
+    PACL acl = nullptr;
+    bool ok = SetEntriesInAclA(1, &ea, nullptr, &acl) == ERROR_SUCCESS &&
+              SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                              nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
+    LocalFree(acl);
+    RegCloseKey(key);
+    return ok;
+}
+
+// A key whose values nobody may set; false where the platform does not enforce it.
+bool makeReadOnly(HKEY root, const char* path) {
+    if (!setKeyAccess(root, path, KEY_READ)) return false;
+    HKEY probe = nullptr;
+    if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &probe) == ERROR_SUCCESS) {
+        RegCloseKey(probe);
+        return false;  // the platform does not enforce it
+    }
+    return true;
+}
+
+class Faults : public testing::Test {
+protected:
+    void SetUp() override {
+        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
+        wintest::SetIdentityValues("someone");
+        wintest::SetStoredDelay("100");
+    }
+    void TearDown() override {
+        setKeyAccess(HKEY_CURRENT_USER, "Identities", KEY_ALL_ACCESS);
+        setKeyAccess(HKEY_CURRENT_USER, "Software\\Tollvane\\Settings", KEY_ALL_ACCESS);
+        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
+        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Tollvane");
+    }
+};
+
+TEST_F(Faults, TheMailClientKilledInTheMiddleOfALogoff) {
+    Tollvane t(100);
+    MailClient mail({"never"});
+    ASSERT_TRUE(t.Started() && mail.Ready());
+    t.TrayMouse(WM_LBUTTONDBLCLK);
+    ASSERT_TRUE(wintest::WaitUntil([&] { return mail.Count("close note 1") >= 3; }, 5000));
+    mail.Kill();
+    // The logoff ends at the next pass instead of running out its 101 requests.
+    wintest::Pump(1000);
+    EXPECT_TRUE(t.Running());
+    EXPECT_TRUE(wintest::IdentityValuesCleared());
+    EXPECT_LT(mail.Count("close note 1"), 20);
+    wintest::SetIdentityValues("someone");
+    MailClient again({"close"});
+    ASSERT_TRUE(again.Ready());
+    t.TrayMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(again.WaitExit(5000));
+}
+
+TEST_F(Faults, TheMainWindowGoneWhileMessageWindowsRemain) {
+    Tollvane t(100);
+    MailClient main(std::vector<std::string>{});
+    MailClient notes({"close", "close"}, /*withMain=*/false);
+    ASSERT_TRUE(t.Started() && main.Ready() && notes.Ready());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return t.Caption() != "Tollvane"; }, 5000));  // watching
+    main.Kill();
+    // The next tick only clears the remembered identity; the notes are not touched.
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::IdentityValuesCleared(); }, 3000));
+    wintest::Pump(500);
+    EXPECT_EQ(notes.Count("close note 1"), 0);
+    // Log Off Now still closes them, with no main window to ask.
+    t.TrayMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(notes.WaitExit(5000));
+    EXPECT_TRUE(t.Running());
+}
+
+TEST_F(Faults, IdentityValuesThatCannotBeWrittenAreLeftAndTheLogoffGoesOn) {
+    if (!makeReadOnly(HKEY_CURRENT_USER, "Identities")) GTEST_SKIP() << "the platform does not enforce key ACLs";
+    Tollvane t(100);
+    MailClient mail({"ok"});
+    ASSERT_TRUE(t.Started() && mail.Ready());
+    t.TrayMouse(WM_LBUTTONDBLCLK);
+    EXPECT_TRUE(mail.WaitExit(5000));
+    EXPECT_FALSE(wintest::IdentityValuesCleared());
+    EXPECT_TRUE(t.Running());
+}
+
+TEST_F(Faults, ASettingsKeyThatCannotBeWrittenLeavesSetDelayHarmless) {
+    wintest::SetStoredDelay("5");
+    if (!makeReadOnly(HKEY_CURRENT_USER, "Software\\Tollvane\\Settings")) GTEST_SKIP() << "no key ACLs here";
+    Tollvane t(0);
+    ASSERT_TRUE(t.Started());
+    t.TrayMouse(WM_RBUTTONDOWN);
+    HWND menu = nullptr;
+    ASSERT_TRUE(wintest::WaitUntil([&] { return (menu = t.FindWindowOf("#32768")) && IsWindowVisible(menu); }, 5000));
+    PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    HWND box = nullptr;
+    ASSERT_TRUE(wintest::WaitUntil([&] { return (box = t.FindWindowOf("#32770", "Logoff Delay")) != nullptr; }, 5000));
+    SendMessageA(GetDlgItem(box, 1001), WM_SETTEXT, 0, reinterpret_cast<LPARAM>("9"));
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    wintest::Pump(500);
+    EXPECT_TRUE(t.Running());
+    EXPECT_EQ(wintest::StoredDelay(), "5");
+}
+
+TEST_F(Faults, TwoCopiesBothLogOffWithoutGettingInEachOthersWay) {
+    wintest::SetStoredDelay("1");
+    Tollvane first(100);
+    Tollvane second(100);
+    ASSERT_TRUE(first.Started() && second.Started());
+    EXPECT_NE(first.MainWindow(), second.MainWindow());
+    MailClient mail({"yes", "close"});
+    ASSERT_TRUE(mail.Ready());
+    EXPECT_TRUE(mail.WaitExit(15000));
+    EXPECT_TRUE(wintest::IdentityValuesCleared());
+    EXPECT_EQ(mail.Count("press note 1 &Yes"), 1);
+    EXPECT_TRUE(first.Running() && second.Running());
+    // Both watch again.
+    wintest::SetIdentityValues("someone");
+    MailClient again({"close"});
+    ASSERT_TRUE(again.Ready());
+    EXPECT_TRUE(again.WaitExit(5000));
+}
+
+TEST_F(Faults, TheShellRestartingWhileWatchingBringsBackTheWatchingPicture) {
+    Tollvane t(200);
+    MailClient mail(std::vector<std::string>{});
+    ASSERT_TRUE(t.Started() && mail.Ready());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::CountTrayPixels(RGB(0, 255, 0)) > 0; }, 5000));
+    NOTIFYICONDATAA gone{};
+    gone.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    gone.hWnd = t.MainWindow();
+    Shell_NotifyIconA(NIM_DELETE, &gone);
+    wintest::Pump(300);
+    PostMessageA(HWND_BROADCAST, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(wintest::WaitUntil(
+        [&] { return wintest::CountTrayPixels(RGB(0, 255, 0)) + wintest::CountTrayPixels(RGB(255, 255, 0)) > 0; },
+        3000));
+}
+
+TEST_F(Faults, AskedToCloseWhileItsMenuIsOpenItEndsCleanly) {
+    Tollvane t(0);
+    ASSERT_TRUE(t.Started());
+    t.TrayMouse(WM_RBUTTONDOWN);
+    ASSERT_TRUE(wintest::WaitUntil([&] { HWND m = t.FindWindowOf("#32768"); return m && IsWindowVisible(m); }, 5000));
+    PostMessageA(t.MainWindow(), WM_CLOSE, 0, 0);  // what the uninstaller does
+    EXPECT_TRUE(t.WaitExit(5000));
+    EXPECT_EQ(t.ExitCode(), 0u);
+}
+
+}  // namespace
