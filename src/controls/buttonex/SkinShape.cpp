@@ -1,5 +1,7 @@
 #include "controls/buttonex/SkinShape.h"
 
+#include <cstddef>
+
 namespace buttonex {
 
 std::vector<Run> OpaqueRuns(const uint32_t* pixels, int32_t width, int32_t height, int32_t stride, uint32_t mask) {
@@ -8,7 +10,7 @@ std::vector<Run> OpaqueRuns(const uint32_t* pixels, int32_t width, int32_t heigh
     // DIB pixels are blue in the low byte; colour values have red there.
     const uint32_t key = ((mask & 0xFFu) << 16) | (mask & 0xFF00u) | ((mask >> 16) & 0xFFu);
     for (int32_t y = 0; y < height; ++y) {
-        const uint32_t* row = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride);
+        const uint32_t* row = pixels + static_cast<std::size_t>(y) * static_cast<std::size_t>(stride);
         int32_t x = 0;
         while (x < width) {
             while (x < width && (row[x] & 0x00FFFFFFu) == key) ++x;
