@@ -6,3 +6,6 @@
 #define IDI_NOT_WATCHING 103
 // The splash picture.
 #define IDB_SPLASH 201
+// The About box's two stored buttons (their property records).
+#define IDR_ABOUT_BSYSINFO 211
+#define IDR_ABOUT_BEXIT 212

@@ -2,11 +2,14 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "app/frmMain.h"
 #include "forms/mGetRandomLabel.h"
 #include "forms/mGlobalFunctionsWin.h"
+#include "resource.h"
 #include "services/mWebLink.h"
 #include "ui/Text.h"
 
@@ -182,28 +185,60 @@ void FrmAbout::CreateControls() {
     lblWebLink.OnMouseMove = [this] { SetLinkColor(kLinkHoverColor); };
     lblWebLink.OnClick = [this] { services::OpenWebLink(*this, kHomePage); };
 
-    // TODO(ButtonEx): standard push buttons stand in for the two skinned
-    // buttons until the control can be hosted here.
-    buttonFont_ = makeFont("MS Sans Serif", 825, false, false, dpi_);
+    LoadButtons();
+}
+
+namespace {
+
+// A stored button record among the program's resources; empty when absent.
+std::span<const uint8_t> storedRecord(int id) {
+    HMODULE module = GetModuleHandleA(nullptr);
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
+    const void* data = loaded ? LockResource(loaded) : nullptr;
+    if (!data) return {};
+    return {static_cast<const uint8_t*>(data), SizeofResource(module, found)};
+}
+
+}  // namespace
+
+void FrmAbout::LoadButtons() {
+    host_.Attach(hWnd());
+    const auto sysInfo = storedRecord(IDR_ABOUT_BSYSINFO);
+    const auto exit = storedRecord(IDR_ABOUT_BEXIT);
+    if (!sysInfo.empty() && !exit.empty()) {
+        // Tab order follows the labels: 5 and 6.
+        host_.Load(bSysInfo, sysInfo, kSysInfoBounds.left, kSysInfoBounds.top, 5);
+        host_.Load(bExit, exit, kExitBounds.left, kExitBounds.top, 6);
+        return;
+    }
+    // TODO(ButtonEx records): remove with the members it fills.
+    placeholderFont_ = makeFont("MS Sans Serif", 825, false, false, dpi_);
     auto makeButton = [&](const char* caption, int id, const TwipsRect& bounds) {
         const RECT r = toPixels(bounds, dpi_);
         HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                       r.left, r.top, r.right - r.left, r.bottom - r.top, hWnd(),
                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
                                       nullptr);
-        if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(buttonFont_.get()), FALSE);
+        if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(placeholderFont_.get()), FALSE);
         return button;
     };
-    bSysInfo = makeButton("SysInfo", kIdSysInfo, kSysInfoBounds);
-    bExit = makeButton("Exit", kIdExit, kExitBounds);
+    placeholderSysInfo_ = makeButton("SysInfo", kIdSysInfo, kSysInfoBounds);
+    placeholderExit_ = makeButton("Exit", kIdExit, kExitBounds);
+}
+
+void FrmAbout::Click(buttonex::ButtonEx& button) {
+    if (&button == &bSysInfo) bSysInfo_Click();
+    else if (&button == &bExit) bExit_Click();
 }
 
 void FrmAbout::DestroyControls() noexcept {
     for (const LabelDesign& d : kLabels) (this->*d.label).Destroy();
-    if (bSysInfo && IsWindow(bSysInfo)) DestroyWindow(bSysInfo);
-    if (bExit && IsWindow(bExit)) DestroyWindow(bExit);
-    bSysInfo = bExit = nullptr;
-    buttonFont_.reset();
+    // The ButtonEx windows go with the form's; their objects stay for the next load.
+    for (HWND button : {placeholderSysInfo_, placeholderExit_})
+        if (button && IsWindow(button)) DestroyWindow(button);
+    placeholderSysInfo_ = placeholderExit_ = nullptr;
+    placeholderFont_.reset();
 }
 
 void FrmAbout::OnLoad() {
@@ -233,6 +268,8 @@ void FrmAbout::SetLinkColor(COLORREF color) {
 }
 
 LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT handled = 0;
+    if (host_.HandleFormMessage(msg, wParam, lParam, handled)) return handled;
     switch (msg) {
         case WM_ERASEBKGND: {
             RECT client{};

@@ -6,6 +6,8 @@
 
 #include <string>
 
+#include "controls/buttonex/ButtonEx.h"
+#include "controls/buttonex/ButtonExHost.h"
 #include "forms/Label.h"
 #include "ui/Form.h"
 #include "ui/Handles.h"
@@ -35,7 +37,7 @@ enum AboutControl : int {
     kIdExit,
 };
 
-class FrmAbout final : public ui::Form {
+class FrmAbout final : public ui::Form, private buttonex::ButtonExEvents {
 public:
     FrmAbout() = default;
 
@@ -44,8 +46,15 @@ public:
     Label lblDescription;
     Label lblDisclaimer;
     Label lblWebLink;
-    HWND bSysInfo = nullptr;
-    HWND bExit = nullptr;
+
+private:
+    buttonex::ButtonExHost host_;  // before the buttons, which refer to it
+
+public:
+    // The buttons outlive the form's window: one may be the very button whose
+    // Click unloads the form.
+    buttonex::ButtonEx bSysInfo{host_, this};
+    buttonex::ButtonEx bExit{host_, this};
 
     void bSysInfo_Click();
     void bExit_Click();
@@ -61,10 +70,16 @@ private:
     void DestroyControls() noexcept;
     void Paint(HDC dc);
     void SetLinkColor(COLORREF color);
+    void LoadButtons();
+    void Click(buttonex::ButtonEx& button) override;
 
     int dpi_ = 96;
     ui::UniqueBrush background_;
-    ui::UniqueFont buttonFont_;
+    // TODO(ButtonEx records): standard push buttons stand in while the two
+    // stored button records are not among the program's resources.
+    HWND placeholderSysInfo_ = nullptr;
+    HWND placeholderExit_ = nullptr;
+    ui::UniqueFont placeholderFont_;
 };
 
 // The one About box; its window exists only while it is loaded.
