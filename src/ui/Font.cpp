@@ -20,10 +20,13 @@ Font Font::Create(const Desc& desc) {
     const HRESULT hr = OleCreateFontIndirect(&fd, IID_IFont, reinterpret_cast<void**>(f.put()));
     SysFreeString(face);
     if (FAILED(hr)) return {};
-    return Font(std::move(f));
+    Font font(std::move(f));
+    font.made_ = std::make_shared<const Desc>(desc);
+    return font;
 }
 
 Font::Desc Font::Describe() const {
+    if (made_) return *made_;
     Desc d;
     if (!f_) return d;
     BSTR name = nullptr;

@@ -5,6 +5,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <memory>
 #include <string>
 
 #include "ui/Handles.h"
@@ -31,6 +32,9 @@ public:
     static Font Create(const Desc& desc);
 
     bool IsPresent() const noexcept { return static_cast<bool>(f_); }
+    // The settings the font was made with. Once the platform has realised a font
+    // object it may report the face it substituted and a size rounded to whole
+    // pixels instead, so fonts made here answer from what they were asked to be.
     Desc Describe() const;
     // The GDI font the object keeps (owned by the object, valid while it lives).
     HFONT Handle() const;
@@ -41,6 +45,7 @@ public:
 
 private:
     ComPtr<IFont> f_;
+    std::shared_ptr<const Desc> made_;  // shared by the copies, like the object
 };
 
 }  // namespace ui

@@ -24,8 +24,7 @@ ButtonEx::ButtonEx(ButtonExContainer& container, ButtonExEvents* events)
 }
 
 ButtonEx::~ButtonEx() {
-    if (IsCreated()) container_.Unsited(*this);
-    Destroy();  // the window goes before the surfaces it shows
+    Destroy();  // the window goes before the surfaces it shows (and leaves its container)
 }
 
 float ButtonEx::TwipsPerPixelX() {

@@ -129,7 +129,15 @@ LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             }
             break;
         case WM_DESTROY:
+            // The parent may destroy the window and create it again later (a form
+            // unloaded and loaded again): nothing of this window's life carries over.
             RevokeDropTarget();
+            Timer1.SetEnabled(false);
+            leftHeld_ = false;
+            heldButtons_ = 0;
+            appliedShape_ = false;
+            appliedShapePicture_ = ui::Picture();
+            container_.Unsited(*this);
             break;
         default:
             break;
