@@ -204,27 +204,9 @@ std::span<const uint8_t> storedRecord(int id) {
 
 void FrmAbout::LoadButtons() {
     host_.Attach(hWnd());
-    const auto sysInfo = storedRecord(IDR_ABOUT_BSYSINFO);
-    const auto exit = storedRecord(IDR_ABOUT_BEXIT);
-    if (!sysInfo.empty() && !exit.empty()) {
-        // Tab order follows the labels: 5 and 6.
-        host_.Load(bSysInfo, sysInfo, kSysInfoBounds.left, kSysInfoBounds.top, 5);
-        host_.Load(bExit, exit, kExitBounds.left, kExitBounds.top, 6);
-        return;
-    }
-    // TODO(ButtonEx records): remove with the members it fills.
-    placeholderFont_ = makeFont("MS Sans Serif", 825, false, false, dpi_);
-    auto makeButton = [&](const char* caption, int id, const TwipsRect& bounds) {
-        const RECT r = toPixels(bounds, dpi_);
-        HWND button = CreateWindowExA(0, "BUTTON", caption, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                                      r.left, r.top, r.right - r.left, r.bottom - r.top, hWnd(),
-                                      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                      nullptr);
-        if (button) SendMessageA(button, WM_SETFONT, reinterpret_cast<WPARAM>(placeholderFont_.get()), FALSE);
-        return button;
-    };
-    placeholderSysInfo_ = makeButton("SysInfo", kIdSysInfo, kSysInfoBounds);
-    placeholderExit_ = makeButton("Exit", kIdExit, kExitBounds);
+    // Tab order follows the labels: 5 and 6.
+    host_.Load(bSysInfo, storedRecord(IDR_ABOUT_BSYSINFO), kSysInfoBounds.left, kSysInfoBounds.top, 5);
+    host_.Load(bExit, storedRecord(IDR_ABOUT_BEXIT), kExitBounds.left, kExitBounds.top, 6);
 }
 
 void FrmAbout::Click(buttonex::ButtonEx& button) {
@@ -234,11 +216,7 @@ void FrmAbout::Click(buttonex::ButtonEx& button) {
 
 void FrmAbout::DestroyControls() noexcept {
     for (const LabelDesign& d : kLabels) (this->*d.label).Destroy();
-    // The ButtonEx windows go with the form's; their objects stay for the next load.
-    for (HWND button : {placeholderSysInfo_, placeholderExit_})
-        if (button && IsWindow(button)) DestroyWindow(button);
-    placeholderSysInfo_ = placeholderExit_ = nullptr;
-    placeholderFont_.reset();
+    // The buttons' windows go with the form's; their objects stay for the next load.
 }
 
 void FrmAbout::OnLoad() {
@@ -295,18 +273,6 @@ LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_MOUSEMOVE:
             SetLinkColor(kLinkColor);
-            break;
-        case WM_COMMAND:
-            if (HIWORD(wParam) == BN_CLICKED) {
-                if (LOWORD(wParam) == kIdSysInfo) {
-                    bSysInfo_Click();
-                    return 0;
-                }
-                if (LOWORD(wParam) == kIdExit) {
-                    bExit_Click();
-                    return 0;
-                }
-            }
             break;
         case WM_SETFOCUS:
             // Focus goes to the first control that takes it, as in a dialog.

@@ -33,8 +33,6 @@ enum AboutControl : int {
     kIdDescription,
     kIdCaption,
     kIdWebLink,
-    kIdSysInfo,
-    kIdExit,
 };
 
 class FrmAbout final : public ui::Form, private buttonex::ButtonExEvents {
@@ -75,11 +73,6 @@ private:
 
     int dpi_ = 96;
     ui::UniqueBrush background_;
-    // TODO(ButtonEx records): standard push buttons stand in while the two
-    // stored button records are not among the program's resources.
-    HWND placeholderSysInfo_ = nullptr;
-    HWND placeholderExit_ = nullptr;
-    ui::UniqueFont placeholderFont_;
 };
 
 // The one About box; its window exists only while it is loaded.

@@ -109,6 +109,13 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     EXPECT_EQ(count(clientPixels(about, RECT{16, 179, 289, 180}), RGB(0x11, 0x11, 0x33)), 273);
     EXPECT_EQ(count(clientPixels(about, RECT{15, 176, 289, 177}), RGB(128, 128, 128)), 274);
     EXPECT_TRUE(linkShows(about, kBlue, kRed));
+    // The buttons wear their skins, cut out along the skins' key colour.
+    for (const RECT& button : {RECT{352, 160, 407, 191}, RECT{352, 200, 407, 231}}) {
+        const auto px = clientPixels(about, button);
+        EXPECT_GT(count(px, RGB(0x11, 0x11, 0x33)), 100);
+        EXPECT_EQ(count(px, RGB(0xC0, 0xC0, 0xFF)), 0);
+        EXPECT_EQ(px[0], RGB(0xAA, 0xAA, 0xCC));
+    }
     formstest::ScreenshotNow("about-box.png");
 
     // Red under the pointer, blue again over the form's surface.
