@@ -522,7 +522,11 @@ TEST_F(Face, TenThousandRepaintsInEveryFaceModeGiveBackEveryObject) {
             button->SetSkinUp(skin);
         }
         if (mode == 3) button->SetSkinOver(MakePicture(30, 20, [](int x, int) { return x < 3 ? kKey : kGreen; }));
+        const ULONGLONG start = GetTickCount64();
         for (int i = 0; i < 2500; ++i) TA::Redraw(*button, i % 3 == 0 ? Over : (i % 3 == 1 ? Down : Up));
+        const double us = static_cast<double>(GetTickCount64() - start) * 1000.0 / 2500;
+        RecordProperty("redraw_us_mode" + std::to_string(mode), static_cast<int>(us));
+        printf("repaint mode %d: %.0f us per Redraw\n", mode, us);
         EXPECT_EQ(buttonex::gdi::LiveObjects(), live) << "mode " << mode;
     }
     // The platform agrees: a region per shape change at most, and DCs still come.
