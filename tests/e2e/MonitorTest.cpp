@@ -60,7 +60,7 @@ TEST_F(Monitor, MouseAndKeyboardActivityKeepTheCountAtZero) {
     Tollvane tollvane(1000);  // delay 1 = 12 s
     ASSERT_TRUE(tollvane.Started());
     // Keys reach Wine only through its focused X window: the desktop.
-    wintest::Xdo("search --name \"Wine desktop\" windowfocus --sync");
+    wintest::Xdo("search --name 'Wine desktop' windowfocus --sync");
 
     // 16 s of activity, a burst every 250 ms: first the mouse alone, then keys alone.
     bool allZero = true;

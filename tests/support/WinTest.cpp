@@ -106,13 +106,30 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 }
 
 int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs) {
-    std::string windowsPath = "Z:" + program;
-    for (char& c : windowsPath)
+    // Wine starts a Unix program through a helper whose end says nothing about the
+    // program's own, so the shell leaves the exit code in a marker file when done.
+    static int serial = 0;
+    const std::string marker =
+        "/tmp/tollvane-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+    std::string markerWin = "Z:" + marker;
+    for (char& c : markerWin)
         if (c == '/') c = '\\';
-    Child child(windowsPath + " " + args);
+    DeleteFileA(markerWin.c_str());
+    const std::string script = program + " " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " +
+                               marker;
+    Child child("Z:\\bin\\sh -c \"" + script + "\"");
     if (!child.Started()) return -1;
-    if (!child.WaitExit(timeoutMs)) return -1;
-    return static_cast<int>(child.ExitCode());
+    int code = -1;
+    WaitUntil(
+        [&] {
+            const std::string text = ReadFileText(markerWin);
+            if (text.empty()) return false;
+            code = std::atoi(text.c_str());
+            return true;
+        },
+        timeoutMs, 10);
+    DeleteFileA(markerWin.c_str());
+    return code;
 }
 
 int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }
@@ -168,6 +185,33 @@ std::string WindowText(HWND hwnd) {
     SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000,
                         &result);
     return buffer;
+}
+
+int GdiObjectCount() {
+    int n = 0;
+    for (UINT_PTR v = 1; v < 0x10000; ++v)
+        if (GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++n;
+    return n;
+}
+
+int WindowCount() {
+    int n = 0;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND top, LPARAM p) -> BOOL {
+            auto* count = reinterpret_cast<int*>(p);
+            ++*count;
+            EnumChildWindows(
+                top,
+                [](HWND, LPARAM q) -> BOOL {
+                    ++*reinterpret_cast<int*>(q);
+                    return TRUE;
+                },
+                p);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&n));
+    return n;
 }
 
 RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name) {

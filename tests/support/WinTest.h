@@ -63,6 +63,12 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD pid = 0);
 // Another process's window text (asked with WM_GETTEXT).
 std::string WindowText(HWND hwnd);
 
+// This process's live GDI objects. The platform's own counter is a stub in Wine,
+// so every handle index is asked (Wine accepts an index without its generation).
+int GdiObjectCount();
+// Windows of this thread, top-level and child.
+int WindowCount();
+
 struct RegValue {
     bool exists = false;
     DWORD type = 0;

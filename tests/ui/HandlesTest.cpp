@@ -2,19 +2,14 @@
 // reference assigned to itself survives.
 #include <gtest/gtest.h>
 
+#include "support/WinTest.h"
 #include "ui/Handles.h"
 #include "ui/Picture.h"
 #include "ui/Text.h"
 
 namespace {
 
-int liveGdiObjects() {
-    // Wine reports no GDI count, so ask each handle value whether it is a live object.
-    int n = 0;
-    for (uintptr_t v = 0; v < 0x10000; v += 4)
-        if (GetObjectType(reinterpret_cast<HGDIOBJ>(v))) ++n;
-    return n;
-}
+int liveGdiObjects() { return wintest::GdiObjectCount(); }
 
 TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
     const int before = liveGdiObjects();
@@ -28,6 +23,7 @@ TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
         EXPECT_TRUE(b);
         EXPECT_EQ(GetObjectType(b.get()), static_cast<DWORD>(OBJ_REGION));
         ui::UniqueRegion c(CreateRectRgn(0, 0, 2, 2));
+        EXPECT_EQ(liveGdiObjects(), before + 2);
         c = std::move(b);  // c's old region is deleted here
         HRGN kept = c.release();
         EXPECT_FALSE(c);
