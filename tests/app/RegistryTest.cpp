@@ -4,54 +4,45 @@
 #include "app/mOEStuff.h"
 #include "services/SettingsStore.h"
 #include "services/mRegistry.h"
-#include "support/WinTest.h"
+#include "support/Tollvane.h"
 
 namespace {
 
 constexpr char kScratch[] = "Software\\TollvaneTests\\Registry";
-const char* const kIdentityValues[] = {"Last UserName", "Last User ID", "Default User ID", "Start As"};
+const std::wstring kScratchW = L"Software\\TollvaneTests\\Registry";
 
 class Registry : public testing::Test {
 protected:
-    void SetUp() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, kScratch);
+    void SetUp() override { TearDown(); }
+    void TearDown() override {
+        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TollvaneTests");
         wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
     }
-    void TearDown() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, kScratch);
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
+    static std::string bytes(const char* name) {
+        auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, name);
+        return std::string(v.data.begin(), v.data.end());
     }
 };
 
-TEST_F(Registry, SetKeyValueWritesIntoAnExistingKeyAndStripsOneLeadingBackslash) {
+TEST_F(Registry, SetKeyValueWritesExactlyTheTextIntoAnExistingKeyOnly) {
+    std::wstring path = L"\\" + kScratchW;
+    EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, path, L"v", L"x", REG_BINARY), 0);
+    EXPECT_FALSE(wintest::KeyExists(HKEY_CURRENT_USER, kScratch));  // never created
+    EXPECT_EQ(path, kScratchW);  // one leading backslash went, from the caller's own variable
+
     wintest::WriteRegString(HKEY_CURRENT_USER, kScratch, "seed", "x");
-    std::wstring path = L"\\Software\\TollvaneTests\\Registry";
     EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, path, L"text", L"hello", REG_BINARY), ERROR_SUCCESS);
-    EXPECT_EQ(path, L"Software\\TollvaneTests\\Registry");  // the caller's variable is shortened
-    auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, "text");
-    ASSERT_TRUE(v.exists);
-    EXPECT_EQ(v.type, static_cast<DWORD>(REG_BINARY));
-    EXPECT_EQ(std::string(v.data.begin(), v.data.end()), "hello");  // no terminating NUL
+    EXPECT_EQ(bytes("text"), "hello");  // no terminating NUL
+    std::wstring twice = L"\\\\" + kScratchW;
+    services::SetKeyValue(HKEY_CURRENT_USER, twice, L"other", L"x", REG_BINARY);
+    EXPECT_EQ(twice, L"\\" + kScratchW);  // only one goes
+    services::SetKeyValue(HKEY_CURRENT_USER, path, L"empty", L"", REG_FULL_RESOURCE_DESCRIPTOR);
+    const auto empty = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, "empty");
+    EXPECT_EQ(empty.type, static_cast<DWORD>(REG_FULL_RESOURCE_DESCRIPTOR));
+    EXPECT_TRUE(empty.exists && empty.data.empty());
 
-    std::wstring twice = L"\\\\Software\\TollvaneTests\\Registry";
-    services::SetKeyValue(HKEY_CURRENT_USER, twice, L"other", L"", REG_SZ);
-    EXPECT_EQ(twice, L"\\Software\\TollvaneTests\\Registry");  // only one is removed
-
-    // Empty data: a value of the given type with no bytes.
-    EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, path, L"empty", L"", REG_FULL_RESOURCE_DESCRIPTOR), 0);
-    v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, "empty");
-    EXPECT_TRUE(v.exists);
-    EXPECT_EQ(v.type, static_cast<DWORD>(REG_FULL_RESOURCE_DESCRIPTOR));
-    EXPECT_TRUE(v.data.empty());
-}
-
-TEST_F(Registry, SetKeyValueNeverCreatesAKeyAndAttemptsNothingWithoutPathOrRoot) {
-    std::wstring missing = L"Software\\TollvaneTests\\Registry\\Missing";
-    EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, missing, L"v", L"x", REG_SZ), 0);
-    EXPECT_FALSE(wintest::KeyExists(HKEY_CURRENT_USER, "Software\\TollvaneTests\\Registry\\Missing"));
-    std::wstring empty;
-    EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, empty, L"v", L"x", REG_SZ), 0);
-    std::wstring path = L"Software";
+    std::wstring none;
+    EXPECT_EQ(services::SetKeyValue(HKEY_CURRENT_USER, none, L"v", L"x", REG_SZ), 0);
     EXPECT_EQ(services::SetKeyValue(nullptr, path, L"v", L"x", REG_SZ), 0);
 }
 
@@ -60,41 +51,25 @@ TEST_F(Registry, SetKeyValueNeverCreatesAKeyAndAttemptsNothingWithoutPathOrRoot)
 TEST_F(Registry, SetKeyValueStoresEveryByteOfMultiByteText) {
     if (GetACP() != 932) GTEST_SKIP() << "needs a multi-byte ANSI code page";
     wintest::WriteRegString(HKEY_CURRENT_USER, kScratch, "seed", "x");
-    std::wstring path = L"Software\\TollvaneTests\\Registry";
-    const std::wstring text = L"\u65e5\u672c\u8a9e";  // three characters, six bytes
-    services::SetKeyValue(HKEY_CURRENT_USER, path, L"text", text, REG_BINARY);
-    auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, "text");
-    ASSERT_EQ(v.data.size(), 6u);
-    EXPECT_EQ(std::string(v.data.begin(), v.data.end()), "\x93\xfa\x96\x7b\x8c\xea");
+    std::wstring path = kScratchW;
+    services::SetKeyValue(HKEY_CURRENT_USER, path, L"text", L"\u65e5\u672c\u8a9e", REG_BINARY);
+    EXPECT_EQ(bytes("text"), "\x93\xfa\x96\x7b\x8c\xea");
 }
 
-TEST_F(Registry, ClearLastIdentityOverwritesTheFourValuesWithEmptyType9) {
-    for (const char* name : kIdentityValues) wintest::WriteRegString(HKEY_CURRENT_USER, "Identities", name, "someone");
-    app::ClearLastIdentity();
-    for (const char* name : kIdentityValues) {
-        auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, "Identities", name);
-        EXPECT_TRUE(v.exists) << name;
-        EXPECT_EQ(v.type, 9u) << name;
-        EXPECT_TRUE(v.data.empty()) << name;
-    }
-}
-
-TEST_F(Registry, ClearLastIdentityCreatesValuesInAnEmptyKeyButNeverTheKey) {
+TEST_F(Registry, ClearLastIdentityOverwritesTheFourValuesButNeverCreatesTheKey) {
     app::ClearLastIdentity();
     EXPECT_FALSE(wintest::KeyExists(HKEY_CURRENT_USER, "Identities"));
-
+    wintest::SetIdentityValues("someone");
     wintest::WriteRegString(HKEY_CURRENT_USER, "Identities", "Unrelated", "kept");
     app::ClearLastIdentity();
-    for (const char* name : kIdentityValues) EXPECT_TRUE(wintest::ReadRegValue(HKEY_CURRENT_USER, "Identities", name).exists);
+    EXPECT_TRUE(wintest::IdentityValuesCleared());
     EXPECT_EQ(wintest::ReadRegValue(HKEY_CURRENT_USER, "Identities", "Unrelated").type, static_cast<DWORD>(REG_SZ));
 }
 
-TEST_F(Registry, SettingsRoundTripAndMissingValuesGiveTheDefault) {
+TEST_F(Registry, SettingsRoundTripAndAMissingValueGivesTheDefault) {
     EXPECT_EQ(services::GetSetting(L"TollvaneTests", L"Registry", L"DelayMinutes", L"10"), L"10");
     EXPECT_TRUE(services::SaveSetting(L"TollvaneTests", L"Registry", L"DelayMinutes", L"15"));
     EXPECT_EQ(services::GetSetting(L"TollvaneTests", L"Registry", L"DelayMinutes", L"10"), L"15");
-    auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, "DelayMinutes");
-    EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ TEST_F(Monitor, IdleForTheDelayLogsTheMailClientOffAndWatchesForItAgain) {
     EXPECT_EQ(mail.Count("press note 3 OK"), 1);
     EXPECT_EQ(mail.Count("close main"), 1);
     EXPECT_EQ(decoy.Count("press decoy &Yes") + decoy.Count("press decoy OK"), 0);
+    EXPECT_GE(mail.Times("close main").at(0), mail.Times("closed note 3").at(0));  // after the last note
     EXPECT_GE(std::stoi(tollvane.Caption()), 12);
 
     // Started again with no input in between: the count was not reset, so the first

@@ -101,6 +101,50 @@ void Tollvane::TrayMouse(UINT mouseMessage) const {
     PostMessageA(mainWindow_, WM_USER + 101, 0, static_cast<LPARAM>(mouseMessage));
 }
 
+namespace {
+void press(HWND w, WPARAM key) {
+    PostMessageA(w, WM_KEYDOWN, key, 0);
+    PostMessageA(w, WM_KEYUP, key, 0xC0000000);
+}
+}  // namespace
+
+HWND Tollvane::VisibleMenu() const {
+    for (HWND h : TopLevelWindows("#32768", Pid()))
+        if (IsWindowVisible(h)) return h;
+    return nullptr;
+}
+
+bool Tollvane::OpenMenu() const {
+    TrayMouse(WM_RBUTTONDOWN);
+    return WaitUntil([&] { return VisibleMenu() != nullptr; }, 5000);
+}
+
+bool Tollvane::Choose(MenuItem item) const {
+    if (!OpenMenu()) return false;
+    HWND menu = VisibleMenu();
+    for (int i = 0; i < item; ++i) press(menu, VK_DOWN);
+    press(menu, VK_RETURN);
+    return WaitUntil([&] { return VisibleMenu() == nullptr; }, 5000);
+}
+
+HWND Tollvane::InputBox() const {
+    HWND box = nullptr;
+    WaitUntil([&] { return (box = FindWindowOf("#32770", "Logoff Delay")) != nullptr; }, 5000);
+    return box;
+}
+
+std::string Tollvane::SetDelayTo(const std::string& typed) const {
+    if (!Choose(SetDelay)) return "<no menu>";
+    HWND box = InputBox();
+    if (!box) return "<no box>";
+    HWND edit = GetDlgItem(box, 1001);
+    const std::string offered = WindowText(edit);
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
+    PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    WaitUntil([&] { return !IsWindow(box); }, 5000);
+    return offered;
+}
+
 void SetStoredDelay(const char* text) {
     if (!text) {
         HKEY key = nullptr;

@@ -25,6 +25,16 @@ public:
     std::string Caption() const { return WindowText(mainWindow_); }
     // Sends the tray callback message as the shell would for a mouse message.
     void TrayMouse(UINT mouseMessage) const;
+
+    // The popup menu, driven by keyboard as a person would.
+    enum MenuItem { SetDelay = 1, LogOffNow = 2, About = 3, Exit = 4 };  // Down presses to reach it
+    HWND VisibleMenu() const;
+    bool OpenMenu() const;
+    bool Choose(MenuItem item) const;
+    // The Set Delay box, once open.
+    HWND InputBox() const;
+    // Set Delay through the real box; returns the text the box offered.
+    std::string SetDelayTo(const std::string& typed) const;
     void Kill() { child_.Kill(); }
     DWORD ExitCode() const { return child_.ExitCode(); }
     // A top-level window of this process, by class and exact title ("" = any title).

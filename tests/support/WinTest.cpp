@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <utility>
 
 namespace wintest {
 
@@ -245,5 +246,28 @@ void WriteRegString(HKEY root, const std::string& subKey, const std::string& nam
                    static_cast<DWORD>(value.size() + 1));
     RegCloseKey(key);
 }
+
+LentRegValue::LentRegValue(HKEY root, std::string subKey, std::string name)
+    : root_(root), key_(std::move(subKey)), name_(std::move(name)), keyExisted_(KeyExists(root_, key_)),
+      saved_(ReadRegValue(root_, key_, name_)) {}
+
+LentRegValue::~LentRegValue() {
+    if (!keyExisted_)
+        DeleteKeyTree(root_, key_);
+    else if (saved_.exists)
+        Put(saved_.type, saved_.data);
+    else
+        Remove();
+}
+
+void LentRegValue::Put(DWORD type, const std::vector<unsigned char>& data) {
+    HKEY key = nullptr;
+    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+        return;
+    RegSetValueExA(key, name_.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+    RegCloseKey(key);
+}
+
+void LentRegValue::Remove() { RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str()); }
 
 }  // namespace wintest

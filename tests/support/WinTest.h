@@ -79,4 +79,24 @@ bool KeyExists(HKEY root, const std::string& subKey);
 void DeleteKeyTree(HKEY root, const std::string& subKey);
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value);
 
+// A registry value (default: the key's unnamed one) lent to a test: whatever the
+// test does to it, it is put back as it was found (a key that was not there is
+// removed) when the object goes, since the prefix may be a real machine's.
+class LentRegValue {
+public:
+    LentRegValue(HKEY root, std::string subKey, std::string name = "");
+    ~LentRegValue();
+    LentRegValue(const LentRegValue&) = delete;
+    LentRegValue& operator=(const LentRegValue&) = delete;
+    void Set(const std::string& text) { WriteRegString(root_, key_, name_, text); }
+    void Put(DWORD type, const std::vector<unsigned char>& data);  // creates the key if needed
+    void Remove();
+
+private:
+    HKEY root_;
+    std::string key_, name_;
+    bool keyExisted_;
+    RegValue saved_;
+};
+
 }  // namespace wintest
