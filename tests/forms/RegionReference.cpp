@@ -1,5 +1,7 @@
 #include "RegionReference.h"
 
+#include <cstdlib>
+
 namespace formstest {
 
 HRGN RegionFromBitmapPerPixel(HBITMAP picture, int32_t& transparentColor) {
@@ -8,23 +10,17 @@ HRGN RegionFromBitmapPerPixel(HBITMAP picture, int32_t& transparentColor) {
     if (transparentColor < 1) transparentColor = static_cast<int32_t>(GetPixel(dc, 0, 0));
     BITMAP info{};
     GetObjectA(picture, sizeof info, &info);
-    const int width = info.bmWidth;
-    const int height = info.bmHeight < 0 ? -info.bmHeight : info.bmHeight;
     const auto key = static_cast<COLORREF>(transparentColor);
     HRGN region = CreateRectRgn(0, 0, 0, 0);
-    for (int y = 0; y < height; ++y) {
-        int x = 0;
-        for (;;) {
-            while (x < width && GetPixel(dc, x, y) == key) ++x;
-            if (x >= width) break;
+    for (int y = 0; y < std::abs(info.bmHeight); ++y)
+        for (int x = 0; x < info.bmWidth; ++x) {
+            if (GetPixel(dc, x, y) == key) continue;
             const int start = x;
-            while (x < width && GetPixel(dc, x, y) != key) ++x;
-            HRGN run = CreateRectRgn(start, y, x, y + 1);
+            while (x + 1 < info.bmWidth && GetPixel(dc, x + 1, y) != key) ++x;
+            HRGN run = CreateRectRgn(start, y, x + 1, y + 1);
             CombineRgn(region, region, run, RGN_OR);
             DeleteObject(run);
-            if (x >= width) break;
         }
-    }
     SelectObject(dc, old);
     DeleteDC(dc);
     return region;

@@ -1,0 +1,201 @@
+// The splash screen and the About box's parts in this process: the window
+// region, the link caption, the System Information button's lookup and the
+// registry read beneath it.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+#include <commctrl.h>
+#include <sddl.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+
+#include "RegionReference.h"
+#include "forms/frmAbout.h"
+#include "forms/frmSplash.h"
+#include "forms/mGetRandomLabel.h"
+#include "resource.h"
+#include "support/WinTest.h"
+#include "ui/Text.h"
+
+namespace {
+
+constexpr COLORREF kKey = RGB(255, 0, 255);
+constexpr COLORREF kInk = RGB(0x11, 0x22, 0x33);
+
+HBITMAP splashBitmap() {
+    return static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+}
+
+// A bitmap whose pixel (x, y) has colour(x, y): a 24-bit DIB section as the
+// splash picture is stored (rows padded to 4 bytes), or a screen-compatible bitmap.
+HBITMAP makeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour, bool deviceDependent) {
+    BITMAPINFO info{};
+    info.bmiHeader = {static_cast<DWORD>(sizeof info.bmiHeader), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    void* bits = nullptr;
+    HBITMAP bitmap = deviceDependent ? CreateCompatibleBitmap(screen, width, height)
+                                     : CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) SetPixel(dc, x, y, colour(x, y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    ReleaseDC(nullptr, screen);
+    return bitmap;
+}
+
+// Ours against the per-pixel rule: the same region, the same colour handed back.
+void expectAsReference(HBITMAP bitmap, int32_t startColour, const std::string& what) {
+    int32_t ours = startColour, reference = startColour;
+    HRGN fast = forms::RegionFromBitmap(bitmap, ours);
+    HRGN slow = formstest::RegionFromBitmapPerPixel(bitmap, reference);
+    EXPECT_EQ(ours, reference) << what;
+    EXPECT_TRUE(EqualRgn(fast, slow)) << what;
+    DeleteObject(fast);
+    DeleteObject(slow);
+}
+
+TEST(RegionFromBitmap, SameRegionAsThePerPixelRule) {
+    HBITMAP splash = splashBitmap();
+    expectAsReference(splash, 0, "the splash picture");
+    DeleteObject(splash);
+    // Any colour below 1 means the corner's; another is taken as given.
+    auto check = [](const std::string& name, int width, int height, const std::function<COLORREF(int, int)>& colour) {
+        for (const bool ddb : {false, true}) {
+            HBITMAP bitmap = makeBitmap(width, height, colour, ddb);
+            for (const int32_t start : {0, -7, static_cast<int32_t>(kInk)})
+                expectAsReference(bitmap, start, name + (ddb ? ", screen bitmap" : ""));
+            DeleteObject(bitmap);
+        }
+    };
+    check("all transparent", 17, 9, [](int, int) { return kKey; });
+    check("a row with no transparent pixel", 13, 5, [](int, int y) { return y == 2 ? kInk : kKey; });
+    check("runs reaching the right edge", 11, 6, [](int x, int y) { return x >= 10 - y ? kInk : kKey; });
+    check("inner pixels of the corner colour", 20, 12,
+          [](int x, int y) { return x == 0 || (x > 8 && x < 12 && y > 3 && y < 8) ? kKey : kInk; });
+    check("more runs than one region call takes", 160, 60, [](int x, int y) { return (x + y) % 2 ? kInk : kKey; });
+}
+
+TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
+    const ULONGLONG shownAt = GetTickCount64();
+    forms::ShowSplash();
+    HWND splash = forms::frmSplash().hWnd();
+    ASSERT_NE(splash, nullptr);
+    EXPECT_TRUE(GetWindowLongPtrA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    HBITMAP bitmap = splashBitmap();
+    int32_t corner = 0;
+    HRGN reference = formstest::RegionFromBitmapPerPixel(bitmap, corner);
+    HRGN applied = CreateRectRgn(0, 0, 0, 0);
+    EXPECT_NE(GetWindowRgn(splash, applied), ERROR);
+    EXPECT_TRUE(EqualRgn(applied, reference));
+    DeleteObject(applied);
+    DeleteObject(reference);
+    DeleteObject(bitmap);
+    wintest::Screenshot("splash.png");
+    ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 5000));
+    EXPECT_NEAR(static_cast<double>(GetTickCount64() - shownAt), 2000.0, 700.0);
+}
+
+TEST(GetRandomLabel, DrawsAListedCaptionShownAlsoAsTheTooltip) {
+    forms::frmAbout().Load();
+    const forms::Label& link = forms::frmAbout().lblWebLink;
+    // What the tooltip window itself will show, not what the label remembers.
+    char tip[256] = {};
+    TOOLINFOA info{};
+    info.cbSize = TTTOOLINFOA_V2_SIZE;
+    info.hwnd = GetParent(link.hWnd());
+    info.uId = reinterpret_cast<UINT_PTR>(link.hWnd());
+    info.lpszText = tip;
+    SendMessageA(link.ToolTipWindow(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&info));
+    const std::wstring caption = link.Caption();
+    EXPECT_NE(std::find(forms::kLinkCaptions.begin(), forms::kLinkCaptions.end(), caption), forms::kLinkCaptions.end());
+    EXPECT_EQ(ui::FromAnsi(tip), caption);
+    forms::frmAbout().Unload();
+}
+
+// Puts the stand-in program at path; it logs each command line it gets to "<path>.log".
+bool placeRecorder(const std::string& path) {
+    return CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE) != 0;
+}
+std::string recorderLog(const std::string& path) { return wintest::ReadFileText(path + ".log"); }
+
+// "Title: text" of the message box the action raised on this thread, which is then answered.
+std::string messageBoxSeen(void (*action)()) {
+    static std::string seen;
+    seen.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {  // ticks inside the box's loop
+        HWND box = FindWindowA("#32770", nullptr);
+        if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() || !seen.empty()) return;
+        char title[64] = {}, text[256] = {};
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+        seen = std::string(title) + ": " + text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    action();
+    KillTimer(nullptr, timer);
+    return seen;
+}
+
+TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
+    wintest::LentRegValue path(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH");
+    wintest::LentRegValue location(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools Location", "MSINFO");
+    const std::string folder = wintest::TempFolder("sysinfo"), msinfo32 = folder + "\\MSINFO32.EXE";
+    const std::string spaced = folder + "\\System Info Stand-in.exe";
+    ASSERT_TRUE(placeRecorder(msinfo32) && placeRecorder(spaced));
+    struct Case {
+        std::string path, location;  // "": no such value
+        bool starts;
+    };
+    const Case cases[] = {
+        {spaced, folder, true},  // that path, spaces and all, and not the second value's
+        // Found but unusable: the message, and the second value is not asked.
+        {folder + "\\missing.exe", folder, false},
+        {"", folder, true},
+        {"", folder + "\\", true},
+        {"", folder + "\\\\\\", true},
+        {"", wintest::TempFolder("sysinfo-empty"), false},
+        {"", "", false},
+    };
+    int started = 0;
+    for (const Case& c : cases) {
+        c.path.empty() ? path.Remove() : path.Set(c.path);
+        c.location.empty() ? location.Remove() : location.Set(c.location);
+        const std::string seen = messageBoxSeen([] { forms::StartSysInfo(nullptr); });
+        EXPECT_EQ(seen, c.starts ? "" : "Tollvane: System Information Is Unavailable At This Time") << c.path;
+        started += c.starts;
+        EXPECT_TRUE(wintest::WaitUntil([&] {
+            const std::string log = recorderLog(spaced) + recorderLog(msinfo32);
+            return std::count(log.begin(), log.end(), '\n') == started;
+        }, 10000)) << c.path;
+    }
+    wintest::Pump(300);
+    EXPECT_EQ(recorderLog(spaced), "\"" + spaced + "\"\n");
+    EXPECT_EQ(recorderLog(msinfo32), "\"" + msinfo32 + "\"\n\"" + msinfo32 + "\"\n\"" + msinfo32 + "\"\n");
+}
+
+TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {
+    const char* key = "Software\\Tollvane-forms-test";
+    wintest::WriteRegString(HKEY_CURRENT_USER, key, "PATH", "C:\\x.exe");
+    // Everyone may read the key (and delete it afterwards), nobody may write it.
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                     nullptr));
+    HKEY k = nullptr;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, WRITE_DAC, &k), ERROR_SUCCESS);
+    EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
+    RegCloseKey(k);
+    LocalFree(readOnly);
+    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &k), ERROR_SUCCESS);
+    std::wstring value;
+    EXPECT_TRUE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"PATH", value));
+    EXPECT_EQ(value, L"C:\\x.exe");
+    EXPECT_FALSE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"Missing", value));
+    EXPECT_EQ(value, L"");
+    EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
+}
+
+}  // namespace
