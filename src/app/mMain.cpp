@@ -17,10 +17,9 @@ void Main() {
 int RunMessageLoop() {
     if (ui::Form::LoadedCount() == 0) return 0;
     MSG msg;
+    // No dialog-manager filtering here: the About box's buttons take Tab, Enter and
+    // their access keys themselves, through their container.
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Keyboard navigation (Tab, access keys) in the modeless forms.
-        HWND active = GetActiveWindow();
-        if (active && IsDialogMessageA(active, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

@@ -42,6 +42,13 @@ Link readLink(const std::wstring& file) {
 
 bool samePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
 
+// The shortcut is made while the program loads, just after its main window appears.
+Link awaitLink(const std::wstring& file) {
+    wintest::WaitUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000);
+    wintest::Pump(100);
+    return readLink(file);
+}
+
 class Shortcut : public testing::Test {
 protected:
     void SetUp() override { DeleteFileW(services::StartupShortcutPath().c_str()); }
@@ -55,7 +62,7 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
     {
         Tollvane t(0);
         ASSERT_TRUE(t.Started());
-        Link link = readLink(lnk);
+        Link link = awaitLink(lnk);
         ASSERT_TRUE(link.exists);
         EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << link.path;
         EXPECT_EQ(link.arguments, "");
@@ -66,7 +73,7 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
     ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("tollvane.exe").c_str(), copy.c_str(), FALSE));
     Tollvane moved(0, copy);
     ASSERT_TRUE(moved.Started());
-    Link link = readLink(lnk);
+    Link link = awaitLink(lnk);
     ASSERT_TRUE(link.exists);
     EXPECT_TRUE(samePath(link.path, copy)) << link.path;
 }
