@@ -1,106 +1,67 @@
-// A small container form for the button's Wine tests: a top-level window with
-// a ButtonExHost, an event recorder, helpers that make pictures, and access to
+// A small container form for the button's Wine tests: a top-level window with a
+// ButtonExHost, an event recorder, pictures made pixel by pixel, and access to
 // the button's private state.
 #pragma once
 #include <windows.h>
+#include <ole2.h>
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
-#include <memory>
-#include <string>
-#include <vector>
 
 #include "controls/buttonex/ButtonEx.h"
 #include "controls/buttonex/ButtonExHost.h"
 #include "ui/Window.h"
 
 namespace buttonex {
-
 struct ButtonExTestAccess {
     static int32_t& State(ButtonEx& b) { return b.m_State; }
     static bool& HasFocus(ButtonEx& b) { return b.m_bHasFocus; }
-    static std::string& LastHover(ButtonEx& b) { return b.m_LastHoverEvent; }
     static bool TimerOn(ButtonEx& b) { return b.Timer1.Enabled(); }
     static void Redraw(ButtonEx& b, int32_t state) { b.Redraw(state); }
-    static POINT HolderAt(ButtonEx& b) { return {b.imgPicture.left, b.imgPicture.top}; }
-    static bool Raise(ButtonEx& b, std::string_view name, std::vector<ButtonEx::EventArg>& args) {
-        return b.RaiseEvents(name, args);
-    }
-    using EventArg = ButtonEx::EventArg;
 };
-using TA = ButtonExTestAccess;
-
 }  // namespace buttonex
 
 namespace bxtest {
 
 using buttonex::ButtonEx;
+using TA = buttonex::ButtonExTestAccess;
 
-// Every event as a line of text: "Click", "MouseMove 1 0 150 30", ...
+// Every event as a line of text: "Click", "MouseMove 1 0 150 30" (twips), ...
 struct Recorder : buttonex::ButtonExEvents {
     std::vector<std::string> log;
     std::function<void(ButtonEx&, const std::string&)> onEvent;
-    void add(ButtonEx& b, std::string s) {
+    template <class... T>
+    void add(ButtonEx& b, const char* name, T... v) {
+        std::string s = name;
+        ((s.append(1, ' ').append(std::to_string(static_cast<long>(v)))), ...);
         log.push_back(s);
         if (onEvent) onEvent(b, s);
     }
-    static std::string mouse(const char* n, int16_t b, int16_t s, float x, float y) {
-        return std::string(n) + " " + std::to_string(b) + " " + std::to_string(s) + " " +
-               std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y));
+    int count(const std::string& prefix) const {
+        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](auto& l) { return l.rfind(prefix, 0) == 0; }));
     }
     void Click(ButtonEx& b) override { add(b, "Click"); }
-    void KeyDown(ButtonEx& b, int16_t& k, int16_t& s) override {
-        add(b, "KeyDown " + std::to_string(k) + " " + std::to_string(s));
-    }
-    void KeyPress(ButtonEx& b, int16_t& k) override { add(b, "KeyPress " + std::to_string(k)); }
-    void KeyUp(ButtonEx& b, int16_t& k, int16_t& s) override {
-        add(b, "KeyUp " + std::to_string(k) + " " + std::to_string(s));
-    }
-    void MouseDown(ButtonEx& b, int16_t& bt, int16_t& s, float& x, float& y) override {
-        add(b, mouse("MouseDown", bt, s, x, y));
-    }
+    void KeyDown(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyDown", k, s); }
+    void KeyPress(ButtonEx& b, int16_t& k) override { add(b, "KeyPress", k); }
+    void KeyUp(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyUp", k, s); }
+    void MouseDown(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseDown", t, s, x, y); }
     void MouseEnter(ButtonEx& b) override { add(b, "MouseEnter"); }
     void MouseExit(ButtonEx& b) override { add(b, "MouseExit"); }
-    void MouseMove(ButtonEx& b, int16_t& bt, int16_t& s, float& x, float& y) override {
-        add(b, mouse("MouseMove", bt, s, x, y));
-    }
-    void MouseUp(ButtonEx& b, int16_t& bt, int16_t& s, float& x, float& y) override {
-        add(b, mouse("MouseUp", bt, s, x, y));
-    }
-    void OLEDragOver(ButtonEx& b, IDataObject*&, int32_t& effect, int16_t&, int16_t&, float&, float&,
-                     int16_t& state) override {
-        add(b, "OLEDragOver " + std::to_string(state));
-        if (dragOverState >= 0) state = dragOverState;
-        effect = 1;
-    }
-    void OLEDragDrop(ButtonEx& b, IDataObject*&, int32_t& effect, int16_t&, int16_t&, float&, float&) override {
-        add(b, "OLEDragDrop");
-        effect = 1;
-    }
-    void Resize(ButtonEx& b) override { add(b, "Resize"); }
-    int count(const std::string& prefix) const {
-        int n = 0;
-        for (auto& l : log)
-            if (l.rfind(prefix, 0) == 0) ++n;
-        return n;
-    }
-    int16_t dragOverState = -1;
+    void MouseMove(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseMove", t, s, x, y); }
+    void MouseUp(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseUp", t, s, x, y); }
 };
 
 class TestForm : public ui::Window {
 public:
     buttonex::ButtonExHost* host = nullptr;
-    bool Make(int x, int y, int w, int h) {
+    bool Make() {
         ClassInfo cls{"TollvaneButtonExTestForm"};
         cls.background = GetSysColorBrush(COLOR_3DFACE);
         CreateInfo info;
         info.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
-        info.x = x;
-        info.y = y;
-        info.width = w;
-        info.height = h;
-        info.title = "ButtonEx test";
+        info.x = info.y = 100, info.width = 400, info.height = 300;
         return Create(cls, info);
     }
 
@@ -112,34 +73,65 @@ protected:
     }
 };
 
-// A picture made from a colour per pixel (a 24-bit bitmap object).
-ui::Picture MakePicture(int w, int h, const std::function<COLORREF(int, int)>& colour);
-ui::Picture SolidPicture(int w, int h, COLORREF c);
-// A complete 24-bit BMP file.
-std::vector<unsigned char> BmpFile(int w, int h, const std::function<COLORREF(int, int)>& colour);
+// A picture from a colour per pixel, made as a complete 24-bit BMP file (so that it can be saved again).
+inline ui::Picture MakePicture(int w, int h, const std::function<COLORREF(int, int)>& colour) {
+    const int stride = (w * 3 + 3) & ~3, offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    std::vector<unsigned char> file(static_cast<size_t>(offset + stride * h));
+    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(file.size()), 0, 0, static_cast<DWORD>(offset)};
+    BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 0, 0, 0, 0};
+    memcpy(file.data(), &fh, sizeof fh);
+    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x) {
+            const COLORREF c = colour(x, y);
+            unsigned char* p = file.data() + offset + (h - 1 - y) * stride + x * 3;  // bottom-up rows, BGR
+            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+        }
+    return ui::Picture::FromFileBytes(file.data(), file.size());
+}
+inline ui::Picture SolidPicture(int w, int h, COLORREF c) {
+    return MakePicture(w, h, [c](int, int) { return c; });
+}
 
-struct Box {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;  // inclusive
-    bool empty() const { return right < 0; }
-    int width() const { return right - left + 1; }
-};
-// The bounding box of the surface's pixels that have the colour.
-Box FindColour(const ButtonEx& b, COLORREF c);
-int CountColour(const ButtonEx& b, COLORREF c);
+// Where, and how often, a colour shows on the button's surface (bounds inclusive).
+struct Box { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0; };
+inline Box Find(const ButtonEx& b, COLORREF c) {
+    Box box;
+    const auto& s = b.Surface();
+    for (int y = 0; y < s.Height(); ++y)
+        for (int x = 0; x < s.Width(); ++x)
+            if (s.Pixel(x, y) == c)
+                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y),
+                       box.count + 1};
+    return box;
+}
 
 class ButtonExTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override {
+        oleUp = SUCCEEDED(OleInitialize(nullptr));
+        ASSERT_TRUE(form.Make());
+        form.host = &host;
+        host.Attach(form.hWnd());
+        SetForegroundWindow(form.hWnd());
+        button = NewButton();
+    }
+    void TearDown() override { button.reset(), oleUp ? OleUninitialize() : void(); }
     // A new button on the form at (x, y) pixels with its defaults applied.
-    std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20);
-    COLORREF FaceColour() const { return GetSysColor(COLOR_BTNFACE); }
+    std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20) {
+        auto b = std::make_unique<ButtonEx>(host, &events);
+        b->Create(form.hWnd(), x, y);
+        b->InitProperties();
+        return b;
+    }
+    COLORREF at(int x, int y) const { return button->Surface().Pixel(x, y); }
+    int W() const { return button->Surface().Width(); }
+    int H() const { return button->Surface().Height(); }
 
     TestForm form;
     buttonex::ButtonExHost host;
     Recorder events;
     std::unique_ptr<ButtonEx> button;
-    std::vector<std::string> changed;
     bool oleUp = false;
 };
 
