@@ -70,6 +70,34 @@ row "waiting vs empty loop, program CPU ms" "$w_prog" "$e_prog" "$(ratio "$w_pro
 row "watching, program CPU ms (5 s ticks)" "$m_prog" "$me_prog" "$(ratio "$m_prog" "$me_prog")"
 row "watching, program+wineserver CPU ms" "$((m_prog + m_srv))" "$((me_prog + me_srv))" "$(ratio $((m_prog + m_srv)) $((me_prog + me_srv)))"
 
+echo
+echo "Start-up: CreateProcess to tray icon added (ms, median of 9)"
+tv_start=$(timeout 300 wine "$bin/bench_driver.exe" startup 9 "$bin/tollvane.exe" </dev/null 2>/dev/null | tr -d '\r')
+bl_start=$(timeout 300 wine "$bin/bench_driver.exe" startup 9 "$bin/bench_baseline.exe" tray </dev/null 2>/dev/null | tr -d '\r')
+row "measure" "ours" "baseline" "ratio"
+row "start-up to tray icon, ms" "$tv_start" "$bl_start" "$(ratio "$tv_start" "$bl_start")"
+
+echo
+echo "Memory: resident set (KB)"
+wine "$bin/bench_baseline.exe" tray </dev/null >/dev/null 2>&1 &
+base=$!
+wine "$bin/tollvane.exe" </dev/null >/dev/null 2>&1 &
+tv=$!
+sleep 4
+base_rss=$(rss_kb $base); tv_rss=$(rss_kb $tv)
+timeout 600 wine "$bin/bench_driver.exe" about 1000 </dev/null >/dev/null 2>&1; about_rc=$?
+sleep 1
+tv_rss_after=$(rss_kb $tv)
+kill $base $tv 2>/dev/null; wait $base $tv 2>/dev/null
+row "measure" "ours" "baseline" "difference"
+row "RSS after start, KB" "$tv_rss" "$base_rss" "$((tv_rss - base_rss))"
+row "RSS after 1000 About boxes, KB (rc $about_rc)" "$tv_rss_after" "$tv_rss" "$((tv_rss_after - tv_rss))"
+
+echo
+size=$(stat -c %s "$bin/tollvane.exe")
+row "tollvane.exe size, bytes (target 1048576)" "$size" "1048576" "$(ratio "$size" 1048576)"
+
+echo
 for extra in bench/*/bench.sh; do
   [ -f "$extra" ] && bash "$extra" "$bin"
 done

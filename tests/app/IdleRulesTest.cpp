@@ -18,8 +18,8 @@ TEST(IsIdleWith, TheCursorStandingStillAndNoKeyReportedIsIdle) {
     EXPECT_TRUE(IsIdleWith(last, 5, 7, none));
     // Held now (top bit) and pressed since the last query (low bit) both count,
     // mouse buttons (1) and the last code (256) included.
-    for (auto [code, state] : {std::pair{0x41, 0x8000}, {256, 1}, {1, 1}})
-        EXPECT_FALSE(IsIdleWith(last, 5, 7, [&](int c) { return static_cast<short>(c == code ? state : 0); }));
+    for (const auto& report : {std::pair{0x41, 0x8000}, {256, 1}, {1, 1}})
+        EXPECT_FALSE(IsIdleWith(last, 5, 7, [&](int c) { return static_cast<short>(c == report.first ? report.second : 0); }));
 }
 
 TEST(IsIdleWith, AsksCodesOneTo256InOrderUntilOneReportsAndStillRemembersTheCursor) {

@@ -86,32 +86,18 @@ TEST_F(Shortcut, RemovingLeavesNoShortcut) {
 }
 
 TEST_F(Shortcut, AStartupFolderThatCannotBeWrittenLeavesTheProgramRunning) {
-    constexpr char kFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    constexpr char kShellFolders[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\Shell Folders";
-    const auto saved = wintest::ReadRegValue(HKEY_CURRENT_USER, kFolders, "Startup");
-    const auto savedShell = wintest::ReadRegValue(HKEY_CURRENT_USER, kShellFolders, "Startup");
+    constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+    wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");
+    wintest::LentRegValue shellFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup");
     // A folder below a file can never be made.
     const std::string blocker = wintest::TempFolder("blocked") + "\\file";
     CloseHandle(CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    wintest::WriteRegString(HKEY_CURRENT_USER, kFolders, "Startup", blocker + "\\Startup");
-    wintest::WriteRegString(HKEY_CURRENT_USER, kShellFolders, "Startup", blocker + "\\Startup");
-    {
-        Tollvane t(0);
-        EXPECT_TRUE(t.Started());
-        wintest::Pump(500);
-        EXPECT_TRUE(t.Running());
-    }
-    auto restore = [](const char* key, const wintest::RegValue& v) {
-        HKEY h = nullptr;
-        RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &h);
-        if (v.exists)
-            RegSetValueExA(h, "Startup", 0, v.type, v.data.data(), static_cast<DWORD>(v.data.size()));
-        else
-            RegDeleteValueA(h, "Startup");
-        RegCloseKey(h);
-    };
-    restore(kFolders, saved);
-    restore(kShellFolders, savedShell);
+    userFolder.Set(blocker + "\\Startup");
+    shellFolder.Set(blocker + "\\Startup");
+    Tollvane t(0);
+    EXPECT_TRUE(t.Started());
+    wintest::Pump(500);
+    EXPECT_TRUE(t.Running());
 }
 
 }  // namespace

@@ -38,26 +38,20 @@ std::vector<COLORREF> ScreenPixels(const RECT& r) {
     const int h = r.bottom - r.top;
     std::vector<COLORREF> out;
     if (w <= 0 || h <= 0) return out;
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
+    ui::WindowDc screen(nullptr);
+    ui::UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
     BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
+    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(mem, dib);
-    BitBlt(mem, 0, 0, w, h, screen, r.left, r.top, SRCCOPY);
-    GdiFlush();
+    ui::UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib) return out;
+    {
+        ui::SelectedObject selected(mem.get(), dib.get());
+        BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
+        GdiFlush();
+    }
     const auto* px = static_cast<const DWORD*>(bits);
-    out.reserve(static_cast<size_t>(w) * static_cast<size_t>(h));
     for (int i = 0; i < w * h; ++i) out.push_back(RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF));
-    SelectObject(mem, old);
-    DeleteObject(dib);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
     return out;
 }
 

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "ui/Handles.h"
+
 namespace wintest {
 
 // A program built beside the test executable, e.g. "tollvane.exe".
@@ -19,15 +21,17 @@ public:
     Child() = default;
     // commandLine: program path and arguments. env: extra NAME=VALUE entries.
     Child(const std::string& commandLine, const std::vector<std::string>& env = {});
-    ~Child();
-    Child(Child&& o) noexcept;
-    Child& operator=(Child&& o) noexcept;
-    Child(const Child&) = delete;
-    Child& operator=(const Child&) = delete;
+    ~Child() { Kill(); }
+    Child(Child&&) noexcept = default;
+    Child& operator=(Child&& o) noexcept {
+        Kill();
+        process_ = std::move(o.process_);
+        pid_ = o.pid_;
+        return *this;
+    }
 
-    bool Started() const { return process_ != nullptr; }
+    bool Started() const { return static_cast<bool>(process_); }
     DWORD Pid() const { return pid_; }
-    HANDLE Handle() const { return process_; }
     bool Running() const;
     // Waits for the exit; returns false on time-out.
     bool WaitExit(DWORD ms) const;
@@ -35,7 +39,7 @@ public:
     void Kill();
 
 private:
-    HANDLE process_ = nullptr;
+    ui::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
 
