@@ -87,9 +87,16 @@ TEST_F(ButtonExInput, PressLeaveComeBackReleaseClicksOnce) {
     EXPECT_EQ(events.count("Click"), 1);
 }
 
-TEST_F(ButtonExInput, ToggleLatchesDownUntilTheNextClick) {
+TEST_F(ButtonExInput, ToggleLatchesDownUntilTheNextClickAndOtherButtonsChangeNoLook) {
     moveTo(10, 10);
     moveTo(11, 10);
+    for (const char* other : {"mousedown 3", "mousedown 2"}) {
+        xdo(other, "MouseDown", 1);
+        EXPECT_EQ(TA::State(*button), Over) << other;
+        xdo(std::string("mouseup ") + other[10], "MouseUp", 1);
+        events.log.clear();
+    }
+    EXPECT_EQ(events.count("Click"), 0);
     button->SetStyle(1);
     xdo("click 1", "Click", 1);
     EXPECT_EQ(button->Value(), 0);

@@ -157,6 +157,14 @@ TEST_F(ButtonExPaint, PictureKeyColourShowsTheFacePressShiftsByOneAndStatePictur
     EXPECT_EQ(find(kRed).count + find(kGreen).count, 0);
     button->SetEnabled(false);
     EXPECT_EQ(find(navy).count, 64);
+    // TransparentColor -1: the colour of the picture's pixel at (1, 1) is the key.
+    button->SetEnabled(true);
+    button->SetPictureOver(ui::Picture());
+    button->SetPicture(MakePicture(12, 12, [](int x, int y) { return (x == 1 && y == 1) || x > 9 ? kGreen : kRed; }));
+    button->SetTransparentColor(0xFFFFFFFF);
+    redraw(Up);
+    EXPECT_EQ(find(kGreen).count, 0);
+    EXPECT_EQ(find(kRed).count, 12 * 12 - 1 - 2 * 12);
 }
 
 TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
@@ -219,6 +227,21 @@ TEST_F(ButtonExPaint, HighlightSilhouetteInOverAndDownKeepsTheHoles) {
         EXPECT_EQ(at(b.left - 1, b.top - 1), kFace);
         EXPECT_EQ(at(b.left, b.top), kGreen);
     }
+    // The dotted rectangle comes with one call and goes with the next, or with ClearHighlight.
+    auto pixels = [&] {
+        std::vector<COLORREF> v;
+        for (int y = 0; y < H(); ++y)
+            for (int x = 0; x < W(); ++x) v.push_back(at(x, y));
+        return v;
+    };
+    const auto plain = pixels();
+    button->DrawHighlight();
+    EXPECT_NE(pixels(), plain);
+    button->DrawHighlight();
+    EXPECT_EQ(pixels(), plain);
+    button->DrawHighlight();
+    button->ClearHighlight();
+    EXPECT_EQ(pixels(), plain);
 }
 
 TEST_F(ButtonExPaint, RepaintsInEveryFaceModeGiveBackEveryObject) {
