@@ -51,7 +51,17 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleAndSurvivesA
     Tollvane t(300);
     ASSERT_TRUE(t.Started());
     ASSERT_TRUE(waitFor(kCross));
+    // The tip, as the shell shows it under a resting pointer.
+    const POINT icon = wintest::TrayPixelCentre(kCross);
+    wintest::Xdo("mousemove " + std::to_string(icon.x - 2) + " " + std::to_string(icon.y));
+    wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y));
+    EXPECT_TRUE(wintest::WaitUntil([] {
+        for (HWND tip : wintest::TopLevelWindows("tooltips_class32"))
+            if (IsWindowVisible(tip) && wintest::WindowText(tip) == "double-click to log off now") return true;
+        return false;
+    }, 5000));
     wintest::Screenshot("tray-not-watching.png");
+    wintest::Xdo("mousemove 500 300");
     restartShell(t);  // while waiting
     EXPECT_TRUE(waitFor(kCross));
 
