@@ -23,12 +23,13 @@ LRESULT CALLBACK formProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 struct Recorder : tray::SysTrayEvents {
     std::vector<std::string> events;
     std::unique_ptr<tray::SysTray>* releaseOnMenuClick = nullptr;
-    void MouseMove(int32_t& id) override { events.push_back("move " + std::to_string(id)); }
-    void MouseDown(int16_t& b, int32_t& id) override { events.push_back("down " + std::to_string(b) + " " + std::to_string(id)); }
-    void MouseUp(int16_t& b, int32_t&) override { events.push_back("up " + std::to_string(b)); }
-    void MouseDblClick(int16_t& b, int32_t&) override { events.push_back("dbl " + std::to_string(b)); }
+    void add(const char* what, int a, int b = 0) { events.push_back(what + std::to_string(a) + " " + std::to_string(b)); }
+    void MouseMove(int32_t& id) override { add("move ", id); }
+    void MouseDown(int16_t& b, int32_t& id) override { add("down ", b, id); }
+    void MouseUp(int16_t& b, int32_t& id) override { add("up ", b, id); }
+    void MouseDblClick(int16_t& b, int32_t& id) override { add("dbl ", b, id); }
     void MenuClick(int16_t& index) override {
-        events.push_back("menu " + std::to_string(index));
+        add("menu ", index);
         if (releaseOnMenuClick) releaseOnMenuClick->reset();
     }
 };
@@ -68,7 +69,7 @@ TEST_F(Tray, MenuCommandsWithBit8192BecomeMenuClickAndEveryMessageStillReachesTh
     SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
     SendMessageA(form, WM_NULL, 0, 0);
     SendMessageA(form, WM_APP, 0, 0);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 3", "menu 0"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1 0", "menu 3 0", "menu 0 0"}));
     EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_NULL, WM_APP}));
 }
 
@@ -76,8 +77,8 @@ TEST_F(Tray, TrayCallbacksBecomeMouseEventsWithTheirButton) {
     for (LPARAM m : {WM_MOUSEMOVE, WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_RBUTTONDOWN, WM_RBUTTONUP,
                      WM_RBUTTONDBLCLK, WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK})
         SendMessageA(form, tray::WM_TRAYNOTIFY, 0, m);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"move 0", "down 1 0", "up 1", "dbl 1", "down 2 0", "up 2",
-                                                         "dbl 2"}));
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"move 0 0", "down 1 0", "up 1 0", "dbl 1 0", "down 2 0",
+                                                         "up 2 0", "dbl 2 0"}));
     EXPECT_EQ(seenByForm.size(), 10u);
 }
 
@@ -126,12 +127,6 @@ TEST(NotifyRecord, IsTheFirstVersionWithTheTipCutTo63CharactersAndPaddedWithBlan
     tray::SetRecordTip(r, "hi");
     EXPECT_STREQ(r.szTip, "hi");
     for (int i = 3; i < 64; ++i) EXPECT_EQ(r.szTip[i], ' ') << i;
-}
-
-TEST(HiWord, IsTheSignedUpperHalf) {
-    EXPECT_EQ(tray::HiWord(0x00012000), 1);
-    EXPECT_EQ(tray::HiWord(0x2001), 0);
-    EXPECT_EQ(tray::HiWord(static_cast<int32_t>(0xFFFF0000u)), -1);
 }
 
 }  // namespace

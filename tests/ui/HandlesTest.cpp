@@ -5,7 +5,6 @@
 #include "support/WinTest.h"
 #include "ui/Handles.h"
 #include "ui/Picture.h"
-#include "ui/Text.h"
 
 namespace {
 
@@ -71,12 +70,6 @@ TEST(Picture, TellsAbsentFromEmptyFromIconAndBitmap) {
     EXPECT_EQ(bitmap.Pixels().cy, 3);
     ui::Picture copy = bitmap;
     EXPECT_TRUE(copy == bitmap);
-}
-
-TEST(Text, RoundTripsThroughTheAnsiCodePage) {
-    EXPECT_EQ(ui::ToAnsi(L"Tollvane"), "Tollvane");
-    EXPECT_EQ(ui::FromAnsi("double-click to log off now"), L"double-click to log off now");
-    EXPECT_EQ(ui::ToAnsi(L""), "");
 }
 
 }  // namespace
