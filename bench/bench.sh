@@ -32,19 +32,30 @@ server_pid() {
 }
 srv=$(server_pid)
 
-# cpu NAME PROGRAM ARGS...: program CPU and wineserver CPU (ms) over $secs after a 3 s warm-up.
-cpu() {
-  local name=$1; shift
+# once SECONDS PROGRAM ARGS...: program CPU and wineserver CPU (ms) over SECONDS after a 3 s warm-up.
+once() {
+  local span=$1; shift
   wine "$@" </dev/null >/dev/null 2>&1 &
   local pid=$!
   sleep 3
-  local a s
+  local a s b t
   a=$(ticks $pid); s=$(ticks "$srv")
-  sleep "$secs"
-  local b t
+  sleep "$span"
   b=$(ticks $pid); t=$(ticks "$srv")
   kill $pid 2>/dev/null; wait $pid 2>/dev/null
-  echo "$name $(ms $((b - a))) $(ms $((t - s)))"
+  echo "$(ms $((b - a))) $(ms $((t - s)))"
+}
+
+# pair "OURS..." "BASELINE...": both measured in three alternating rounds that add up
+# to $secs each, so that drift in the machine's load falls on both alike.
+# Prints: ours-program ours-server baseline-program baseline-server.
+pair() {
+  local op=0 os=0 bp=0 bs=0 p s i
+  for i in 1 2 3; do
+    read -r p s < <(once $((secs / 3)) $1); op=$((op + p)); os=$((os + s))
+    read -r p s < <(once $((secs / 3)) $2); bp=$((bp + p)); bs=$((bs + s))
+  done
+  echo "$op $os $bp $bs"
 }
 
 ratio() { python3 -c "import sys; a, b = float(sys.argv[1]), float(sys.argv[2]); print(f'{a / b:.2f}' if b else 'n/a')" "$1" "$2"; }
@@ -53,14 +64,12 @@ row() { printf '%-44s %10s %10s %8s\n' "$@"; }
 timeout 20 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 100000 /f >/dev/null 2>&1
 
 echo "CPU over ${secs} s (program / wineserver, ms)"
-read -r _ w_prog w_srv < <(cpu waiting "$bin/tollvane.exe")
-read -r _ t_prog t_srv < <(cpu timer "$bin/bench_baseline.exe" timer)
-read -r _ e_prog e_srv < <(cpu empty "$bin/bench_baseline.exe" empty)
+read -r w_prog w_srv t_prog t_srv < <(pair "$bin/tollvane.exe" "$bin/bench_baseline.exe timer")
+read -r e_prog e_srv < <(once "$secs" "$bin/bench_baseline.exe" empty)
 wine "$bin/mailclient.exe" --log 'C:\bench-mail.txt' </dev/null >/dev/null 2>&1 &
 mail=$!
 sleep 1
-read -r _ m_prog m_srv < <(cpu watching "$bin/tollvane.exe")
-read -r _ me_prog me_srv < <(cpu empty-with-mail "$bin/bench_baseline.exe" empty)
+read -r m_prog m_srv me_prog me_srv < <(pair "$bin/tollvane.exe" "$bin/bench_baseline.exe empty")
 kill $mail 2>/dev/null; wait $mail 2>/dev/null
 
 row "measure" "ours" "baseline" "ratio"
@@ -69,7 +78,6 @@ row "waiting, program+wineserver CPU ms" "$((w_prog + w_srv))" "$((t_prog + t_sr
 row "waiting vs empty loop, program CPU ms" "$w_prog" "$e_prog" "$(ratio "$w_prog" "$e_prog")"
 row "watching, program CPU ms (5 s ticks)" "$m_prog" "$me_prog" "$(ratio "$m_prog" "$me_prog")"
 row "watching, program+wineserver CPU ms" "$((m_prog + m_srv))" "$((me_prog + me_srv))" "$(ratio $((m_prog + m_srv)) $((me_prog + me_srv)))"
-
 echo
 echo "Start-up: CreateProcess to tray icon added (ms, median of 9)"
 tv_start=$(timeout 300 wine "$bin/bench_driver.exe" startup 9 "$bin/tollvane.exe" </dev/null 2>/dev/null | tr -d '\r')
