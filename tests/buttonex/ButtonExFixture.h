@@ -1,6 +1,5 @@
-// A small container form for the button's Wine tests: a top-level window with a
-// ButtonExHost, an event recorder, pictures made pixel by pixel, and access to
-// the button's private state.
+// A container form for the button's Wine tests, an event recorder, pictures made
+// pixel by pixel, and access to the button's private state.
 #pragma once
 #include <windows.h>
 #include <ole2.h>
@@ -33,9 +32,8 @@ struct Recorder : buttonex::ButtonExEvents {
     std::vector<std::string> log;
     std::function<void(ButtonEx&, const std::string&)> onEvent;
     template <class... T>
-    void add(ButtonEx& b, const char* name, T... v) {
-        std::string s = name;
-        ((s.append(1, ' ').append(std::to_string(static_cast<long>(v)))), ...);
+    void add(ButtonEx& b, std::string s, T... v) {
+        ((s += ' ' + std::to_string(static_cast<long>(v))), ...);
         log.push_back(s);
         if (onEvent) onEvent(b, s);
     }
@@ -43,33 +41,32 @@ struct Recorder : buttonex::ButtonExEvents {
         return static_cast<int>(std::count_if(log.begin(), log.end(), [&](auto& l) { return l.rfind(prefix, 0) == 0; }));
     }
     void Click(ButtonEx& b) override { add(b, "Click"); }
+    void MouseEnter(ButtonEx& b) override { add(b, "MouseEnter"); }
+    void MouseExit(ButtonEx& b) override { add(b, "MouseExit"); }
     void KeyDown(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyDown", k, s); }
     void KeyPress(ButtonEx& b, int16_t& k) override { add(b, "KeyPress", k); }
     void KeyUp(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyUp", k, s); }
     void MouseDown(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseDown", t, s, x, y); }
-    void MouseEnter(ButtonEx& b) override { add(b, "MouseEnter"); }
-    void MouseExit(ButtonEx& b) override { add(b, "MouseExit"); }
     void MouseMove(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseMove", t, s, x, y); }
     void MouseUp(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseUp", t, s, x, y); }
 };
 
 class TestForm : public ui::Window {
 public:
-    buttonex::ButtonExHost* host = nullptr;
+    buttonex::ButtonExHost host;
     bool Make() {
         ClassInfo cls{"TollvaneButtonExTestForm"};
         cls.background = GetSysColorBrush(COLOR_3DFACE);
         CreateInfo info;
         info.style = WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN;
         info.x = info.y = 100, info.width = 400, info.height = 300;
-        return Create(cls, info);
+        return Create(cls, info) && (host.Attach(hWnd()), true);
     }
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
         LRESULT r = 0;
-        if (host && host->HandleFormMessage(msg, wParam, lParam, r)) return r;
-        return Window::OnMessage(msg, wParam, lParam);
+        return host.HandleFormMessage(msg, wParam, lParam, r) ? r : Window::OnMessage(msg, wParam, lParam);
     }
 };
 
@@ -77,59 +74,39 @@ protected:
 inline ui::Picture MakePicture(int w, int h, const std::function<COLORREF(int, int)>& colour) {
     const int stride = (w * 3 + 3) & ~3, offset = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
     std::vector<unsigned char> file(static_cast<size_t>(offset + stride * h));
-    BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(file.size()), 0, 0, static_cast<DWORD>(offset)};
-    BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 0, 0, 0, 0};
-    memcpy(file.data(), &fh, sizeof fh);
-    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) {
-            const COLORREF c = colour(x, y);
-            unsigned char* p = file.data() + offset + (h - 1 - y) * stride + x * 3;  // bottom-up rows, BGR
-            p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-        }
+    const BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(file.size()), 0, 0, static_cast<DWORD>(offset)};
+    const BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 0, 0, 0, 0};
+    memcpy(file.data(), &fh, sizeof fh), memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    for (int i = 0; i < w * h; ++i) {  // bottom-up rows, BGR
+        const COLORREF c = colour(i % w, i / w);
+        unsigned char* p = file.data() + offset + (h - 1 - i / w) * stride + i % w * 3;
+        p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
+    }
     return ui::Picture::FromFileBytes(file.data(), file.size());
 }
-inline ui::Picture SolidPicture(int w, int h, COLORREF c) {
-    return MakePicture(w, h, [c](int, int) { return c; });
-}
-
-// Where, and how often, a colour shows on the button's surface (bounds inclusive).
-struct Box { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0; };
-inline Box Find(const ButtonEx& b, COLORREF c) {
-    Box box;
-    const auto& s = b.Surface();
-    for (int y = 0; y < s.Height(); ++y)
-        for (int x = 0; x < s.Width(); ++x)
-            if (s.Pixel(x, y) == c)
-                box = {std::min(box.left, x), std::min(box.top, y), std::max(box.right, x), std::max(box.bottom, y),
-                       box.count + 1};
-    return box;
-}
+inline ui::Picture SolidPicture(int w, int h, COLORREF c) { return MakePicture(w, h, [c](int, int) { return c; }); }
 
 class ButtonExTest : public ::testing::Test {
 protected:
     void SetUp() override {
         oleUp = SUCCEEDED(OleInitialize(nullptr));
         ASSERT_TRUE(form.Make());
-        form.host = &host;
-        host.Attach(form.hWnd());
         SetForegroundWindow(form.hWnd());
         button = NewButton();
     }
     void TearDown() override { button.reset(), oleUp ? OleUninitialize() : void(); }
     // A new button on the form at (x, y) pixels with its defaults applied.
     std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20) {
-        auto b = std::make_unique<ButtonEx>(host, &events);
+        auto b = std::make_unique<ButtonEx>(form.host, &events);
         b->Create(form.hWnd(), x, y);
         b->InitProperties();
         return b;
     }
-    COLORREF at(int x, int y) const { return button->Surface().Pixel(x, y); }
     int W() const { return button->Surface().Width(); }
     int H() const { return button->Surface().Height(); }
 
     TestForm form;
-    buttonex::ButtonExHost host;
+    buttonex::ButtonExHost& host = form.host;
     Recorder events;
     std::unique_ptr<ButtonEx> button;
     bool oleUp = false;

@@ -19,12 +19,22 @@ protected:
     void SetUp() override {
         ButtonExTest::SetUp();
         button->SetCaption(L"");
-        for (auto set : {&B::SetPictureDown, &B::SetPictureOver, &B::SetPictureDisabled, &B::SetPictureFocus})
+        for (auto set : {&ButtonEx::SetPictureDown, &ButtonEx::SetPictureOver, &ButtonEx::SetPictureDisabled, &ButtonEx::SetPictureFocus})
             ((*button).*set)(ui::Picture());
     }
-    using B = ButtonEx;
-    Box find(COLORREF c) const { return Find(*button, c); }
+    // Where, and how often, a colour shows on the button's surface (bounds inclusive).
+    struct Box { int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0; };
+    Box find(COLORREF c) const {
+        Box b;
+        for (int y = 0; y < H(); ++y)
+            for (int x = 0; x < W(); ++x)
+                if (at(x, y) == c) b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y), b.count + 1};
+        return b;
+    }
+    std::pair<int, int> topLeft(COLORREF c) const { const Box b = find(c); return {b.left, b.top}; }
+    COLORREF at(int x, int y) const { return button->Surface().Pixel(x, y); }
     void redraw(int32_t state) { TA::Redraw(*button, state); }
+    COLORREF centreIn(int32_t state) { return redraw(state), at(50, 20); }
     // A 12 x 12 picture: a 2-pixel border of the key colour around a block.
     static ui::Picture framed(COLORREF inside) {
         return MakePicture(12, 12, [=](int x, int y) { return (x < 2 || y < 2 || x > 9 || y > 9) ? kKey : inside; });
@@ -34,25 +44,25 @@ protected:
 TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
     enum : unsigned { F = 1, NoDefault = 2, NoFocus = 4, Designer = 8 };
     constexpr int Face = -1, Frame = -2, Any = -3;  // or a COLOR_* index
-    struct Case { int32_t appearance, border, state; unsigned flags; int c00, c11, cInnerBR, cBR; bool dots; };
+    struct Case { int32_t appearance, border, state; unsigned flags; int want[4]; bool dots; };
     const Case cases[] = {  // colours at (0,0), (1,1), (W-2,H-2), (W-1,H-1); focus rectangle dots
-        {1, 1, Up, 0, COLOR_3DLIGHT, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW, false},    // raised
-        {1, 1, Down, 0, COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_3DHILIGHT, false},  // sunken
-        {1, 2, Up, 0, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Any, Any, false},                           // bump
-        {1, 3, Up, 0, COLOR_3DHILIGHT, Face, Any, COLOR_3DSHADOW, false},                          // thin raised
-        {1, 0, Down, 0, Face, Face, Face, Face, false},  // borderless: nothing at rest or pressed...
-        {1, 0, Over, 0, COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW, false},  // ...but raised under the pointer
-        {0, 1, Up, 0, Face, Face, Face, Face, false},                        // flat
-        {0, 4, Up, 0, COLOR_GRAYTEXT, Face, Face, COLOR_GRAYTEXT, false},    // flat with a grey frame
-        {1, 1, Disabled, 0, Face, Face, Face, Face, false},
-        {1, 1, 7, 0, Face, Face, Face, Face, false},                         // kept, drawn as a bare Up
-        {1, 1, Up, F, Frame, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Frame, true},  // default frame outside the edge
-        {1, 1, Up, F | Designer, COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW, false},
-        {1, 1, Up, F | NoDefault, COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW, true},
-        {1, 1, Up, F | NoDefault | NoFocus, COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW, false},
-        {1, 1, Down, F | NoFocus, Frame, COLOR_3DSHADOW, COLOR_3DSHADOW, Frame, false},  // flat pressed ring
-        {1, 0, Up, F, Face, Face, Face, Face, false},  // nothing drawn at rest: no focus rectangle either
-        {1, 0, Down, F, Any, Any, Any, Any, true},
+        {1, 1, Up, 0, {COLOR_3DLIGHT, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW}, false},    // raised
+        {1, 1, Down, 0, {COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_3DHILIGHT}, false},  // sunken
+        {1, 2, Up, 0, {COLOR_3DLIGHT, COLOR_3DDKSHADOW, Any, Any}, false},                           // bump
+        {1, 3, Up, 0, {COLOR_3DHILIGHT, Face, Any, COLOR_3DSHADOW}, false},                          // thin raised
+        {1, 0, Down, 0, {Face, Face, Face, Face}, false},  // borderless: nothing at rest or pressed...
+        {1, 0, Over, 0, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},  // ...but raised under the pointer
+        {0, 1, Up, 0, {Face, Face, Face, Face}, false},                        // flat
+        {0, 4, Up, 0, {COLOR_GRAYTEXT, Face, Face, COLOR_GRAYTEXT}, false},    // flat with a grey frame
+        {1, 1, Disabled, 0, {Face, Face, Face, Face}, false},
+        {1, 1, 7, 0, {Face, Face, Face, Face}, false},                         // kept, drawn as a bare Up
+        {1, 1, Up, F, {Frame, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Frame}, true},  // default frame outside the edge
+        {1, 1, Up, F | Designer, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
+        {1, 1, Up, F | NoDefault, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, true},
+        {1, 1, Up, F | NoDefault | NoFocus, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
+        {1, 1, Down, F | NoFocus, {Frame, COLOR_3DSHADOW, COLOR_3DSHADOW, Frame}, false},  // flat pressed ring
+        {1, 0, Up, F, {Face, Face, Face, Face}, false},  // nothing drawn at rest: no focus rectangle either
+        {1, 0, Down, F, {Any, Any, Any, Any}, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "appearance/border/state/flags " << c.appearance << c.border << c.state << c.flags);
@@ -63,56 +73,46 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
         button->SetBorderStyle(c.border);
         TA::HasFocus(*button) = c.flags & F;
         redraw(c.state);
-        const int want[] = {c.c00, c.c11, c.cInnerBR, c.cBR}, x[] = {0, 1, W() - 2, W() - 1}, y[] = {0, 1, H() - 2, H() - 1};
-        for (int i = 0; i < 4; ++i) {
-            if (want[i] == Any) continue;
-            EXPECT_EQ(at(x[i], y[i]), want[i] == Face ? kFace : GetSysColor(want[i] == Frame ? COLOR_WINDOWFRAME : want[i]));
-        }
+        for (int i = 0, x[] = {0, 1, W() - 2, W() - 1}, y[] = {0, 1, H() - 2, H() - 1}; i < 4; ++i)
+            if (c.want[i] != Any) {
+                EXPECT_EQ(at(x[i], y[i]), c.want[i] == Face ? kFace : GetSysColor(c.want[i] == Frame ? COLOR_WINDOWFRAME : c.want[i]));
+            }
         int dots = 0;  // along row 4, inside the rectangle's ends
         for (int i = 4; i < W() - 4; ++i) dots += at(i, 4) != kFace;
-        EXPECT_EQ(dots >= (W() - 8) / 2 - 1, c.dots) << dots;
-        EXPECT_EQ(dots > 0, c.dots) << dots;
+        EXPECT_TRUE(c.dots ? dots >= (W() - 8) / 2 - 1 : dots == 0) << dots;
         EXPECT_EQ(TA::State(*button), c.state);
     }
 }
 
 TEST_F(ButtonExPaint, EachStateShowsItsSkinAndTheKeyColourIsCutOutOfTheWindow) {
-    const COLORREF yellow = RGB(200, 200, 0);
+    const COLORREF yellow = RGB(200, 200, 0), grey = RGB(90, 90, 90), navy = RGB(0, 0, 120), red = RGB(200, 0, 0), green = RGB(0, 200, 0);
     button->SetAppearance(2);
-    button->SetSkinDown(SolidPicture(100, 40, RGB(200, 0, 0)));
-    button->SetSkinOver(SolidPicture(100, 40, RGB(0, 200, 0)));
-    button->SetSkinDisabled(SolidPicture(100, 40, RGB(90, 90, 90)));
+    button->SetSkinDown(SolidPicture(100, 40, red));
+    button->SetSkinOver(SolidPicture(100, 40, green));
+    button->SetSkinDisabled(SolidPicture(100, 40, grey));
     button->SetSkinUp(MakePicture(100, 40, [&](int x, int y) { return (x < 3 && y < 3) ? kKey : yellow; }));
-    EXPECT_EQ(W(), 100);  // the skin's size
-    EXPECT_EQ(H(), 40);
+    EXPECT_EQ(std::pair(W(), H()), std::pair(100, 40));  // the skin's size
     auto inWindow = [&](int x, int y) {
         HRGN rgn = CreateRectRgn(0, 0, 0, 0);
         const bool in = GetWindowRgn(button->hWnd(), rgn) != ERROR && PtInRegion(rgn, x, y);
-        DeleteObject(rgn);
-        return in;
+        return DeleteObject(rgn), in;
     };
     EXPECT_TRUE(button->ShapeMode());
     EXPECT_FALSE(inWindow(0, 0) || inWindow(2, 2));
     EXPECT_TRUE(inWindow(3, 0) && inWindow(99, 39));
-    for (auto [state, want] : {std::pair{Up, yellow}, {Over, RGB(0, 200, 0)}, {Down, RGB(200, 0, 0)}}) {
-        redraw(state);
-        EXPECT_EQ(at(50, 20), want) << state;
-    }
+    EXPECT_EQ((std::vector{centreIn(Up), centreIn(Over), centreIn(Down)}), (std::vector{yellow, green, red}));
     // Focused: SkinUp while there is no SkinFocus, then SkinFocus, still in state Up.
     button->SetSkinFocus(ui::Picture());
     TA::HasFocus(*button) = true;
-    redraw(Up);
-    EXPECT_EQ(at(50, 20), yellow);
-    button->SetSkinFocus(SolidPicture(100, 40, RGB(0, 0, 120)));
-    EXPECT_EQ(at(50, 20), RGB(0, 0, 120));
+    EXPECT_EQ(centreIn(Up), yellow);
+    button->SetSkinFocus(SolidPicture(100, 40, navy));
+    EXPECT_EQ(at(50, 20), navy);
     EXPECT_EQ(TA::State(*button), Up);
     TA::HasFocus(*button) = false;
     button->SetSkinOver(ui::Picture());  // a missing state skin: SkinUp
-    redraw(Over);
-    EXPECT_EQ(at(50, 20), yellow);
+    EXPECT_EQ(centreIn(Over), yellow);
     button->SetEnabled(false);  // disabled: its skin whatever is asked
-    redraw(Over);
-    EXPECT_EQ(at(50, 20), RGB(90, 90, 90));
+    EXPECT_EQ(centreIn(Over), grey);
     EXPECT_EQ(TA::State(*button), Disabled);
     button->SetEnabled(true);
     // Skinned without a SkinUp: the drawn face at the size it had, no shape, pictures from the left edge.
@@ -122,35 +122,28 @@ TEST_F(ButtonExPaint, EachStateShowsItsSkinAndTheKeyColourIsCutOutOfTheWindow) {
     EXPECT_EQ(W(), 100);
     redraw(Over);
     EXPECT_EQ(at(0, 0), GetSysColor(COLOR_3DLIGHT));
-    EXPECT_EQ(find(kRed).left, 0);
-    EXPECT_EQ(find(kRed).top, H() / 2 - 5);
+    EXPECT_EQ(topLeft(kRed), std::pair(0, H() / 2 - 5));
 }
 
 TEST_F(ButtonExPaint, PictureKeyColourShowsTheFacePressShiftsByOneAndStatePicturesReplaceIt) {
     button->SetPicture(framed(kRed));
-    const Box up = find(kRed);  // drawn face: 6 from the left, centred (24 / 2 - 12 / 2)
-    EXPECT_EQ(up.left, 6 + 2);
-    EXPECT_EQ(up.top, 6 + 2);
-    EXPECT_EQ(up.count, 64);
+    EXPECT_EQ(find(kRed).count, 64);
+    EXPECT_EQ(topLeft(kRed), std::pair(6 + 2, 6 + 2));  // drawn face: 6 from the left, centred (24 / 2 - 12 / 2)
     EXPECT_EQ(at(6, 6), kFace);
     redraw(Down);
-    EXPECT_EQ(find(kRed).left, up.left + 1);
-    EXPECT_EQ(find(kRed).top, up.top + 1);
+    EXPECT_EQ(topLeft(kRed), std::pair(9, 9));
     button->SetPictureOffsetX(5);
     button->SetPictureOffsetY(-2);
     redraw(Up);
-    EXPECT_EQ(find(kRed).left, up.left + 5);
-    EXPECT_EQ(find(kRed).top, up.top - 2);
+    EXPECT_EQ(topLeft(kRed), std::pair(8 + 5, 8 - 2));
     // A state picture replaces it; PictureFocus only when Focus itself is asked for; an empty one hides it.
     const COLORREF navy = RGB(0, 0, 128), purple = RGB(128, 0, 128);
     button->SetPictureOver(framed(kGreen));
     button->SetPictureDisabled(framed(navy));
     button->SetPictureFocus(framed(purple));
-    for (auto [state, want] : {std::pair{Over, kGreen}, {Up, kRed}, {Focus, purple}}) {
-        TA::HasFocus(*button) = true;
-        redraw(state);
-        EXPECT_EQ(find(want).count, 64) << state;
-    }
+    TA::HasFocus(*button) = true;
+    for (auto [state, want] : {std::pair{Over, kGreen}, {Up, kRed}, {Focus, purple}})
+        EXPECT_EQ((redraw(state), find(want).count), 64) << state;
     TA::HasFocus(*button) = false;
     button->SetPictureOver(ui::Picture::Empty());
     redraw(Over);
@@ -175,24 +168,22 @@ TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
     button->SetCaption(L"MMMM");
     SIZE text{};  // the platform's own measure of the caption
     GetTextExtentPoint32A(button->hdc(), "MMMM", 4, &text);
-    const Box alone = find(kBlack);
-    EXPECT_EQ(alone.left, W() / 2 - text.cx / 2);
+    EXPECT_EQ(find(kBlack).left, W() / 2 - text.cx / 2);
     button->SetPicture(SolidPicture(30, 16, kGreen));  // centred between the picture's right edge and the face's
     const Box pic = find(kGreen), beside = find(kBlack);
     EXPECT_EQ(pic.left, 6);
     EXPECT_EQ(beside.left, (pic.right + 1 + W()) / 2 - text.cx / 2);
     for (int32_t state : {Over, Down}) {  // the highlight colour; pressed, both one right and down
         redraw(state);
+        const int shift = state == Down;
         EXPECT_EQ(find(kBlack).count, 0);
-        EXPECT_EQ(find(kRed).left, beside.left + (state == Down));
-        EXPECT_EQ(find(kRed).top, beside.top + (state == Down));
-        EXPECT_EQ(find(kGreen).left, pic.left + (state == Down));
+        EXPECT_EQ(topLeft(kRed), std::pair(beside.left + shift, beside.top + shift));
+        EXPECT_EQ(find(kGreen).left, pic.left + shift);
     }
     button->SetCaptionOffsetX(-3);
     button->SetCaptionOffsetY(-1);
     redraw(Up);
-    EXPECT_EQ(find(kBlack).left, beside.left - 3);
-    EXPECT_EQ(find(kBlack).top, beside.top - 1);
+    EXPECT_EQ(topLeft(kBlack), std::pair(beside.left - 3, beside.top - 1));
     button->SetBorderStyle(4);  // flat framed: grey text
     EXPECT_GT(find(GetSysColor(COLOR_GRAYTEXT)).count, 0);
     EXPECT_EQ(find(kBlack).count, 0);
@@ -211,8 +202,7 @@ TEST_F(ButtonExPaint, HighlightSilhouetteInOverAndDownKeepsTheHoles) {
     const COLORREF corner = RGB(1, 2, 3);
     // 14 x 14: the corner colour around a red block with a 2 x 2 hole of the corner colour.
     button->SetPicture(MakePicture(14, 14, [&](int x, int y) {
-        const bool hole = x >= 6 && x <= 7 && y >= 6 && y <= 7;
-        return (x < 2 || y < 2 || x > 11 || y > 11 || hole) ? corner : kRed;
+        return (x < 2 || y < 2 || x > 11 || y > 11 || (x >= 6 && x <= 7 && y >= 6 && y <= 7)) ? corner : kRed;
     }));
     button->SetTransparentColor(corner);
     button->SetHighlightColor(kGreen);
@@ -220,18 +210,15 @@ TEST_F(ButtonExPaint, HighlightSilhouetteInOverAndDownKeepsTheHoles) {
     EXPECT_EQ(find(kRed).count, 96);
     for (int32_t state : {Over, Down}) {
         redraw(state);
-        EXPECT_EQ(find(kRed).count, 0);
-        EXPECT_EQ(find(kGreen).count, 96) << state;
         const Box b = find(kGreen);
-        EXPECT_EQ(at(b.left + 4, b.top + 4), kFace);  // the hole
-        EXPECT_EQ(at(b.left - 1, b.top - 1), kFace);
-        EXPECT_EQ(at(b.left, b.top), kGreen);
+        EXPECT_EQ(std::pair(find(kRed).count, b.count), std::pair(0, 96)) << state;
+        EXPECT_EQ((std::vector{at(b.left + 4, b.top + 4), at(b.left - 1, b.top - 1), at(b.left, b.top)}),
+                  (std::vector{kFace, kFace, kGreen}));  // the hole, outside, the silhouette
     }
     // The dotted rectangle comes with one call and goes with the next, or with ClearHighlight.
     auto pixels = [&] {
         std::vector<COLORREF> v;
-        for (int y = 0; y < H(); ++y)
-            for (int x = 0; x < W(); ++x) v.push_back(at(x, y));
+        for (int i = 0; i < W() * H(); ++i) v.push_back(at(i % W(), i / W()));
         return v;
     };
     const auto plain = pixels();

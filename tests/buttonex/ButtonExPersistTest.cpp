@@ -2,8 +2,6 @@
 // property back equal, the default rule, damaged stores, and the About box's
 // committed stores being what WriteProperties makes.
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
@@ -15,8 +13,8 @@ namespace store = buttonex::store;
 using B = ButtonEx;
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    const std::string s = wintest::ReadFileText(path);
+    return {s.begin(), s.end()};
 }
 
 std::vector<std::string> names(const std::vector<uint8_t>& bytes) {
@@ -43,12 +41,10 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
                                 {&B::SetEnabled, &B::Enabled, false}, {&B::SetHighlightPicture, &B::HighlightPicture, true},
                                 {&B::SetRightToLeft, &B::RightToLeft, true}};
     const Prop<int32_t> numbers[] = {
-        {&B::SetAppearance, &B::Appearance, 0},          {&B::SetBorderStyle, &B::BorderStyle, 3},
-        {&B::SetCaptionOffsetX, &B::CaptionOffsetX, -3}, {&B::SetCaptionOffsetY, &B::CaptionOffsetY, 70000},
-        {&B::SetMousePointer, &B::MousePointer, 99},     {&B::SetOLEDropMode, &B::OLEDropMode, 1},
-        {&B::SetPictureOffsetX, &B::PictureOffsetX, -7}, {&B::SetPictureOffsetY, &B::PictureOffsetY, 9},
-        {&B::SetStyle, &B::Style, 1},                    {&B::SetValue, &B::Value, 0},
-        {&B::SetWhatsThisHelpID, &B::WhatsThisHelpID, 4711}};
+        {&B::SetAppearance, &B::Appearance, 0}, {&B::SetBorderStyle, &B::BorderStyle, 3}, {&B::SetCaptionOffsetX, &B::CaptionOffsetX, -3},
+        {&B::SetCaptionOffsetY, &B::CaptionOffsetY, 70000}, {&B::SetMousePointer, &B::MousePointer, 99}, {&B::SetOLEDropMode, &B::OLEDropMode, 1},
+        {&B::SetPictureOffsetX, &B::PictureOffsetX, -7}, {&B::SetPictureOffsetY, &B::PictureOffsetY, 9}, {&B::SetStyle, &B::Style, 1},
+        {&B::SetValue, &B::Value, 0}, {&B::SetWhatsThisHelpID, &B::WhatsThisHelpID, 4711}};
     const Prop<uint32_t> colours[] = {{&B::SetBackColor, &B::BackColor, 0x00123456}, {&B::SetForeColor, &B::ForeColor, 0x80000008},
                                       {&B::SetHighlightColor, &B::HighlightColor, 0xFF}, {&B::SetTransparentColor, &B::TransparentColor, 0xFFC0C0}};
     const Prop<const std::wstring&> texts[] = {{&B::SetCaption, &B::Caption, L"&Caption \u00e9"}, {&B::SetToolTipText, &B::ToolTipText, L"tip"}};
@@ -63,8 +59,7 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
     EXPECT_EQ(names(host.Save(b)), (std::vector<std::string>{"_extentx", "_extenty"}));  // new: only its extent
     auto setAll = [&b](auto& table) { for (auto& p : table) (b.*p.set)(p.value); };
     setAll(bools), setAll(numbers), setAll(colours), setAll(texts);
-    int shade = 0;
-    for (auto& p : pictures) (b.*p.first)(SolidPicture(8 + shade, 6, RGB(20 * shade, 100, 255 - 20 * shade))), ++shade;
+    for (int i = 0; auto& p : pictures) (b.*p.first)(SolidPicture(8 + i, 6, RGB(20 * i, 100, 255 - 20 * i))), ++i;
     b.SetFont(ui::Font::Create(font));
 
     const auto bytes = host.Save(b, &error);
@@ -101,8 +96,7 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
         auto b = loaded(bytes);
         ASSERT_TRUE(error) << stopsAt;
         EXPECT_EQ(error->property, stopsAt);
-        EXPECT_FALSE(error->reason.empty());
-        EXPECT_TRUE(IsWindow(b->hWnd()));
+        EXPECT_TRUE(!error->reason.empty() && IsWindow(b->hWnd()));
         EXPECT_EQ(b->Appearance(), appearance) << stopsAt;
         EXPECT_EQ(b->AllowDefault(), appearance != 0) << stopsAt;  // stores with Appearance 0 also cleared it
         EXPECT_EQ(b->Value(), 1);
@@ -124,8 +118,7 @@ TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
         EXPECT_EQ(committed, ReadFile(work + "\\" + file)) << file << " is stale: run make_about_buttons";
         auto b = loaded(committed);  // hosted: its 55 x 31 skin, cut to its shape
         EXPECT_FALSE(error);
-        EXPECT_EQ(b->Surface().Width(), 55);
-        EXPECT_EQ(b->Surface().Height(), 31);
+        EXPECT_EQ(std::pair(b->Surface().Width(), b->Surface().Height()), std::pair(55, 31));
         EXPECT_TRUE(b->ShapeMode());
     }
 }

@@ -22,10 +22,8 @@ int main(int argc, char** argv) {
         buttonex::ButtonExHost host;
         ButtonEx button(host);
         button.InitProperties();  // a button newly placed on the form, then given the About box's values
-        button.SetCaption(name == std::string("sysinfo") ? L"SysInfo" : L"Exit");
-        button.SetAppearance(2);
-        button.SetCaptionOffsetX(-3);
-        button.SetCaptionOffsetY(-1);
+        button.SetCaption(*name == 's' ? L"SysInfo" : L"Exit");
+        button.SetAppearance(2), button.SetCaptionOffsetX(-3), button.SetCaptionOffsetY(-1);
         button.SetFont(ui::Font::Create({.face = L"MS Sans Serif", .sizeCy = 82500, .weight = FW_NORMAL}));
         button.SetTransparentColor(0x00FFC0C0);
         for (auto [state, set] : {std::pair{"up", &ButtonEx::SetSkinUp}, {"over", &ButtonEx::SetSkinOver}, {"down", &ButtonEx::SetSkinDown}}) {
@@ -40,7 +38,6 @@ int main(int argc, char** argv) {
         if (failure) return std::fprintf(stderr, "%s: %s\n", failure->property.c_str(), failure->reason.c_str()), 1;
         std::ofstream(dir + "\\" + file, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        std::printf("%s: %zu bytes\n", file, bytes.size());
     }
     OleUninitialize();
     return 0;

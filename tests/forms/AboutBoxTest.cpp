@@ -29,8 +29,7 @@ std::string fileVersion(const std::string& path) {
 
 void pointer(HWND w, LONG x, LONG y, const std::string& then = "") {
     POINT p{x, y};
-    ClientToScreen(w, &p);
-    wintest::Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + then);
+    ClientToScreen(w, &p), wintest::Xdo("mousemove " + std::to_string(p.x) + " " + std::to_string(p.y) + then);
 }
 // How many pixels of a rectangle of the client area a person sees in the colour.
 int count(HWND w, RECT r, COLORREF c) {
@@ -55,8 +54,7 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::CountTrayPixels(kCross) > crossBefore; }, 5000));
     // The pointer away first (resting on the icon, it raises the icon's tooltip
     // over it), then a real right click on the icon; About is the third item.
-    wintest::Xdo("mousemove 500 100");
-    wintest::Pump(400);
+    wintest::Xdo("mousemove 500 100"), wintest::Pump(400);
     const POINT icon = wintest::TrayPixelCentre(kCross);
     wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
     HWND menu = nullptr;
@@ -98,13 +96,11 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     EXPECT_EQ(wintest::TopLevelWindows(forms::kAboutClass, t.Pid()), std::vector<HWND>{about});
     ASSERT_TRUE(t.Choose(wintest::Tollvane::Exit));
     EXPECT_TRUE(wintest::WaitUntil([&] { return wintest::CountTrayPixels(kCross) == crossBefore; }, 3000));
-    wintest::Pump(500);
-    EXPECT_TRUE(t.Running());
+    EXPECT_FALSE(t.WaitExit(500));
 
     // The box's Exit button closes it, and with it the program.
     pointer(about, 379, 215, " click 1");
-    EXPECT_TRUE(t.WaitExit(5000));
-    EXPECT_EQ(t.ExitCode(), 0u);
+    EXPECT_TRUE(t.WaitExit(5000) && t.ExitCode() == 0u);
 }
 
 }  // namespace

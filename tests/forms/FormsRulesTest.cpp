@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <string>
-#include <utility>
 #include <vector>
 
 #include "forms/mGetRandomLabel.h"

@@ -17,6 +17,7 @@
 #include "forms/mGetRandomLabel.h"
 #include "resource.h"
 #include "support/WinTest.h"
+#include "ui/Handles.h"
 #include "ui/Text.h"
 
 namespace {
@@ -24,52 +25,42 @@ namespace {
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr COLORREF kInk = RGB(0x11, 0x22, 0x33);
 
-HBITMAP splashBitmap() {
-    return static_cast<HBITMAP>(
-        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+using ui::UniqueBitmap, ui::UniqueRegion;
+
+UniqueBitmap splashBitmap() {
+    return UniqueBitmap(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
 }
 
 // A bitmap whose pixel (x, y) has colour(x, y): a 24-bit DIB section as the
 // splash picture is stored (rows padded to 4 bytes), or a screen-compatible bitmap.
-HBITMAP makeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour, bool deviceDependent) {
+UniqueBitmap makeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour, bool deviceDependent) {
     BITMAPINFO info{};
     info.bmiHeader = {static_cast<DWORD>(sizeof info.bmiHeader), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    HDC screen = GetDC(nullptr), dc = CreateCompatibleDC(screen);
+    ui::WindowDc screen(nullptr);
+    ui::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
-    HBITMAP bitmap = deviceDependent ? CreateCompatibleBitmap(screen, width, height)
-                                     : CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) SetPixel(dc, x, y, colour(x, y));
-    SelectObject(dc, old);
-    DeleteDC(dc);
-    ReleaseDC(nullptr, screen);
+    UniqueBitmap bitmap(deviceDependent ? CreateCompatibleBitmap(screen.get(), width, height)
+                                        : CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    ui::SelectedObject in(dc.get(), bitmap.get());
+    for (int i = 0; i < width * height; ++i) SetPixel(dc.get(), i % width, i / width, colour(i % width, i / width));
     return bitmap;
 }
 
-// Ours against the per-pixel rule: the same region, the same colour handed back.
-void expectAsReference(HBITMAP bitmap, int32_t startColour, const std::string& what) {
-    int32_t ours = startColour, reference = startColour;
-    HRGN fast = forms::RegionFromBitmap(bitmap, ours);
-    HRGN slow = formstest::RegionFromBitmapPerPixel(bitmap, reference);
-    EXPECT_EQ(ours, reference) << what;
-    EXPECT_TRUE(EqualRgn(fast, slow)) << what;
-    DeleteObject(fast);
-    DeleteObject(slow);
-}
-
 TEST(RegionFromBitmap, SameRegionAsThePerPixelRule) {
-    HBITMAP splash = splashBitmap();
-    expectAsReference(splash, 0, "the splash picture");
-    DeleteObject(splash);
+    // Ours against the per-pixel rule: the same region, the same colour handed back.
+    auto expectAsReference = [](HBITMAP bitmap, int32_t startColour, const std::string& what) {
+        int32_t ours = startColour, reference = startColour;
+        const UniqueRegion fast(forms::RegionFromBitmap(bitmap, ours)), slow(formstest::RegionFromBitmapPerPixel(bitmap, reference));
+        EXPECT_EQ(ours, reference) << what;
+        EXPECT_TRUE(EqualRgn(fast.get(), slow.get())) << what;
+    };
+    expectAsReference(splashBitmap().get(), 0, "the splash picture");
     // Any colour below 1 means the corner's; another is taken as given.
-    auto check = [](const std::string& name, int width, int height, const std::function<COLORREF(int, int)>& colour) {
-        for (const bool ddb : {false, true}) {
-            HBITMAP bitmap = makeBitmap(width, height, colour, ddb);
+    auto check = [&](const std::string& name, int width, int height, const std::function<COLORREF(int, int)>& colour) {
+        for (const bool ddb : {false, true})
             for (const int32_t start : {0, -7, static_cast<int32_t>(kInk)})
-                expectAsReference(bitmap, start, name + (ddb ? ", screen bitmap" : ""));
-            DeleteObject(bitmap);
-        }
+                expectAsReference(makeBitmap(width, height, colour, ddb).get(), start, name + (ddb ? ", screen bitmap" : ""));
     };
     check("all transparent", 17, 9, [](int, int) { return kKey; });
     check("a row with no transparent pixel", 13, 5, [](int, int y) { return y == 2 ? kInk : kKey; });
@@ -85,15 +76,10 @@ TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
     HWND splash = forms::frmSplash().hWnd();
     ASSERT_NE(splash, nullptr);
     EXPECT_TRUE(GetWindowLongPtrA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
-    HBITMAP bitmap = splashBitmap();
     int32_t corner = 0;
-    HRGN reference = formstest::RegionFromBitmapPerPixel(bitmap, corner);
-    HRGN applied = CreateRectRgn(0, 0, 0, 0);
-    EXPECT_NE(GetWindowRgn(splash, applied), ERROR);
-    EXPECT_TRUE(EqualRgn(applied, reference));
-    DeleteObject(applied);
-    DeleteObject(reference);
-    DeleteObject(bitmap);
+    const UniqueRegion reference(formstest::RegionFromBitmapPerPixel(splashBitmap().get(), corner)), applied(CreateRectRgn(0, 0, 0, 0));
+    EXPECT_NE(GetWindowRgn(splash, applied.get()), ERROR);
+    EXPECT_TRUE(EqualRgn(applied.get(), reference.get()));
     wintest::Screenshot("splash.png");
     ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 5000));
     EXPECT_NEAR(static_cast<double>(GetTickCount64() - shownAt), 2000.0, 700.0);
@@ -117,9 +103,7 @@ TEST(GetRandomLabel, DrawsAListedCaptionShownAlsoAsTheTooltip) {
 }
 
 // Puts the stand-in program at path; it logs each command line it gets to "<path>.log".
-bool placeRecorder(const std::string& path) {
-    return CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE) != 0;
-}
+bool placeRecorder(const std::string& path) { return CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE); }
 std::string recorderLog(const std::string& path) { return wintest::ReadFileText(path + ".log"); }
 
 // "Title: text" of the message box the action raised on this thread, which is then answered.
@@ -146,10 +130,7 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
     const std::string folder = wintest::TempFolder("sysinfo"), msinfo32 = folder + "\\MSINFO32.EXE";
     const std::string spaced = folder + "\\System Info Stand-in.exe";
     ASSERT_TRUE(placeRecorder(msinfo32) && placeRecorder(spaced));
-    struct Case {
-        std::string path, location;  // "": no such value
-        bool starts;
-    };
+    struct Case { std::string path, location; bool starts; };  // "": no such value
     const Case cases[] = {
         {spaced, folder, true},  // that path, spaces and all, and not the second value's
         // Found but unusable: the message, and the second value is not asked.
@@ -173,8 +154,8 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
         }, 10000)) << c.path;
     }
     wintest::Pump(300);
-    EXPECT_EQ(recorderLog(spaced), "\"" + spaced + "\"\n");
-    EXPECT_EQ(recorderLog(msinfo32), "\"" + msinfo32 + "\"\n\"" + msinfo32 + "\"\n\"" + msinfo32 + "\"\n");
+    const std::string m = "\"" + msinfo32 + "\"\n";
+    EXPECT_EQ(recorderLog(spaced) + recorderLog(msinfo32), "\"" + spaced + "\"\n" + m + m + m);
 }
 
 TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {
@@ -187,14 +168,12 @@ TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {
     HKEY k = nullptr;
     ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, WRITE_DAC, &k), ERROR_SUCCESS);
     EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
-    RegCloseKey(k);
-    LocalFree(readOnly);
+    RegCloseKey(k), LocalFree(readOnly);
     EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &k), ERROR_SUCCESS);
-    std::wstring value;
+    std::wstring value, missing = L"stale";
     EXPECT_TRUE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"PATH", value));
-    EXPECT_EQ(value, L"C:\\x.exe");
-    EXPECT_FALSE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"Missing", value));
-    EXPECT_EQ(value, L"");
+    EXPECT_FALSE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"Missing", missing));
+    EXPECT_EQ(value + L"|" + missing, L"C:\\x.exe|");
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
 }
 
