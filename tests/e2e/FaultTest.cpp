@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <windows.h>
-#include <aclapi.h>
+#include <sddl.h>
 
 #include "support/MailClient.h"
 #include "support/Tollvane.h"
@@ -14,29 +14,22 @@ namespace {
 using wintest::MailClient;
 using wintest::Tollvane;
 
-// Gives the key a DACL that allows everyone just the access given.
-bool setKeyAccess(HKEY root, const char* path, DWORD access) {
+// Gives the key a DACL that allows everyone just the access given ("KR" read, "KA" all).
+bool setKeyAccess(HKEY root, const char* path, const char* access) {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(root, path, 0, WRITE_DAC, &key) != ERROR_SUCCESS) return false;
-    EXPLICIT_ACCESS_A ea{};
-    char everyone[] = "EVERYONE";
-    ea.grfAccessPermissions = access;
-    ea.grfAccessMode = SET_ACCESS;
-    ea.grfInheritance = NO_INHERITANCE;
-    ea.Trustee.TrusteeForm = TRUSTEE_IS_NAME;
-    ea.Trustee.ptstrName = everyone;
-    PACL acl = nullptr;
-    bool ok = SetEntriesInAclA(1, &ea, nullptr, &acl) == ERROR_SUCCESS &&
-              SetSecurityInfo(key, SE_REGISTRY_KEY, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
-                              nullptr, nullptr, acl, nullptr) == ERROR_SUCCESS;
-    LocalFree(acl);
-    RegCloseKey(key);
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    const std::string sddl = std::string("D:P(A;;") + access + ";;;WD)";
+    bool ok = RegOpenKeyExA(root, path, 0, WRITE_DAC, &key) == ERROR_SUCCESS &&
+              ConvertStringSecurityDescriptorToSecurityDescriptorA(sddl.c_str(), SDDL_REVISION_1, &sd, nullptr) &&
+              RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, sd) == ERROR_SUCCESS;
+    LocalFree(sd);
+    if (key) RegCloseKey(key);
     return ok;
 }
 
 // A key whose values nobody may set; false where the platform does not enforce it.
 bool makeReadOnly(HKEY root, const char* path) {
-    if (!setKeyAccess(root, path, KEY_READ)) return false;
+    if (!setKeyAccess(root, path, "KR")) return false;
     HKEY probe = nullptr;
     if (RegOpenKeyExA(root, path, 0, KEY_SET_VALUE, &probe) == ERROR_SUCCESS) {
         RegCloseKey(probe);
@@ -53,8 +46,8 @@ protected:
         wintest::SetStoredDelay("100");
     }
     void TearDown() override {
-        setKeyAccess(HKEY_CURRENT_USER, "Identities", KEY_ALL_ACCESS);
-        setKeyAccess(HKEY_CURRENT_USER, "Software\\Tollvane\\Settings", KEY_ALL_ACCESS);
+        setKeyAccess(HKEY_CURRENT_USER, "Identities", "KA");
+        setKeyAccess(HKEY_CURRENT_USER, "Software\\Tollvane\\Settings", "KA");
         wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
         wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Tollvane");
     }

@@ -45,10 +45,6 @@ struct Note {
 std::vector<std::unique_ptr<Note>> notes;
 int openWindows = 0;
 
-struct DialogSpec {
-    Note* note;  // nullptr for the decoy
-};
-
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* note = reinterpret_cast<Note*>(GetWindowLongPtrA(dialog, DWLP_USER));
     if (msg == WM_INITDIALOG) {
