@@ -129,7 +129,7 @@ TEST_F(Monitor, AtTheRealIntervalOneMinuteLogsOffAfterSixtyToSixtyFiveSeconds) {
     ASSERT_TRUE(mail.WaitExit(80000));
     const ULONGLONG took = GetTickCount64() - start;
     EXPECT_GE(took, 59000u);
-    EXPECT_LE(took, 66500u);
+    EXPECT_LE(took, 67500u);  // 65 s, then the logoff and the client's own exit
     EXPECT_TRUE(wintest::IdentityValuesCleared());
 }
 
