@@ -7,22 +7,29 @@
 
 namespace forms {
 namespace {
-constexpr UINT_PTR kSubclassId = 0x4C42;  // "LB"
+constexpr char kLabelClass[] = "TollvaneLabel";
 }
 
 Label::~Label() { Destroy(); }
 
 bool Label::Create(HWND parent, int id, const RECT& bounds, bool takesMouse) {
     Destroy();
-    // No prefix processing: captions come from tables and settings, and an
-    // ampersand in one must show as itself.
-    DWORD style = WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX;
-    if (takesMouse) style |= SS_NOTIFY;
-    hwnd_ = CreateWindowExA(0, "STATIC", "", style, bounds.left, bounds.top, bounds.right - bounds.left,
-                            bounds.bottom - bounds.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    WNDCLASSA wc{};
+    if (!GetClassInfoA(instance, kLabelClass, &wc)) {
+        wc = WNDCLASSA{};
+        wc.lpfnWndProc = &Label::WndProc;
+        wc.hInstance = instance;
+        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        wc.lpszClassName = kLabelClass;
+        RegisterClassA(&wc);
+    }
+    takesMouse_ = takesMouse;
+    hwnd_ = CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
+                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
+                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
     if (!hwnd_) return false;
-    if (takesMouse) SetWindowSubclass(hwnd_, &Label::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this));
+    SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;
 }
 
@@ -30,7 +37,7 @@ void Label::Destroy() noexcept {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
     if (hwnd_ && IsWindow(hwnd_)) {
-        RemoveWindowSubclass(hwnd_, &Label::SubclassProc, kSubclassId);
+        SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
     }
     hwnd_ = nullptr;
@@ -59,8 +66,8 @@ void Label::SetForeColor(COLORREF color) {
 }
 
 void Label::SetFont(ui::UniqueFont font) {
-    if (hwnd_) SendMessageA(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), TRUE);
     font_ = std::move(font);
+    if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
 void Label::SetToolTipText(std::wstring_view text) {
@@ -92,11 +99,44 @@ HBRUSH Label::CtlColor(HWND control, HDC dc, HBRUSH background) const noexcept {
     return background;
 }
 
-LRESULT CALLBACK Label::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                     DWORD_PTR self) {
-    (void)id;
-    auto* label = reinterpret_cast<Label*>(self);
+void Label::Paint(HWND hwnd) {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd, &ps);
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    // The form chooses the colours, as it would for a static control.
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
+    FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
+    const HGDIOBJ old = font_ ? SelectObject(dc, font_.get()) : nullptr;
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
+    // No prefix processing: captions come from tables and settings, and an
+    // ampersand in one must show as itself.
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    if (old) SelectObject(dc, old);
+    EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK Label::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* label = reinterpret_cast<Label*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
+    if (!label) return DefWindowProcA(hwnd, msg, wParam, lParam);
     switch (msg) {
+        case WM_PAINT:
+            label->Paint(hwnd);
+            return 0;
+        case WM_ERASEBKGND:
+            return 1;  // painted whole in WM_PAINT
+        case WM_SETTEXT: {
+            const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return result;
+        }
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(label->font_.get());
+        case WM_NCHITTEST:
+            if (!label->takesMouse_) return HTTRANSPARENT;
+            break;
         case WM_MOUSEMOVE:
             if (label->OnMouseMove) label->OnMouseMove();
             break;
@@ -114,15 +154,14 @@ LRESULT CALLBACK Label::SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
             RECT client{};
             GetClientRect(hwnd, &client);
             const POINT p{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-            const LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
             // Last: the handler may close the form, and this window with it.
             if (wasPressed && PtInRect(&client, p) && label->OnClick) label->OnClick();
-            return result;
+            return 0;
         }
         default:
             break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
 }  // namespace forms

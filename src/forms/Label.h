@@ -1,7 +1,10 @@
-// A label on a form: a static child window that shows one caption in its own
-// font and colour on the form's background, with an optional tooltip. A label
-// that takes the mouse reports moves and clicks; the others let the mouse
-// through to the form beneath them.
+// A label on a form: a child window of our own that paints one caption in its
+// own font and colour on the form's background, with an optional tooltip. A
+// label that takes the mouse reports moves and clicks; the others let the mouse
+// through to the form beneath them. (The common controls' static control would
+// do the same, but under Wine it keeps a little memory for good for every
+// window drawn with a font of its own, and the About box makes five at every
+// opening.)
 #pragma once
 #include <windows.h>
 
@@ -47,13 +50,14 @@ public:
     // A press and a release of the left button, both over the label.
     std::function<void()> OnClick;
 
-    // For the parent's WM_CTLCOLORSTATIC: the label's colour on the form's
-    // background brush. Returns nullptr for a window that is not this label.
+    // For the parent's WM_CTLCOLORSTATIC, which the label sends as a static control
+    // does: the label's colour on the form's background brush. Returns nullptr for
+    // a window that is not this label.
     HBRUSH CtlColor(HWND control, HDC dc, HBRUSH background) const noexcept;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR self);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    void Paint(HWND hwnd);
 
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
@@ -61,6 +65,7 @@ private:
     ui::UniqueFont font_;
     std::wstring tip_;
     bool pressed_ = false;
+    bool takesMouse_ = false;
 };
 
 }  // namespace forms
