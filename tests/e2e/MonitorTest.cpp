@@ -95,17 +95,6 @@ TEST_F(Monitor, WithoutTheMailClientTheValuesAreNeverTouched) {
     EXPECT_EQ(v.type, static_cast<DWORD>(REG_SZ));
 }
 
-TEST_F(Monitor, ClosingTheMailClientByHandClearsTheIdentityAtTheNextTick) {
-    wintest::SetStoredDelay("100");
-    Tollvane tollvane(kFastTick);
-    MailClient mail(std::vector<std::string>{});
-    ASSERT_TRUE(tollvane.Started() && mail.Ready());
-    ASSERT_TRUE(wintest::WaitUntil([&] { return tollvane.Caption() != "Tollvane"; }, 5000));
-    EXPECT_FALSE(wintest::IdentityValuesCleared());
-    mail.Kill();
-    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::IdentityValuesCleared(); }, 3000));
-}
-
 TEST_F(Monitor, AStoredDelayThatCannotBeReadFallsBackToTenMinutes) {
     // Left at 0, the first tick would log off a person who is busy working.
     wintest::SetStoredDelay("abc");

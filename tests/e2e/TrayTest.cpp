@@ -96,16 +96,6 @@ TEST_F(TrayE2E, SetDelayOffersTheCurrentDelayAndStoresOnlyWholeMinutesFromOne) {
     }
 }
 
-TEST_F(TrayE2E, StoredDelaysAreReadAsThePlatformReadsThem) {
-    const std::pair<const char*, const char*> cases[] = {{nullptr, "10"}, {"3.5", "4"}, {"abc", "10"}, {"-3", "10"}};
-    for (const auto& [stored, offered] : cases) {
-        wintest::SetStoredDelay(stored);
-        Tollvane t(0);
-        ASSERT_TRUE(t.Started());
-        EXPECT_EQ(t.SetDelayTo(""), offered) << (stored ? stored : "(missing)");
-    }
-}
-
 TEST_F(TrayE2E, LogOffNowAndDoubleClickLogOffAtOnceWithOrWithoutTheMailClient) {
     wintest::SetStoredDelay("100");
     Tollvane t(100);
