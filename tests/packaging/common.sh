@@ -40,8 +40,14 @@ end_wine() {
 
 # reg_value <key> <name>: prints the value's data; fails when it is not there.
 reg_value() {
-  local out
-  out=$(timeout 30 wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r') || return 1
+  local out try
+  # A reg.exe started right after another program ends now and then answers nothing
+  # under load; ask again before calling the value missing.
+  for try in 1 2 3; do
+    out=$(timeout 30 wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r') && [ -n "$out" ] && break
+    sleep 1
+  done
+  [ -n "$out" ] || return 1
   printf '%s\n' "$out" | sed -n "s/^    $2    REG_[A-Z_]*    //p" | head -1
   printf '%s\n' "$out" | grep -q "^    $2    REG_"
 }
