@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Builds tollvane.exe (Windows preset, mingw-w64) and both of its packages, each
 # named with the version from CMakeLists.txt, into build/packages/:
-#   Tollvane-<version>-win64-setup.exe   per-user installer (no administrator rights)
-#   Tollvane-<version>-win64.zip         portable: tollvane.exe, readme.txt, LICENSE
+#   Tollvane-<version>-win32-setup.exe   per-user installer (no administrator rights)
+#   Tollvane-<version>-win32.zip         portable: tollvane.exe, readme.txt, LICENSE
+# The program in both is the 32-bit build, for Windows XP SP3 and every later Windows.
 # plus a .sha256 file for each.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target tollvane
+cmake --preset i686 >/dev/null
+cmake --build --preset i686 --target tollvane
 rm -rf build/packages
-cpack --config build/windows/CPackConfig.cmake -B build/packages
+cpack --config build/i686/CPackConfig.cmake -B build/packages
 rm -rf build/packages/_CPack_Packages
 echo
 echo "Packages:"

@@ -1,37 +1,63 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the platform-free code natively under
-# AddressSanitizer/UndefinedBehaviorSanitizer (with bounded fuzzing), then the
-# Windows tests under Wine in a private prefix, Xvfb display and wineserver.
+# Builds everything and runs every test:
+#   - the shipped 32-bit tollvane.exe and all its tests (built; these machines
+#     cannot run 32-bit code), its import audit and its packages;
+#   - the platform-free code natively under AddressSanitizer/UndefinedBehaviorSanitizer,
+#     with bounded fuzzing;
+#   - the same program and settings built for x86-64, with every Windows test run
+#     under Wine twice, at once: in a prefix that reports Windows XP and in one that
+#     reports a current Windows, each with its own Xvfb display and wineserver.
 #   TOLLVANE_SOAK=1  also run the long soak test (CI runs its short form).
 set -uo pipefail
 cd "$(dirname "$0")"
 root=$PWD
 
 bash scripts/deps.sh || { echo "could not install the build dependencies"; exit 1; }
-cmake --preset windows >/dev/null && cmake --build --preset windows || { echo "Windows build failed"; exit 1; }
-cmake --preset native >/dev/null && cmake --build --preset native || { echo "native build failed"; exit 1; }
+for preset in i686 windows native; do
+  cmake --preset $preset >/dev/null && cmake --build --preset $preset || { echo "$preset build failed"; exit 1; }
+done
 
 mkdir -p build/artifacts
 export TOLLVANE_ARTIFACTS=$root/build/artifacts
 logs=$root/build/test-logs
+rm -rf "$logs"
 mkdir -p "$logs"
 
-echo "== native tests (sanitizers, fuzzing) =="
-ctest --test-dir build/native --output-on-failure 2>&1 | tee "$logs/native.log"
+echo "== the shipped 32-bit program: import audit and packages =="
+ctest --test-dir build/i686 --output-on-failure 2>&1 | tee "$logs/i686.log"
 
-echo "== Windows tests under Wine =="
-source scripts/wine-session.sh
-trap wine_session_stop EXIT
-wine_session_start
+echo "== native tests (sanitizers, fuzzing) =="
+ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$logs/native.log"
+
+# wine_run <name> <Windows version or ""> : every Windows test in a Wine world of its own.
 labels=(-LE soak)
 [ "${TOLLVANE_SOAK:-0}" = 1 ] && labels=()
-ctest --test-dir build/windows --output-on-failure "${labels[@]}" 2>&1 | tee "$logs/windows.log"
+wine_run() (
+  export WINE_SESSION_DIR=$root/build/windows/wine-$1 WINE_SESSION_WINVER=$2
+  export TOLLVANE_ARTIFACTS=$root/build/artifacts/$1
+  mkdir -p "$TOLLVANE_ARTIFACTS"
+  source scripts/wine-session.sh
+  trap wine_session_stop EXIT
+  wine_session_start
+  ctest --test-dir build/windows --output-on-failure -j2 "${labels[@]}" >"$logs/wine-$1.log" 2>&1
+)
+echo "== Windows tests under Wine: a Windows XP prefix and a current one, side by side =="
+wine_run xp winxp64 & xp=$!
+wine_run current "" & current=$!
+wait $xp; wait $current
+for run in xp current; do
+  echo "-- Wine prefix: $run --"
+  cat "$logs/wine-$run.log"
+done
 
 count() { sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -1; }
-read -r nf nt < <(count "$logs/native.log"; echo)
-read -r wf wt < <(count "$logs/windows.log"; echo)
-nf=${nf:-1}; nt=${nt:-0}; wf=${wf:-1}; wt=${wt:-0}
-failed=$((nf + wf)); total=$((nt + wt))
+failed=0 total=0
+for log in i686 native wine-xp wine-current; do
+  read -r f t < <(count "$logs/$log.log"; echo)
+  f=${f:-1}; t=${t:-0}
+  echo "$log: $((t - f)) of $t passed"
+  failed=$((failed + f)); total=$((total + t))
+done
 echo
 echo "$((total - failed)) passed, $failed failed"
 [ "$failed" -eq 0 ] && [ "$total" -gt 0 ]

@@ -13,26 +13,28 @@
 
 namespace {
 
+struct Find {
+    DWORD pid;
+    HWND found;
+};
+
+BOOL CALLBACK matchWindow(HWND h, LPARAM p) {
+    auto* f = reinterpret_cast<Find*>(p);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    char cls[64] = {};
+    GetClassNameA(h, cls, sizeof cls);
+    const std::string c = cls;
+    if (owner == f->pid && (c == "TollvaneMainForm" || c == "TollvaneBaseline")) {
+        f->found = h;
+        return FALSE;
+    }
+    return TRUE;
+}
+
 HWND firstWindowOf(DWORD pid) {
-    struct Find {
-        DWORD pid;
-        HWND found;
-    } f{pid, nullptr};
-    EnumWindows(
-        [](HWND h, LPARAM p) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(p);
-            DWORD owner = 0;
-            GetWindowThreadProcessId(h, &owner);
-            char cls[64] = {};
-            GetClassNameA(h, cls, sizeof cls);
-            const std::string c = cls;
-            if (owner == f->pid && (c == "TollvaneMainForm" || c == "TollvaneBaseline")) {
-                f->found = h;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&f));
+    Find f{pid, nullptr};
+    EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
 

@@ -1,7 +1,10 @@
 # The two ways Tollvane ships, made by `cpack` in a Windows build folder
 # (package.sh at the top does the whole job):
-#   Tollvane-<version>-win64-setup.exe  per-user NSIS installer with an uninstaller
-#   Tollvane-<version>-win64.zip        portable: tollvane.exe, readme.txt, LICENSE
+#   Tollvane-<version>-win32-setup.exe  per-user NSIS installer with an uninstaller
+#   Tollvane-<version>-win32.zip        portable: tollvane.exe, readme.txt, LICENSE
+# Those are the 32-bit build's, which run on Windows XP SP3 and later. The x86-64
+# build makes the same packages named win64, with a 64-bit installer, so that the
+# tests can install and run them under the 64-bit Wine of the build machines.
 # The installer uses our own NSIS template (packaging/NSIS.template.in): CPack's
 # stock one installs for all users under Program Files and needs administrator
 # rights, which a per-user tray program should not ask for.
@@ -41,7 +44,12 @@ set(CPACK_PACKAGE_NAME ${PROJECT_NAME})
 set(CPACK_PACKAGE_VENDOR "Brackwyn Software")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
-set(CPACK_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-win64")
+if(TOLLVANE_PACKAGE_PLATFORM STREQUAL win32)
+  set(CPACK_TOLLVANE_NSIS_TARGET x86-unicode)
+else()
+  set(CPACK_TOLLVANE_NSIS_TARGET amd64-unicode)
+endif()
+set(CPACK_PACKAGE_FILE_NAME "${PROJECT_NAME}-${PROJECT_VERSION}-${TOLLVANE_PACKAGE_PLATFORM}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY ${PROJECT_NAME})
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY ${PROJECT_NAME})
 set(CPACK_PACKAGE_CHECKSUM SHA256)

@@ -1,12 +1,6 @@
-# Cross toolchain: Debian's mingw-w64 with the posix thread model (GoogleTest needs std::mutex).
-set(CMAKE_SYSTEM_NAME Windows)
+# The same sources and settings as the shipped program, built for x86-64 so that
+# the 64-bit Wine of the build machines can run the program and every test.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(TOOLCHAIN_PREFIX x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${TOOLCHAIN_PREFIX}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${TOOLCHAIN_PREFIX}-g++-posix)
-set(CMAKE_RC_COMPILER  ${TOOLCHAIN_PREFIX}-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/${TOOLCHAIN_PREFIX})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64.cmake)
 set(CMAKE_CROSSCOMPILING_EMULATOR wine)

@@ -1,5 +1,8 @@
 #!/usr/bin/env python3
-"""Draws Tollvane's icons (16 colours, 32x32 and 16x16) into .ico files.
+"""Draws Tollvane's icons (16 colours; 32, 24, 20 and 16 pixels square) into .ico files.
+
+The tray loads its pictures at the system's small-icon size: 16 pixels at 100 %
+(and on Windows XP), 20 at 125 %, 24 at 150 %, 32 at 200 %.
 
 Run from anywhere: python3 resources/draw_pictures.py
 The committed .ico files are this script's output; edit the drawing here and
@@ -20,6 +23,7 @@ PALETTE = [
 BLACK, DARKRED, DARKGREEN, OLIVE, NAVY, PURPLE, TEAL, SILVER = range(8)
 GREY, RED, GREEN, YELLOW, BLUE, MAGENTA, CYAN, WHITE = range(8, 16)
 CLEAR = None
+SIZES = (32, 24, 20, 16)
 
 
 def canvas(n):
@@ -112,13 +116,15 @@ def bmp_entry(img):
             if i % 8 == 7:
                 mask.append(bits)
                 bits = 0
+        if n % 8:
+            mask.append(bits << (8 - n % 8))
         mask += b"\0" * ((-len(mask)) % 4)
         and_rows.append(bytes(mask))
     return header + palette + b"".join(xor_rows) + b"".join(and_rows)
 
 
 def write_ico(name, painter):
-    images = [painter(32), painter(16)]
+    images = [painter(n) for n in SIZES]
     entries = [bmp_entry(i) for i in images]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)

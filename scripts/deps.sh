@@ -1,9 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, where missing.
+# Installs the Debian packages the build, the program and the tests need, where missing.
 set -euo pipefail
+# The shipped 32-bit program and the x86-64 build that the tests run are both
+# made with mingw-w64's win32 thread model. Wine installed without its
+# recommendations brings no fonts: the program and the pixel tests get the
+# same ones on every machine from fonts-wine (Wine's own Tahoma, MS Sans Serif
+# and Marlett) and fonts-liberation (metric twins of Arial, Times New Roman and
+# Courier New).
 packages=(cmake make g++ clang libclang-rt-14-dev googletest
-          g++-mingw-w64-x86-64-posix mingw-w64-tools
-          wine wine64 xvfb xdotool x11-utils imagemagick python3 nsis zip unzip)
+          g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
+          wine wine64 fonts-wine fonts-liberation
+          xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

@@ -4,6 +4,8 @@
 # taskbar); wine_session_stop ends exactly what was started.
 #   WINE_SESSION_DIR  where the prefix lives (default: build/windows/wine)
 #   WINE_SESSION_VISIBLE=1  use the current $DISPLAY instead of a new Xvfb
+#   WINE_SESSION_WINVER     the Windows version the prefix reports (winecfg -v),
+#                           e.g. winxp64; default: Wine's own (a current Windows)
 
 wine_session_start() {
   local dir=${WINE_SESSION_DIR:-$PWD/build/windows/wine}
@@ -26,6 +28,9 @@ wine_session_start() {
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 180 wineboot -i </dev/null >/dev/null 2>&1 || true
+    if [ -n "${WINE_SESSION_WINVER:-}" ]; then
+      timeout 60 wine winecfg -v "$WINE_SESSION_WINVER" </dev/null >/dev/null 2>&1 || true
+    fi
     timeout 60 wineserver -w || true
   fi
   wineserver -p </dev/null >/dev/null 2>&1 &

@@ -110,19 +110,27 @@ bool isFile(const std::wstring& path) {
 }  // namespace
 
 bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& SubKeyRef, std::wstring& KeyVal) {
-    HKEY opened = nullptr;
-    // Read access is all a lookup needs: asking for write access as well would
-    // fail for every user who may not write the key.
-    if (RegOpenKeyExA(KeyRoot, ui::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS) {
-        KeyVal.clear();
-        return false;
-    }
-    ui::UniqueRegKey key(opened);
+    // The program's own view of the registry first, then the other one: on 64-bit
+    // Windows this 32-bit program sees the 32-bit view, while System Information
+    // is registered in the 64-bit one. Where there is no other view the flag is
+    // ignored and the same key is read twice.
+    constexpr REGSAM kOtherView = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     std::array<char, 1024> buffer{};
     DWORD type = 0;
-    DWORD size = static_cast<DWORD>(buffer.size());
-    if (RegQueryValueExA(key.get(), ui::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
-                         reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS) {
+    bool found = false;
+    for (const REGSAM view : {REGSAM{0}, kOtherView}) {
+        HKEY opened = nullptr;
+        // Read access is all a lookup needs: asking for write access as well would
+        // fail for every user who may not write the key.
+        if (RegOpenKeyExA(KeyRoot, ui::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+            continue;
+        ui::UniqueRegKey key(opened);
+        DWORD size = static_cast<DWORD>(buffer.size());
+        found = RegQueryValueExA(key.get(), ui::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
+                                 reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS;
+        if (found) break;
+    }
+    if (!found) {
         KeyVal.clear();
         return false;
     }

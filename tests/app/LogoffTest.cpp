@@ -11,9 +11,9 @@ using wintest::MailClient;
 TEST(CloseOutlookExpress, WithNoMailClientPausesNeverAndAnswersNoOtherProgram) {
     MailClient decoy = MailClient::Decoy();
     ASSERT_TRUE(decoy.Ready());
-    const ULONGLONG start = GetTickCount64();
+    const DWORD start = GetTickCount();
     app::CloseOutlookExpress();
-    EXPECT_LT(GetTickCount64() - start, 200u);
+    EXPECT_LT(GetTickCount() - start, 200u);
     wintest::Pump(300);
     EXPECT_EQ(decoy.Count("press decoy &Yes") + decoy.Count("press decoy OK"), 0);
 }
@@ -23,9 +23,9 @@ TEST(CloseOutlookExpress, WithNoMailClientPausesNeverAndAnswersNoOtherProgram) {
 TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMainWindowIsAsked) {
     MailClient mail({"none"});
     ASSERT_TRUE(mail.Ready());
-    const ULONGLONG start = GetTickCount64();
+    const DWORD start = GetTickCount();
     app::CloseOutlookExpress();
-    const ULONGLONG took = GetTickCount64() - start;
+    const DWORD took = GetTickCount() - start;
     wintest::Pump(300);
     EXPECT_EQ(mail.Count("close note 1"), 101);
     EXPECT_EQ(mail.Count("press note 1 &No") + mail.Count("press note 1 Cancel"), 0);

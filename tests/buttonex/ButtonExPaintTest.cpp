@@ -2,6 +2,7 @@
 // button's surface pixels and its window region under Wine.
 #include "buttonex/ButtonExFixture.h"
 #include "controls/buttonex/ButtonExGdi.h"
+#include "ui/Handles.h"
 
 namespace bxtest {
 namespace {
@@ -32,6 +33,36 @@ protected:
         return b;
     }
     std::pair<int, int> topLeft(COLORREF c) const { const Box b = find(c); return {b.left, b.top}; }
+    // Where a caption's ink falls when its text origin is (x, y): the same text drawn
+    // as the button draws it (its font, DrawState with a prefix) on a blank surface of
+    // the button's size. Glyphs differ from font to font; the origin does not.
+    Box inkAt(const char* text, int x, int y) const {
+        ui::UniqueMemoryDc dc(CreateCompatibleDC(button->hdc()));
+        BITMAPINFO bi{};
+        bi.bmiHeader = {sizeof bi.bmiHeader, W(), -H(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+        void* bits = nullptr;
+        ui::UniqueBitmap dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        ui::SelectedObject surface(dc.get(), dib.get());
+        ui::SelectedObject font(dc.get(), GetCurrentObject(button->hdc(), OBJ_FONT));
+        RECT all{0, 0, W(), H()};
+        FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        SetTextColor(dc.get(), kBlack);
+        SetBkMode(dc.get(), TRANSPARENT);
+        DrawStateA(dc.get(), nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(strlen(text)), x, y,
+                   0, 0, DST_PREFIXTEXT);
+        GdiFlush();
+        Box b;
+        const auto* px = static_cast<const DWORD*>(bits);
+        for (int i = 0; i < W() * H(); ++i)
+            if ((px[i] & 0xFFFFFF) == 0)
+                b = {std::min(b.left, i % W()), std::min(b.top, i / W()), std::max(b.right, i % W()),
+                     std::max(b.bottom, i / W()), b.count + 1};
+        return b;
+    }
+    // How far right of its text origin a caption's ink begins.
+    int bearing(const char* text) const { return inkAt(text, 8, 0).left - 8; }
+    // The caption's text origin, found from where its ink falls.
+    int textLeft(const char* text) const { return find(kBlack).left - bearing(text); }
     COLORREF at(int x, int y) const { return button->Surface().Pixel(x, y); }
     void redraw(int32_t state) { TA::Redraw(*button, state); }
     COLORREF centreIn(int32_t state) { return redraw(state), at(50, 20); }
@@ -168,11 +199,11 @@ TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
     button->SetCaption(L"MMMM");
     SIZE text{};  // the platform's own measure of the caption
     GetTextExtentPoint32A(button->hdc(), "MMMM", 4, &text);
-    EXPECT_EQ(find(kBlack).left, W() / 2 - text.cx / 2);
+    EXPECT_EQ(textLeft("MMMM"), W() / 2 - text.cx / 2);
     button->SetPicture(SolidPicture(30, 16, kGreen));  // centred between the picture's right edge and the face's
     const Box pic = find(kGreen), beside = find(kBlack);
     EXPECT_EQ(pic.left, 6);
-    EXPECT_EQ(beside.left, (pic.right + 1 + W()) / 2 - text.cx / 2);
+    EXPECT_EQ(textLeft("MMMM"), (pic.right + 1 + W()) / 2 - text.cx / 2);
     for (int32_t state : {Over, Down}) {  // the highlight colour; pressed, both one right and down
         redraw(state);
         const int shift = state == Down;
@@ -190,9 +221,11 @@ TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
     button->SetBorderStyle(0);
     const Box plain = find(kBlack);
     button->SetCaption(L"&MMMM");
-    const Box marked = find(kBlack);
-    EXPECT_EQ(marked.left, plain.left);  // measured without the "&"
-    EXPECT_GT(marked.bottom, plain.bottom);  // the underline below the first M
+    // Measured without the "&": the same origin, with the underline below the first M.
+    const Box reference = inkAt("MMMM", 8, 8);
+    const Box marked = find(kBlack), expected = inkAt("&MMMM", plain.left - reference.left + 8, plain.top - reference.top + 8);
+    EXPECT_EQ(std::pair(marked.left, marked.bottom), std::pair(expected.left, expected.bottom));
+    EXPECT_GT(marked.bottom, plain.bottom);
     EXPECT_EQ(button->AccessKey(), L"M");
     button->SetEnabled(false);  // embossed, not the caption colour
     EXPECT_EQ(find(kBlack).count, 0);

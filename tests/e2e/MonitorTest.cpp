@@ -48,9 +48,9 @@ TEST_F(Monitor, IdleForTheDelayLogsTheMailClientOffAndWatchesForItAgain) {
     wintest::SetIdentityValues("someone else");
     MailClient again({"close"});
     ASSERT_TRUE(again.Ready());
-    const ULONGLONG started = GetTickCount64();
+    const DWORD started = GetTickCount();
     ASSERT_TRUE(again.WaitExit(5000));
-    EXPECT_LT(GetTickCount64() - started, 8u * kFastTick + 1000u);
+    EXPECT_LT(GetTickCount() - started, 8u * kFastTick + 1000u);
     EXPECT_TRUE(wintest::IdentityValuesCleared());
     EXPECT_TRUE(tollvane.Running());
 }
@@ -114,9 +114,9 @@ TEST_F(Monitor, AtTheRealIntervalOneMinuteLogsOffAfterSixtyToSixtyFiveSeconds) {
     ASSERT_TRUE(tollvane.Started());
     MailClient mail({"close"});
     ASSERT_TRUE(mail.Ready());
-    const ULONGLONG start = GetTickCount64();
+    const DWORD start = GetTickCount();
     ASSERT_TRUE(mail.WaitExit(80000));
-    const ULONGLONG took = GetTickCount64() - start;
+    const DWORD took = GetTickCount() - start;
     EXPECT_GE(took, 59000u);
     EXPECT_LE(took, 67500u);  // 65 s, then the logoff and the client's own exit
     EXPECT_TRUE(wintest::IdentityValuesCleared());

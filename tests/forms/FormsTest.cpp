@@ -14,6 +14,7 @@
 #include "RegionReference.h"
 #include "forms/frmAbout.h"
 #include "forms/frmSplash.h"
+#include "ui/Text.h"
 #include "forms/mGetRandomLabel.h"
 #include "resource.h"
 #include "support/WinTest.h"
@@ -71,7 +72,7 @@ TEST(RegionFromBitmap, SameRegionAsThePerPixelRule) {
 }
 
 TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
-    const ULONGLONG shownAt = GetTickCount64();
+    const DWORD shownAt = GetTickCount();
     forms::ShowSplash();
     HWND splash = forms::frmSplash().hWnd();
     ASSERT_NE(splash, nullptr);
@@ -82,7 +83,7 @@ TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
     EXPECT_TRUE(EqualRgn(applied.get(), reference.get()));
     wintest::Screenshot("splash.png");
     ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 5000));
-    EXPECT_NEAR(static_cast<double>(GetTickCount64() - shownAt), 2000.0, 700.0);
+    EXPECT_NEAR(static_cast<double>(GetTickCount() - shownAt), 2000.0, 700.0);
 }
 
 TEST(GetRandomLabel, DrawsAListedCaptionShownAlsoAsTheTooltip) {
@@ -107,21 +108,22 @@ bool placeRecorder(const std::string& path) { return CopyFileA(wintest::BuiltPro
 std::string recorderLog(const std::string& path) { return wintest::ReadFileText(path + ".log"); }
 
 // "Title: text" of the message box the action raised on this thread, which is then answered.
+std::string seenInBox;
+void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR, DWORD) {  // ticks inside the box's loop
+    HWND box = FindWindowA("#32770", nullptr);
+    if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() || !seenInBox.empty()) return;
+    char title[64] = {}, text[256] = {};
+    GetWindowTextA(box, title, sizeof title);
+    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+    seenInBox = std::string(title) + ": " + text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+}
 std::string messageBoxSeen(void (*action)()) {
-    static std::string seen;
-    seen.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {  // ticks inside the box's loop
-        HWND box = FindWindowA("#32770", nullptr);
-        if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() || !seen.empty()) return;
-        char title[64] = {}, text[256] = {};
-        GetWindowTextA(box, title, sizeof title);
-        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
-        seen = std::string(title) + ": " + text;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
+    seenInBox.clear();
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, answerMessageBox);
     action();
     KillTimer(nullptr, timer);
-    return seen;
+    return seenInBox;
 }
 
 TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
@@ -156,6 +158,24 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
     wintest::Pump(300);
     const std::string m = "\"" + msinfo32 + "\"\n";
     EXPECT_EQ(recorderLog(spaced) + recorderLog(msinfo32), "\"" + spaced + "\"\n" + m + m + m);
+}
+
+// A 32-bit program on 64-bit Windows sees the 32-bit view of HKEY_LOCAL_MACHINE,
+// while System Information registers itself in the 64-bit one: the lookup reads
+// the other view too. The 64-bit test program names its other (32-bit) view.
+TEST(StartSysInfo, FindsTheProgramRegisteredOnlyInTheOtherRegistryView) {
+    if (sizeof(void*) == 4) GTEST_SKIP() << "a 32-bit program cannot name the other view by path";
+    wintest::LentRegValue own(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH");
+    wintest::LentRegValue other(HKEY_LOCAL_MACHINE, "SOFTWARE\\Wow6432Node\\Microsoft\\Shared Tools\\MSINFO", "PATH");
+    const std::string program = wintest::TempFolder("sysinfo-view") + "\\MSINFO32.EXE";
+    ASSERT_TRUE(placeRecorder(program));
+    own.Remove();
+    other.Set(program);
+    std::wstring found;
+    EXPECT_TRUE(forms::GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", found));
+    EXPECT_EQ(ui::ToAnsi(found), program);
+    EXPECT_EQ(messageBoxSeen([] { forms::StartSysInfo(nullptr); }), "");
+    EXPECT_TRUE(wintest::WaitUntil([&] { return recorderLog(program) == "\"" + program + "\"\n"; }, 10000));
 }
 
 TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {

@@ -30,7 +30,7 @@ void logLine(const std::string& line) {
     HANDLE f = CreateFileA(logPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return;
-    const std::string text = std::to_string(GetTickCount64()) + " " + line + "\n";
+    const std::string text = std::to_string(GetTickCount()) + " " + line + "\n";
     DWORD written = 0;
     WriteFile(f, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
     CloseHandle(f);

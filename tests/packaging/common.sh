@@ -10,6 +10,11 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 source "$repo/scripts/wine-session.sh"
 
 failures=0
+
+# The folders of one run: test.sh runs the suite in two Wine prefixes at once,
+# each naming itself in TOLLVANE_RUN_NAME.
+run_folder() { printf '%s/%s\n' "$1" "${TOLLVANE_RUN_NAME:-run}"; }
+packages_folder() { printf '%s/packages\n' "$(run_folder "$1")"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 # expect <description> <command...>: the command must succeed.

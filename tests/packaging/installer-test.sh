@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # The installer and its uninstaller, run silently as an administrator's script
 # or "Add or remove programs" would run them.
-#   installer-test.sh <packages folder> <version> <work folder> <ignores_close.exe>
+#   installer-test.sh <work folder> <package name> <version> <ignores_close.exe>
 source "$(dirname "$0")/common.sh"
-packages=$1 version=$2 work=$3 ignores_close=$4
-setup=$packages/Tollvane-$version-win64-setup.exe
+packages=$(packages_folder "$1") work=$(run_folder "$1")/installer name=$2 version=$3 ignores_close=$4
+setup=$packages/$name-setup.exe
 [ -f "$setup" ] || { echo "FAIL: no installer $setup"; exit 1; }
 
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tollvane'

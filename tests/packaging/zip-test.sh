@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # The portable zip: exactly the program, its readme and its licence, and the
 # program inside it starts from wherever the zip was unpacked.
-#   zip-test.sh <packages folder> <version> <work folder>
+#   zip-test.sh <work folder> <package name> <version>
 source "$(dirname "$0")/common.sh"
-packages=$1 version=$2 work=$3
-zip=$packages/Tollvane-$version-win64.zip
+packages=$(packages_folder "$1") work=$(run_folder "$1")/zip name=$2 version=$3
+zip=$packages/$name.zip
 [ -f "$zip" ] || { echo "FAIL: no zip $zip"; exit 1; }
-top=Tollvane-$version-win64
+top=$name
 
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
 expected="$top/LICENSE $top/readme.txt $top/tollvane.exe "

@@ -1,5 +1,7 @@
 #include "support/WinTest.h"
 
+#include <shlwapi.h>
+
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -65,23 +67,23 @@ void Child::Kill() {
 }
 
 void Pump(DWORD ms) {
-    const ULONGLONG end = GetTickCount64() + ms;
+    const DWORD start = GetTickCount();
     do {
         MSG msg;
         while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (GetTickCount64() >= end) break;
+        if (GetTickCount() - start >= ms) break;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
-    } while (GetTickCount64() < end);
+    } while (GetTickCount() - start < ms);
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD stepMs) {
-    const ULONGLONG end = GetTickCount64() + timeoutMs;
+    const DWORD start = GetTickCount();
     for (;;) {
         if (condition()) return true;
-        if (GetTickCount64() >= end) return false;
+        if (GetTickCount() - start >= timeoutMs) return false;
         Pump(stepMs);
     }
 }
@@ -138,7 +140,7 @@ std::string TempFolder(const std::string& tag) {
     char base[MAX_PATH] = {};
     GetTempPathA(MAX_PATH, base);
     std::string path = std::string(base) + "tollvane-" + tag + "-" + std::to_string(GetCurrentProcessId()) + "-" +
-                       std::to_string(GetTickCount64());
+                       std::to_string(GetTickCount());
     CreateDirectoryA(path.c_str(), nullptr);
     return path;
 }
@@ -176,23 +178,23 @@ int GdiObjectCount() {
     return n;
 }
 
+namespace {
+// Enumeration callbacks keep the platform's calling convention: a lambda would
+// not convert to one on 32-bit Windows.
+BOOL CALLBACK countWindow(HWND, LPARAM count) {
+    ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+BOOL CALLBACK countWindowAndChildren(HWND top, LPARAM count) {
+    countWindow(top, count);
+    EnumChildWindows(top, countWindow, count);
+    return TRUE;
+}
+}  // namespace
+
 int WindowCount() {
     int n = 0;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND top, LPARAM p) -> BOOL {
-            auto* count = reinterpret_cast<int*>(p);
-            ++*count;
-            EnumChildWindows(
-                top,
-                [](HWND, LPARAM q) -> BOOL {
-                    ++*reinterpret_cast<int*>(q);
-                    return TRUE;
-                },
-                p);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&n));
+    EnumThreadWindows(GetCurrentThreadId(), countWindowAndChildren, reinterpret_cast<LPARAM>(&n));
     return n;
 }
 
@@ -217,7 +219,7 @@ bool KeyExists(HKEY root, const std::string& subKey) {
     return true;
 }
 
-void DeleteKeyTree(HKEY root, const std::string& subKey) { RegDeleteTreeA(root, subKey.c_str()); }
+void DeleteKeyTree(HKEY root, const std::string& subKey) { SHDeleteKeyA(root, subKey.c_str()); }
 
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value) {
     HKEY key = nullptr;
@@ -249,6 +251,11 @@ void LentRegValue::Put(DWORD type, const std::vector<unsigned char>& data) {
     RegCloseKey(key);
 }
 
-void LentRegValue::Remove() { RegDeleteKeyValueA(root_, key_.c_str(), name_.c_str()); }
+void LentRegValue::Remove() {
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, name_.c_str());
+    RegCloseKey(key);
+}
 
 }  // namespace wintest
