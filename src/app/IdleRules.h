@@ -2,6 +2,7 @@
 // directly: what counts as idle, how ticks add up, when the delay has run out.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 namespace app {
 
@@ -11,16 +12,21 @@ inline constexpr int kTicksPerMinute = 12;
 inline constexpr int kFirstKeyCode = 1;
 inline constexpr int kLastKeyCode = 256;
 
-struct CursorMemory {
-    int32_t x = 0;
+// What the previous tick saw.
+struct ActivityMemory {
+    int32_t x = 0;  // the cursor; 0, 0 at start
     int32_t y = 0;
+    std::optional<uint32_t> inputTime;  // the system's last-input time, once read
 };
 
-// True when the cursor stands where it stood at the previous call and no key or
-// button reports anything. Keys are asked in ascending order and the asking
-// stops at the first that reports.
+// True when the cursor stands where it stood at the previous call, the system's
+// last-input time (when it can be read) is the one seen then, and no key or
+// button reports anything. The input time catches what neither the cursor nor
+// the keys show: a turned mouse wheel, touch and pen, and a key pressed and
+// released between two ticks whose "pressed since" bit another program took.
+// Keys are asked in ascending order and the asking stops at the first that reports.
 template <class KeyState>
-bool IsIdleWith(CursorMemory& last, int32_t x, int32_t y, KeyState&& keyState) {
+bool IsIdleWith(ActivityMemory& last, int32_t x, int32_t y, std::optional<uint32_t> inputTime, KeyState&& keyState) {
     bool idle = true;
     if (x != last.x) {
         last.x = x;
@@ -29,6 +35,10 @@ bool IsIdleWith(CursorMemory& last, int32_t x, int32_t y, KeyState&& keyState) {
     if (y != last.y) {
         last.y = y;
         idle = false;
+    }
+    if (inputTime) {
+        if (last.inputTime && *last.inputTime != *inputTime) idle = false;
+        last.inputTime = inputTime;
     }
     for (int code = kFirstKeyCode; code <= kLastKeyCode; ++code) {
         if (static_cast<int16_t>(keyState(code)) != 0) return false;

@@ -1,6 +1,5 @@
 #include "app/frmMain.h"
 
-#include <cstdlib>
 #include <string>
 
 #include "app/DelaySetting.h"
@@ -14,21 +13,14 @@
 namespace app {
 namespace {
 
-constexpr UINT_PTR kTimer2Id = 2;
-constexpr UINT_PTR kTimer1Id = 1;
 constexpr UINT kWatcherIntervalMs = 1;
 constexpr UINT kMonitorIntervalMs = 5000;
 
-// Tests may shorten the monitor's tick; the ticks-per-minute divisor stays 12.
-UINT monitorInterval() {
-    if (const char* text = std::getenv("TOLLVANE_TEST_TICK_MS")) {
-        const long ms = std::strtol(text, nullptr, 10);
-        if (ms > 0 && ms <= static_cast<long>(kMonitorIntervalMs)) return static_cast<UINT>(ms);
-    }
-    return kMonitorIntervalMs;
-}
-
 bool outlookExpressRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
+
+// The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
+// higher scales, where a 16-pixel picture would be stretched.
+ui::Picture trayPicture(int id) { return ui::Picture::FromIconResource(id, GetSystemMetrics(SM_CXSMICON)); }
 
 }  // namespace
 
@@ -39,11 +31,11 @@ FrmMain& frmMain() {
 
 FrmMain::FrmMain()
     : Timer2(*this, kTimer2Id, kWatcherIntervalMs, true, [this] { Timer2_Timer(); }),
-      Timer1(*this, kTimer1Id, monitorInterval(), false, [this] { Timer1_Timer(); }),
-      Image3(ui::Picture::FromIconResource(IDI_NOT_WATCHING, 16)),
-      Image2(ui::Picture::FromIconResource(IDI_WATCHING_ODD, 16)),
-      Image1(ui::Picture::FromIconResource(IDI_WATCHING_EVEN, 16)),
-      Icon(ui::Picture::FromIconResource(IDI_APP, 32)) {}
+      Timer1(*this, kTimer1Id, kMonitorIntervalMs, false, [this] { Timer1_Timer(); }),
+      Image3(trayPicture(IDI_NOT_WATCHING)),
+      Image2(trayPicture(IDI_WATCHING_ODD)),
+      Image1(trayPicture(IDI_WATCHING_EVEN)),
+      Icon(ui::Picture::FromIconResource(IDI_APP, GetSystemMetrics(SM_CXICON))) {}
 
 FrmMain::~FrmMain() = default;
 

@@ -13,6 +13,9 @@
 namespace app {
 
 inline constexpr char kMainFormClass[] = "TollvaneMainForm";
+// The form's timers: the watcher and the monitor.
+inline constexpr UINT_PTR kTimer2Id = 2;
+inline constexpr UINT_PTR kTimer1Id = 1;
 
 class FrmMain final : public ui::Form, private tray::SysTrayEvents {
 public:

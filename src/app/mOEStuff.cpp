@@ -8,8 +8,8 @@
 namespace app {
 namespace {
 
-// The cursor position seen by the previous IsIdle call.
-CursorMemory LastCursor;
+// The cursor position and the last-input time seen by the previous IsIdle call.
+ActivityMemory LastActivity;
 
 DWORD processOf(HWND hwnd) {
     DWORD pid = 0;
@@ -17,14 +17,19 @@ DWORD processOf(HWND hwnd) {
     return pid;
 }
 
-HWND firstDialogOf(DWORD a, DWORD b) {
-    if (a == 0 && b == 0) return nullptr;
-    HWND dialog = nullptr;
-    while ((dialog = FindWindowExA(nullptr, dialog, kDialogClass, nullptr)) != nullptr) {
-        const DWORD pid = processOf(dialog);
-        if (pid != 0 && (pid == a || pid == b)) return dialog;
-    }
-    return nullptr;
+bool hasClass(HWND hwnd, const char* name) {
+    char found[32] = {};
+    return hwnd && GetClassNameA(hwnd, found, sizeof found) > 0 && lstrcmpA(found, name) == 0;
+}
+
+// A message window's own confirmation: shown, and owned by an "ATH_Note" window
+// (or by a window inside one) of the dialog's own process.
+bool isMessageWindowDialog(HWND dialog) {
+    if (!IsWindowVisible(dialog)) return false;
+    HWND owner = GetWindow(dialog, GW_OWNER);
+    if (!owner) return false;
+    if (!hasClass(owner, kNoteWindowClass)) owner = GetAncestor(owner, GA_ROOT);
+    return hasClass(owner, kNoteWindowClass) && processOf(owner) == processOf(dialog);
 }
 
 void postClose(HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -34,7 +39,10 @@ void postClose(HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 bool IsIdle() {
     POINT p{0, 0};
     if (!GetCursorPos(&p)) p = POINT{0, 0};
-    return IsIdleWith(LastCursor, p.x, p.y, [](int code) { return GetAsyncKeyState(code); });
+    LASTINPUTINFO input{sizeof input, 0};
+    std::optional<uint32_t> inputTime;
+    if (GetLastInputInfo(&input)) inputTime = input.dwTime;
+    return IsIdleWith(LastActivity, p.x, p.y, inputTime, [](int code) { return GetAsyncKeyState(code); });
 }
 
 void ClearLastIdentity() {
@@ -45,13 +53,19 @@ void ClearLastIdentity() {
     }
 }
 
-void ClickDialogButton(DWORD mailProcess, DWORD otherMailProcess) {
-    HWND dialog = firstDialogOf(mailProcess, otherMailProcess);
+void ClickDialogButton() {
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, kDialogClass, nullptr)) != nullptr)
+        if (isMessageWindowDialog(dialog)) break;
     if (!dialog) return;
     HWND button = FindWindowExA(dialog, nullptr, "Button", "&Yes");
     if (!button) button = FindWindowExA(dialog, nullptr, "Button", "OK");
     if (!button) return;
-    PostMessageA(button, BM_CLICK, 0, 0);
+    // What a click on the button sends its dialog. A BM_CLICK may do nothing in a
+    // dialog that is not active, and a logoff comes when nobody is there to
+    // activate anything.
+    const int id = GetDlgCtrlID(button);
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
 }
 
 void CloseOutlookExpress() {
@@ -59,12 +73,16 @@ void CloseOutlookExpress() {
     int requests = 0;
     while (note) {
         postClose(note);
-        ClickDialogButton(processOf(note), processOf(FindWindowA(kMainWindowClass, nullptr)));
+        ClickDialogButton();
         note = FindWindowA(kNoteWindowClass, nullptr);
         if (++requests >= kMaxCloseRequests) break;
         Sleep(kClosePauseMs);
     }
+    // With no main window there is nobody to ask: a null window would take the
+    // activation from our own windows, and a message posted to it would land in
+    // our own queue.
     HWND main = FindWindowA(kMainWindowClass, nullptr);
+    if (!main) return;
     SetActiveWindow(main);
     postClose(main);
 }

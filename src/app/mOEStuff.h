@@ -13,8 +13,9 @@ inline constexpr char kDialogClass[] = "#32770";
 inline constexpr int kMaxCloseRequests = 101;
 inline constexpr DWORD kClosePauseMs = 250;
 
-// True when the cursor has not moved since the previous call and no key or
-// mouse button is down or was pressed since the previous query.
+// True when the cursor has not moved since the previous call, the system saw no
+// input since then, and no key or mouse button is down or was pressed since the
+// previous query.
 bool IsIdle();
 
 // Overwrites "Last UserName", "Last User ID", "Default User ID" and "Start As"
@@ -26,9 +27,11 @@ void ClearLastIdentity();
 // dialogs, then asks the main window to close. Blocks for up to about 25 s.
 void CloseOutlookExpress();
 
-// Presses "&Yes", or else "OK", in the first dialog that belongs to one of the
-// two processes given (0 stands for no process). Dialogs of other programs are
-// never answered.
-void ClickDialogButton(DWORD mailProcess, DWORD otherMailProcess);
+// Presses "&Yes", or else "OK", in the first visible dialog that a message
+// window of the mail client owns (directly, or through a window of its own),
+// in the mail client's own process. Any other dialog is left alone: one the
+// person left open in the main window (say, "permanently delete these
+// messages?"), a hidden one, one with no owner, another program's.
+void ClickDialogButton();
 
 }  // namespace app

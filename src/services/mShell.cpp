@@ -6,7 +6,6 @@
 #include <shobjidl.h>
 
 #include "ui/Handles.h"
-#include "ui/Text.h"
 
 namespace services {
 namespace {
@@ -41,10 +40,12 @@ std::wstring ShortcutTarget() {
     return folder + L"\\" + name + L".exe";
 }
 
+// The shortcut is made with the wide calls throughout: a user name or a program
+// folder may hold characters that the ANSI code page cannot spell.
 std::wstring StartupShortcutPath() {
-    char folder[MAX_PATH] = {};
-    if (FAILED(SHGetFolderPathA(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
-    return ui::FromAnsi(folder) + L"\\" + kShortcutName + L".lnk";
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder))) return {};
+    return std::wstring(folder) + L"\\" + kShortcutName + L".lnk";
 }
 
 void SetStartupShortcut(bool Create) {
@@ -55,14 +56,14 @@ void SetStartupShortcut(bool Create) {
         return;
     }
     ui::ComApartment com;
-    ui::ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    ui::ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
         return;
     const std::wstring target = ShortcutTarget();
     if (target.empty()) return;
-    link->SetPath(ui::ToAnsi(target).c_str());
-    link->SetArguments("");
+    link->SetPath(target.c_str());
+    link->SetArguments(L"");
     ui::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
     if (file) file->Save(path.c_str(), TRUE);
 }

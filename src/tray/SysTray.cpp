@@ -9,6 +9,10 @@
 
 namespace tray {
 
+// The shell of Windows 95 to XP reads the first record by its size: 88 bytes in a
+// 32-bit program.
+static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the first tray-icon record is 88 bytes");
+
 NOTIFYICONDATAA MakeNotifyRecord(HWND hWnd, int32_t ID) {
     NOTIFYICONDATAA record;
     std::memset(&record, 0, sizeof record);
@@ -26,7 +30,8 @@ void SetRecordTip(NOTIFYICONDATAA& record, const std::string& tip) {
     record.szTip[n] = '\0';
 }
 
-SysTray::SysTray(HWND mainForm, SysTrayEvents& listener) : mhWnd(mainForm), listener_(listener) {
+SysTray::SysTray(HWND mainForm, SysTrayEvents& listener, ShellNotify notify)
+    : mhWnd(mainForm), listener_(listener), notify_(notify) {
     SetInTray(false);
     SetTrayTip(kDefaultTip);
 }
@@ -41,7 +46,7 @@ void SysTray::SetTrayIcon(const ui::Picture& Icon) {
         NOTIFYICONDATAA record = MakeNotifyRecord(mhWnd, mTrayID);
         record.uFlags = NIF_ICON;
         record.hIcon = static_cast<HICON>(Icon.Handle());
-        Shell_NotifyIconA(NIM_MODIFY, &record);
+        notify_(NIM_MODIFY, &record);
     }
     mIcon = Icon;
 }
@@ -51,7 +56,7 @@ void SysTray::SetTrayTip(const std::string& Tip) {
         NOTIFYICONDATAA record = MakeNotifyRecord(mhWnd, mTrayID);
         record.uFlags = NIF_TIP;
         SetRecordTip(record, Tip);
-        Shell_NotifyIconA(NIM_MODIFY, &record);
+        notify_(NIM_MODIFY, &record);
     }
     mTip = Tip;
 }
@@ -61,9 +66,10 @@ void SysTray::SetInTray(bool Show) {
     if (Show) {
         // Subclass first, so the very first callback already reaches TrayWndProc.
         InstallTrayWndProc(mhWnd, this);
-        AddTrayIcon(mhWnd, mTrayID, TrayTip(), TrayIcon());
+        if (!AddTrayIcon(mhWnd, mTrayID, TrayTip(), TrayIcon())) StartRetrying();
     } else {
         // Remove first, then give the window its own procedure back.
+        StopRetrying();
         DeleteTrayIcon(mhWnd, mTrayID);
         UninstallTrayWndProc(mhWnd);
     }
@@ -71,10 +77,10 @@ void SysTray::SetInTray(bool Show) {
 }
 
 void SysTray::Readd() {
-    if (mInTray) AddTrayIcon(mhWnd, mTrayID, mTip, mIcon);
+    if (mInTray && !AddTrayIcon(mhWnd, mTrayID, mTip, mIcon)) StartRetrying();
 }
 
-void SysTray::AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const ui::Picture& Icon) {
+bool SysTray::AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const ui::Picture& Icon) {
     NOTIFYICONDATAA record = MakeNotifyRecord(hWnd, ID);
     if (Icon.IsPresent()) {
         record.hIcon = static_cast<HICON>(Icon.Handle());
@@ -88,12 +94,28 @@ void SysTray::AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const u
     }
     record.uFlags |= NIF_MESSAGE;
     record.uCallbackMessage = WM_TRAYNOTIFY;
-    Shell_NotifyIconA(NIM_ADD, &record);
+    // An add that timed out may still have reached the shell: then the icon
+    // answers a modify, and is there.
+    return notify_(NIM_ADD, &record) || (addRetriesLeft_ > 0 && notify_(NIM_MODIFY, &record));
+}
+
+void SysTray::StartRetrying() {
+    if (SetTimer(mhWnd, kAddRetryTimer, kAddRetryMs, nullptr)) addRetriesLeft_ = kAddRetries;
+}
+
+void SysTray::RetryAdd() {
+    if (addRetriesLeft_ == 0) return;
+    if (!mInTray || AddTrayIcon(mhWnd, mTrayID, mTip, mIcon) || --addRetriesLeft_ == 0) StopRetrying();
+}
+
+void SysTray::StopRetrying() {
+    if (addRetriesLeft_ > 0) KillTimer(mhWnd, kAddRetryTimer);
+    addRetriesLeft_ = 0;
 }
 
 void SysTray::DeleteTrayIcon(HWND hWnd, int32_t ID) {
     NOTIFYICONDATAA record = MakeNotifyRecord(hWnd, ID);
-    Shell_NotifyIconA(NIM_DELETE, &record);
+    notify_(NIM_DELETE, &record);
 }
 
 // The listener may release this instance from inside its handler: nothing here

@@ -16,6 +16,14 @@ inline constexpr UINT WM_TRAYNOTIFY = WM_USER + 101;
 inline constexpr char kDefaultTip[] = "double-click to log off now";
 // The tip field holds 63 characters and its NUL.
 inline constexpr size_t kMaxTipChars = 63;
+// At logon the shell may not take the icon yet: a refused add is tried again
+// every second, for five minutes at most, on this timer of the main form's window.
+inline constexpr UINT_PTR kAddRetryTimer = 0x7A1;
+inline constexpr UINT kAddRetryMs = 1000;
+inline constexpr int kAddRetries = 300;
+
+// How the class reaches the shell: Shell_NotifyIconA, or a stand-in in tests.
+using ShellNotify = BOOL(WINAPI*)(DWORD, PNOTIFYICONDATAA);
 
 // The one listener. Events are raised synchronously, arguments by reference.
 class SysTrayEvents {
@@ -33,7 +41,7 @@ protected:
 class SysTray {
 public:
     // mainForm is the window that owns the icon and receives its messages.
-    SysTray(HWND mainForm, SysTrayEvents& listener);
+    SysTray(HWND mainForm, SysTrayEvents& listener, ShellNotify notify = &Shell_NotifyIconA);
     // Takes the icon out of the tray and gives the window its procedure back.
     ~SysTray();
     SysTray(const SysTray&) = delete;
@@ -56,9 +64,13 @@ public:
     // For TrayWndProc only.
     void RaiseMouseEvent(LPARAM Msg, int32_t ID);
     void RaiseMenuClick(int16_t index);
+    void RetryAdd();
 
 private:
-    void AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const ui::Picture& Icon);
+    // True when the icon is in the tray afterwards.
+    bool AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const ui::Picture& Icon);
+    void StartRetrying();
+    void StopRetrying();
     void DeleteTrayIcon(HWND hWnd, int32_t ID);
 
     bool mInTray = false;
@@ -68,6 +80,8 @@ private:
     ui::Picture mIcon;
     int32_t mFormhWnd = 0;
     SysTrayEvents& listener_;
+    ShellNotify notify_;
+    int addRetriesLeft_ = 0;  // while an add waits for the shell
 };
 
 // The notification record for one call: zeroed, of the platform's size for the

@@ -41,6 +41,8 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
         if (TrayObjPtr) TrayObjPtr->RaiseMouseEvent(lParam, static_cast<int32_t>(wParam));
     } else if (uMsg == TaskbarCreatedMessage()) {
         if (TrayObjPtr) TrayObjPtr->Readd();
+    } else if (uMsg == WM_TIMER && wParam == kAddRetryTimer) {
+        if (TrayObjPtr) TrayObjPtr->RetryAdd();
     }
     return CallWindowProcA(previous, hWnd, uMsg, wParam, lParam);
 }

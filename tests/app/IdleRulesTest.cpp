@@ -11,19 +11,33 @@ namespace {
 short none(int) { return 0; }
 
 TEST(IsIdleWith, TheCursorStandingStillAndNoKeyReportedIsIdle) {
-    CursorMemory last;  // both 0 at start: a cursor at 0,0 from the start is unmoved
-    EXPECT_TRUE(IsIdleWith(last, 0, 0, none));
-    EXPECT_FALSE(IsIdleWith(last, 5, 0, none));
-    EXPECT_FALSE(IsIdleWith(last, 5, 7, none));
-    EXPECT_TRUE(IsIdleWith(last, 5, 7, none));
+    ActivityMemory last;  // both 0 at start: a cursor at 0,0 from the start is unmoved
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, {}, none));
+    EXPECT_FALSE(IsIdleWith(last, 5, 0, {}, none));
+    EXPECT_FALSE(IsIdleWith(last, 5, 7, {}, none));
+    EXPECT_TRUE(IsIdleWith(last, 5, 7, {}, none));
     // Held now (top bit) and pressed since the last query (low bit) both count,
     // mouse buttons (1) and the last code (256) included.
     for (const auto& report : {std::pair{0x41, 0x8000}, {256, 1}, {1, 1}})
-        EXPECT_FALSE(IsIdleWith(last, 5, 7, [&](int c) { return static_cast<short>(c == report.first ? report.second : 0); }));
+        EXPECT_FALSE(IsIdleWith(last, 5, 7, {}, [&](int c) { return static_cast<short>(c == report.first ? report.second : 0); }));
+}
+
+// Input that moves no pointer and holds no key (a wheel turn, a pen) still moves
+// the system's last-input time. The first reading only sets the mark; a key that
+// stops the asking early does not keep the new time from being remembered.
+TEST(IsIdleWith, ALastInputTimeThatMovedSinceThePreviousTickIsActivity) {
+    ActivityMemory last;
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, 1000u, none));
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, 1000u, none));
+    EXPECT_FALSE(IsIdleWith(last, 0, 0, 1500u, none));
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, 1500u, none));
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, std::nullopt, none));  // unreadable: the other rules decide
+    EXPECT_FALSE(IsIdleWith(last, 0, 0, 2000u, [](int c) { return static_cast<short>(c == 1 ? 1 : 0); }));
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, 2000u, none));
 }
 
 TEST(IsIdleWith, AsksCodesOneTo256InOrderUntilOneReportsAndStillRemembersTheCursor) {
-    CursorMemory last;
+    ActivityMemory last;
     std::vector<int> asked;
     auto recordUntil = [&](int stop) {
         return [&asked, stop](int code) {
@@ -31,12 +45,12 @@ TEST(IsIdleWith, AsksCodesOneTo256InOrderUntilOneReportsAndStillRemembersTheCurs
             return static_cast<short>(code == stop ? 0x8000 : 0);
         };
     };
-    EXPECT_TRUE(IsIdleWith(last, 0, 0, recordUntil(0)));
+    EXPECT_TRUE(IsIdleWith(last, 0, 0, {}, recordUntil(0)));
     ASSERT_EQ(asked.size(), 256u);
     EXPECT_EQ(asked.front(), 1);
     EXPECT_EQ(asked.back(), 256);
     asked.clear();
-    EXPECT_FALSE(IsIdleWith(last, 3, 4, recordUntil(16)));
+    EXPECT_FALSE(IsIdleWith(last, 3, 4, {}, recordUntil(16)));
     EXPECT_EQ(asked.back(), 16);
     EXPECT_EQ(last.x, 3);
 }

@@ -8,12 +8,27 @@ namespace {
 
 using wintest::MailClient;
 
-TEST(CloseOutlookExpress, WithNoMailClientPausesNeverAndAnswersNoOtherProgram) {
+// A window of the test's own, active, as the person's input box or About box would be.
+struct ActiveWindow {
+    HWND hwnd = CreateWindowExA(0, "STATIC", "ours", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
+                                nullptr);
+    ActiveWindow() { SetActiveWindow(hwnd), SetForegroundWindow(hwnd); }
+    ~ActiveWindow() { DestroyWindow(hwnd); }
+};
+
+TEST(CloseOutlookExpress, WithNoMailClientPausesNeverAndTouchesNothing) {
     MailClient decoy = MailClient::Decoy();
     ASSERT_TRUE(decoy.Ready());
+    ActiveWindow ours;
+    ASSERT_EQ(GetActiveWindow(), ours.hwnd);
     const DWORD start = GetTickCount();
     app::CloseOutlookExpress();
     EXPECT_LT(GetTickCount() - start, 200u);
+    // No main window: nothing was asked of a null window, so our window keeps the
+    // activation and no close request landed in our own queue.
+    EXPECT_EQ(GetActiveWindow(), ours.hwnd);
+    MSG m;
+    EXPECT_FALSE(PeekMessageA(&m, reinterpret_cast<HWND>(-1), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
     wintest::Pump(300);
     EXPECT_EQ(decoy.Count("press decoy &Yes") + decoy.Count("press decoy OK"), 0);
 }
@@ -34,16 +49,40 @@ TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMai
     EXPECT_EQ(mail.Count("close main"), 1);
 }
 
-TEST(ClickDialogButton, PressesYesBeforeOkAndOnlyInTheGivenProcesses) {
+// The person walked away from a "Permanently delete the selected messages?" prompt
+// of the main window: the notes' own confirmations are answered, that one never.
+TEST(CloseOutlookExpress, AnswersTheNotesDialogsButNeverAPromptOfTheMainWindow) {
+    MailClient mail({"yes", "ok"}, MailClient::MainWithPrompt);
+    ASSERT_TRUE(mail.Ready());
+    ActiveWindow ours;  // the dialogs are answered without being active
+    app::CloseOutlookExpress();
+    ASSERT_TRUE(mail.WaitExit(5000));
+    EXPECT_EQ(mail.Count("press note 1 &Yes") + mail.Count("press note 2 OK"), 2);
+    EXPECT_EQ(mail.Count("closed note 1") + mail.Count("closed note 2"), 2);
+    EXPECT_EQ(mail.Count("press main &Yes") + mail.Count("press main &No"), 0);
+    EXPECT_EQ(mail.Count("close main"), 1);
+}
+
+// Only a visible dialog that a message window of the same process owns is
+// answered, "&Yes" before "OK"; an unowned dialog of another program, a hidden
+// one and the main window's are left alone.
+TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
     MailClient decoy = MailClient::Decoy();
-    ASSERT_TRUE(decoy.Ready());
-    app::ClickDialogButton(0, 0);
-    app::ClickDialogButton(GetCurrentProcessId(), 0);
-    wintest::Pump(300);
-    EXPECT_EQ(decoy.Count("press decoy &Yes"), 0);
-    app::ClickDialogButton(0, decoy.Pid());
-    EXPECT_TRUE(wintest::WaitUntil([&] { return decoy.Count("press decoy &Yes") == 1; }, 3000));
-    EXPECT_EQ(decoy.Count("press decoy OK"), 0);
+    MailClient mail({"hidden", "both"}, MailClient::MainWithPrompt);
+    ASSERT_TRUE(decoy.Ready() && mail.Ready());
+    for (HWND note : wintest::TopLevelWindows(app::kNoteWindowClass, mail.Pid()))
+        PostMessageA(note, WM_SYSCOMMAND, SC_CLOSE, 0);
+    ASSERT_TRUE(wintest::WaitUntil([&] { return mail.Count("close note 1") + mail.Count("close note 2") == 2; }, 5000));
+    ActiveWindow ours;
+    app::ClickDialogButton();
+    ASSERT_TRUE(wintest::WaitUntil([&] { return mail.Count("closed note 2") == 1; }, 5000));
+    EXPECT_EQ(mail.Count("press note 2 &Yes"), 1);
+    app::ClickDialogButton();  // nothing left that may be answered
+    wintest::Pump(500);
+    int presses = 0;
+    for (const std::string& e : mail.Events()) presses += e.rfind("press", 0) == 0;
+    EXPECT_EQ(presses, 1);
+    EXPECT_EQ(decoy.Count("press decoy &Yes") + decoy.Count("press decoy OK"), 0);
 }
 
 }  // namespace

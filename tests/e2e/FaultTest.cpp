@@ -75,7 +75,7 @@ TEST_F(Faults, TheMailClientKilledInTheMiddleOfALogoff) {
 TEST_F(Faults, TheMainWindowGoneWhileMessageWindowsRemain) {
     Tollvane t(100);
     MailClient main(std::vector<std::string>{});
-    MailClient notes({"close", "close"}, /*withMain=*/false);
+    MailClient notes({"close", "close"}, MailClient::NoMain);
     ASSERT_TRUE(t.Started() && main.Ready() && notes.Ready());
     ASSERT_TRUE(wintest::WaitUntil([&] { return t.Caption() != "Tollvane"; }, 5000));  // watching
     main.Kill();

@@ -17,30 +17,37 @@ using wintest::Tollvane;
 
 struct Link {
     bool exists = false;
-    std::string path;
-    std::string arguments;
+    std::wstring path;
+    std::wstring arguments;
 };
 
 Link readLink(const std::wstring& file) {
     Link out;
     if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return out;
     out.exists = true;
-    ui::ComPtr<IShellLinkA> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+    ui::ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
         return out;
     auto file_ = link.as<IPersistFile>(IID_IPersistFile);
     if (!file_ || FAILED(file_->Load(file.c_str(), STGM_READ))) return out;
-    char buffer[MAX_PATH] = {};
-    link->GetPath(buffer, MAX_PATH, nullptr, SLGP_RAWPATH);
+    // The target as the shell resolves it: through the link's item list, which holds
+    // every name whole (Wine keeps the link's plain-text path in the ANSI code page).
+    wchar_t buffer[MAX_PATH] = {};
+    LPITEMIDLIST items = nullptr;
+    if (SUCCEEDED(link->GetIDList(&items)) && items) {
+        SHGetPathFromIDListW(items, buffer);
+        CoTaskMemFree(items);
+    }
     out.path = buffer;
-    buffer[0] = '\0';
+    buffer[0] = L'\0';
     link->GetArguments(buffer, MAX_PATH);
     out.arguments = buffer;
     return out;
 }
 
-bool samePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+bool samePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
+bool samePath(const std::wstring& a, const std::string& b) { return samePath(a, ui::FromAnsi(b)); }
 
 // The shortcut is made while the program loads, just after its main window appears.
 Link awaitLink(const std::wstring& file) {
@@ -64,8 +71,8 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
         ASSERT_TRUE(t.Started());
         Link link = awaitLink(lnk);
         ASSERT_TRUE(link.exists);
-        EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << link.path;
-        EXPECT_EQ(link.arguments, "");
+        EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << ui::ToAnsi(link.path);
+        EXPECT_EQ(link.arguments, L"");
     }
     // Started from another folder, and with the shortcut deleted by the person.
     DeleteFileW(lnk.c_str());
@@ -75,7 +82,26 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
     ASSERT_TRUE(moved.Started());
     Link link = awaitLink(lnk);
     ASSERT_TRUE(link.exists);
-    EXPECT_TRUE(samePath(link.path, copy)) << link.path;
+    EXPECT_TRUE(samePath(link.path, copy)) << ui::ToAnsi(link.path);
+}
+
+// The installer puts the program under the user's own profile, so a user name the
+// ANSI code page cannot spell ends up in the target.
+TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLetter) {
+    const std::wstring name = L"Tollvane-\x03A9\x03BC\x03AD\x03B3\x03B1";  // Greek omega, mu, epsilon, gamma, alpha
+    BOOL unspellable = FALSE;
+    WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
+    ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
+    const std::wstring folder = ui::FromAnsi(wintest::TempFolder("wide")) + L"\\" + name;
+    const std::wstring exe = folder + L"\\tollvane.exe";
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    ASSERT_TRUE(CopyFileW(ui::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
+    Tollvane t(0, exe);
+    ASSERT_TRUE(t.Started());
+    Link link = awaitLink(services::StartupShortcutPath());
+    ASSERT_TRUE(link.exists);
+    EXPECT_TRUE(samePath(link.path, exe));
+    EXPECT_NE(GetFileAttributesW(link.path.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
 }
 
 TEST_F(Shortcut, RemovingLeavesNoShortcut) {

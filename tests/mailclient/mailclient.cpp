@@ -3,12 +3,18 @@
 // close request as its command line says. Every close request and button
 // press it receives is appended, with a time stamp, to a log file.
 //
-//   mailclient.exe --log FILE [--no-main] [--note MODE]... [--decoy]
-//   MODE: close  closes at once
-//         yes    asks in a dialog with "&Yes" and "&No"; closes on Yes
-//         ok     asks in a dialog with only "OK"; closes on OK
-//         none   asks in a dialog with "&No" and "Cancel"; never closes
-//         never  ignores the request
+//   mailclient.exe --log FILE [--no-main] [--main-prompt] [--note MODE]... [--decoy]
+//   MODE: close   closes at once
+//         yes     asks in a dialog with "&Yes" and "&No"; closes on Yes
+//         ok      asks in a dialog with only "OK"; closes on OK
+//         none    asks in a dialog with "&No" and "Cancel"; never closes
+//         both    asks in a dialog with "OK" and "&Yes"; closes on either
+//         hidden  asks in a hidden dialog with "&Yes"; closes on Yes
+//         never   ignores the request
+//   Each note's dialog is owned by the note, as a message window's confirmation is.
+//   --main-prompt: the main window holds a "Permanently delete" dialog with "&Yes"
+//            and "&No" open, as the person left it; presses are logged as
+//            "press main ..." and change nothing.
 //   --decoy: only a dialog with "&Yes" and "OK" (another program's dialog that
 //            must never be answered); presses are logged as "press decoy ...".
 #include <windows.h>
@@ -37,11 +43,13 @@ void logLine(const std::string& line) {
 }
 
 struct Note {
-    int number = 0;
+    int number = 0;  // 0: not a note (the main window's prompt, or the decoy)
     std::string mode;
     HWND window = nullptr;
     HWND dialog = nullptr;
+    std::string name() const { return number ? "note " + std::to_string(number) : mode; }
 };
+Note mainPrompt{0, "main"}, decoyDialog{0, "decoy"};
 std::vector<std::unique_ptr<Note>> notes;
 int openWindows = 0;
 
@@ -55,12 +63,8 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
         char caption[64] = {};
         GetWindowTextA(reinterpret_cast<HWND>(lParam), caption, sizeof caption);
         const WORD id = LOWORD(wParam);
-        if (!note) {
-            logLine(std::string("press decoy ") + caption);
-            return TRUE;
-        }
-        logLine("press note " + std::to_string(note->number) + " " + caption);
-        if (id == IDYES || id == IDOK) {
+        logLine("press " + note->name() + " " + caption);
+        if (note->number && (id == IDYES || id == IDOK)) {
             DestroyWindow(dialog);
             note->dialog = nullptr;
             DestroyWindow(note->window);
@@ -70,15 +74,16 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
     return FALSE;
 }
 
-HWND makeDialog(const std::string& title, const std::vector<std::pair<WORD, std::wstring>>& buttons, Note* note) {
+HWND makeDialog(const std::string& title, const std::vector<std::pair<WORD, std::wstring>>& buttons, Note* note,
+                HWND owner = nullptr, bool visible = true) {
     std::wstring wtitle(title.begin(), title.end());
-    ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | WS_VISIBLE | DS_MODALFRAME, 160, 50);
+    ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | DS_MODALFRAME | (visible ? WS_VISIBLE : 0), 160, 50);
     short x = 8;
     for (const auto& [id, text] : buttons) {
         t.AddControl(0x0080, id, text, BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
         x = static_cast<short>(x + 50);
     }
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), nullptr, &dialogProc,
+    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), owner, &dialogProc,
                                       reinterpret_cast<LPARAM>(note));
 }
 
@@ -86,11 +91,15 @@ void askToClose(Note& note) {
     if (note.dialog) return;  // already asking
     const std::string title = "Confirm note " + std::to_string(note.number);
     if (note.mode == "yes")
-        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}, {IDNO, L"&No"}}, &note);
+        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}, {IDNO, L"&No"}}, &note, note.window);
     else if (note.mode == "ok")
-        note.dialog = makeDialog(title, {{IDOK, L"OK"}}, &note);
+        note.dialog = makeDialog(title, {{IDOK, L"OK"}}, &note, note.window);
     else if (note.mode == "none")
-        note.dialog = makeDialog(title, {{IDNO, L"&No"}, {IDCANCEL, L"Cancel"}}, &note);
+        note.dialog = makeDialog(title, {{IDNO, L"&No"}, {IDCANCEL, L"Cancel"}}, &note, note.window);
+    else if (note.mode == "both")
+        note.dialog = makeDialog(title, {{IDOK, L"OK"}, {IDYES, L"&Yes"}}, &note, note.window);
+    else if (note.mode == "hidden")
+        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}}, &note, note.window, false);
 }
 
 LRESULT CALLBACK noteProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -155,6 +164,7 @@ void registerClass(const char* name, WNDPROC proc) {
 int main(int argc, char** argv) {
     bool withMain = true;
     bool decoy = false;
+    bool prompt = false;
     std::vector<std::string> modes;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
@@ -162,19 +172,23 @@ int main(int argc, char** argv) {
         else if (a == "--no-main") withMain = false;
         else if (a == "--note" && i + 1 < argc) modes.push_back(argv[++i]);
         else if (a == "--decoy") decoy = true;
+        else if (a == "--main-prompt") prompt = true;
     }
     if (logPath.empty()) return 2;
 
     if (decoy) {
-        makeDialog("Decoy", {{IDYES, L"&Yes"}, {IDOK, L"OK"}}, nullptr);
+        makeDialog("Decoy", {{IDYES, L"&Yes"}, {IDOK, L"OK"}}, &decoyDialog);
         logLine("ready decoy");
     } else {
         registerClass(kMainClass, mainProc);
         registerClass(kNoteClass, noteProc);
         if (withMain) {
-            CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300, 200,
-                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            HWND main = CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
+                                        300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
             ++openWindows;
+            if (prompt)
+                makeDialog("Permanently delete the selected messages?", {{IDYES, L"&Yes"}, {IDNO, L"&No"}},
+                           &mainPrompt, main);
         }
         int number = 0;
         for (const std::string& mode : modes) {

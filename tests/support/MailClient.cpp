@@ -4,8 +4,8 @@
 
 namespace wintest {
 
-MailClient::MailClient(const std::vector<std::string>& notes, bool withMain) {
-    std::string args = withMain ? "" : " --no-main";
+MailClient::MailClient(const std::vector<std::string>& notes, Main main) {
+    std::string args = main == NoMain ? " --no-main" : main == MainWithPrompt ? " --main-prompt" : "";
     for (const std::string& n : notes) args += " --note " + n;
     start(args);
 }

@@ -9,8 +9,10 @@ namespace wintest {
 
 class MailClient {
 public:
-    // notes: one mode per message window ("close", "yes", "ok", "none", "never").
-    explicit MailClient(const std::vector<std::string>& notes, bool withMain = true);
+    // The main window: none, or one that holds a "Permanently delete" prompt open.
+    enum Main { WithMain, NoMain, MainWithPrompt };
+    // notes: one mode per message window ("close", "yes", "ok", "none", "hidden", "never").
+    explicit MailClient(const std::vector<std::string>& notes, Main main = WithMain);
     // Another program's dialog with "&Yes" and "OK".
     static MailClient Decoy();
 

@@ -1,15 +1,29 @@
 #include "support/Tollvane.h"
 
+#include "app/frmMain.h"
+
 namespace wintest {
 namespace {
 const char* const kIdentityValues[] = {"Last UserName", "Last User ID", "Default User ID", "Start As"};
 constexpr char kSettings[] = "Software\\Tollvane\\Settings";
 }  // namespace
 
-Tollvane::Tollvane(unsigned tickMs, const std::string& exePath) {
-    std::vector<std::string> env;
-    if (tickMs) env.push_back("TOLLVANE_TEST_TICK_MS=" + std::to_string(tickMs));
-    child_ = Child("\"" + exePath + "\"", env);
+Tollvane::Tollvane(unsigned tickMs, const std::string& exePath, const std::vector<std::string>& env)
+    : child_("\"" + exePath + "\"", env) {
+    attach(tickMs);
+}
+
+Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") { attach(tickMs); }
+
+namespace {
+DWORD WINAPI tick(void* param) {
+    const auto* t = static_cast<const Tollvane::Ticker*>(param);
+    while (WaitForSingleObject(t->stop.get(), t->ms) == WAIT_TIMEOUT) PostMessageA(t->window, WM_TIMER, app::kTimer1Id, 0);
+    return 0;
+}
+}  // namespace
+
+void Tollvane::attach(unsigned tickMs) {
     if (!child_.Started()) return;
     WaitUntil(
         [&] {
@@ -18,9 +32,18 @@ Tollvane::Tollvane(unsigned tickMs, const std::string& exePath) {
             return mainWindow_ != nullptr;
         },
         10000);
+    if (!mainWindow_ || tickMs == 0) return;
+    ticker_.reset(new Ticker{mainWindow_, tickMs, ui::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
+    ticker_->thread.reset(CreateThread(nullptr, 0, tick, ticker_.get(), 0, nullptr));
+}
+
+Tollvane::Ticker::~Ticker() {
+    SetEvent(stop.get());
+    if (thread) WaitForSingleObject(thread.get(), INFINITE);
 }
 
 Tollvane::~Tollvane() {
+    ticker_.reset();
     if (child_.Running() && mainWindow_) {
         PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
         child_.WaitExit(3000);

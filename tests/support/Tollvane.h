@@ -1,5 +1,6 @@
 // Starts tollvane.exe as a person would and observes it from outside.
 #pragma once
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,8 +10,12 @@ namespace wintest {
 
 class Tollvane {
 public:
-    // tickMs: the monitor's tick for the test (0 keeps the real 5000 ms).
-    explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"));
+    // tickMs: drive the monitor faster for the test by sending its timer's tick
+    // (WM_TIMER) every tickMs, as the form's own timer does every 5 s (0: only the
+    // real timer). The program has no switch for it; env is passed on as it is.
+    explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"),
+                      const std::vector<std::string>& env = {});
+    Tollvane(unsigned tickMs, const std::wstring& exePath);
     // Closes it as the uninstaller would (WM_CLOSE to the main window), so its icon
     // leaves the tray; kills it only if that does not end it.
     ~Tollvane();
@@ -40,9 +45,19 @@ public:
     // A top-level window of this process, by class and exact title ("" = any title).
     HWND FindWindowOf(const char* className, const std::string& title = "") const;
 
+    // The monitor's ticks, sent from a thread of the test's own.
+    struct Ticker {
+        HWND window;
+        DWORD ms;
+        ui::UniqueKernelHandle stop, thread;
+        ~Ticker();
+    };
+
 private:
+    void attach(unsigned tickMs);
     Child child_;
     HWND mainWindow_ = nullptr;
+    std::unique_ptr<Ticker> ticker_;
 };
 
 // The setting as stored, and ways to change it before a start.

@@ -46,6 +46,18 @@ Child::Child(const std::string& commandLine, const std::vector<std::string>& env
     }
 }
 
+Child::Child(const std::wstring& commandLine) {
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::wstring cmd = commandLine;
+    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+        CloseHandle(pi.hThread);
+        process_.reset(pi.hProcess);
+        pid_ = pi.dwProcessId;
+    }
+}
+
 bool Child::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool Child::WaitExit(DWORD ms) const {

@@ -21,6 +21,8 @@ public:
     Child() = default;
     // commandLine: program path and arguments. env: extra NAME=VALUE entries.
     Child(const std::string& commandLine, const std::vector<std::string>& env = {});
+    // A command line with characters outside the ANSI code page.
+    explicit Child(const std::wstring& commandLine);
     ~Child() { Kill(); }
     Child(Child&&) noexcept = default;
     Child& operator=(Child&& o) noexcept {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resource.h"
+#include "support/WinTest.h"
 #include "tray/SysTray.h"
 #include "tray/mSysTray.h"
 
@@ -112,12 +113,49 @@ TEST_F(Tray, OnlyIconsAreTakenAsTheTrayPicture) {
     EXPECT_EQ(tray->TrayTip(), "double-click to log off now");
 }
 
+// At logon the shell may refuse the first adds (it is not up yet): the icon is
+// added again on a timer until the shell takes it.
+int refusalsLeft = 0;
+BOOL WINAPI refusingShell(DWORD op, PNOTIFYICONDATAA record) {
+    if (op == NIM_ADD && refusalsLeft > 0) return --refusalsLeft, FALSE;
+    return Shell_NotifyIconA(op, record);
+}
+
+TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
+    tray.reset();
+    refusalsLeft = 3;
+    tray = std::make_unique<tray::SysTray>(form, recorder, refusingShell);
+    tray->SetTrayIcon(icon);
+    tray->SetInTray(true);
+    auto inTray = [&] {  // the shell's own answer: only an icon it holds can be modified
+        NOTIFYICONDATAA r = tray::MakeNotifyRecord(form, 0);
+        return Shell_NotifyIconA(NIM_MODIFY, &r) != FALSE;
+    };
+    EXPECT_FALSE(inTray());
+    EXPECT_TRUE(wintest::WaitUntil(inTray, 3 * tray::kAddRetryMs + 2000));
+    EXPECT_EQ(refusalsLeft, 0);
+}
+
+// The tray loads its pictures at the small-icon size of the screen's scale: each
+// is drawn at 16, 20, 24 and 32 pixels, so none is stretched up to 200 %.
+TEST(TrayPictures, AreDrawnForEverySmallIconSizeUpTo200Percent) {
+    for (int id : {IDI_NOT_WATCHING, IDI_WATCHING_EVEN, IDI_WATCHING_ODD}) {
+        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+        ASSERT_TRUE(found) << id;
+        auto* directory = static_cast<BYTE*>(LockResource(LoadResource(nullptr, found)));
+        for (int size : {16, 20, 24, 32}) {
+            const int image = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
+            HRSRC entry = FindResourceA(nullptr, MAKEINTRESOURCEA(image), MAKEINTRESOURCEA(3));  // RT_ICON
+            ASSERT_TRUE(entry) << id << " " << size;
+            const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, entry)));
+            EXPECT_EQ(header->biWidth, size) << id;
+        }
+    }
+}
+
 TEST(NotifyRecord, IsTheFirstVersionWithTheTipCutTo63CharactersAndPaddedWithBlanks) {
     NOTIFYICONDATAA r = tray::MakeNotifyRecord(reinterpret_cast<HWND>(0x1234), 0);
     EXPECT_EQ(r.cbSize, static_cast<DWORD>(NOTIFYICONDATAA_V1_SIZE));
-    if (sizeof(void*) == 4) {
-        EXPECT_EQ(r.cbSize, 88u);
-    }
     EXPECT_EQ(r.uFlags, 0u);
 
     tray::SetRecordTip(r, std::string(70, 'x'));
