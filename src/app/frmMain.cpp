@@ -3,7 +3,6 @@
 #include <string>
 
 #include "app/DelaySetting.h"
-#include "app/IdleRules.h"
 #include "app/mOEStuff.h"
 #include "resource.h"
 #include "services/SettingsStore.h"
@@ -15,8 +14,6 @@ namespace {
 
 constexpr UINT kWatcherIntervalMs = 1;
 constexpr UINT kMonitorIntervalMs = 5000;
-
-bool outlookExpressRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
 
 // The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
 // higher scales, where a 16-pixel picture would be stretched.
@@ -75,45 +72,39 @@ void FrmMain::OnUnload() {
     mhMenu = nullptr;
 }
 
-void FrmMain::SetTrayPicture(const ui::Picture& picture) {
-    if (IconEvent) IconEvent->SetTrayIcon(picture);
-}
-
-void FrmMain::StopWatching() {
-    SetTrayPicture(Image3);
-    Timer1.SetEnabled(false);
-    Timer2.SetEnabled(true);
-}
-
 void FrmMain::Timer1_Timer() {
-    if (!Timer1.Enabled()) return;
-    if (!outlookExpressRunning()) {
-        ClearLastIdentity();
-        StopWatching();
-        return;
-    }
-    SetTrayPicture(PictureForTicks(mIdleTicks) == WatchingPicture::Odd ? Image2 : Image1);
-    mIdleTicks = NextIdleTicks(mIdleTicks, IsIdle());
-    if (IsLoaded()) SetWindowTextA(hWnd(), std::to_string(mIdleTicks).c_str());
-    if (DelayExpired(mIdleTicks, mDelayMinutes)) {
-        ClearLastIdentity();
-        CloseOutlookExpress();
-        StopWatching();
-    }
+    if (Timer1.Enabled()) monitor_.MonitorTick();
 }
 
 void FrmMain::Timer2_Timer() {
-    if (!Timer2.Enabled()) return;
-    if (outlookExpressRunning()) {
-        Timer2.SetEnabled(false);
-        Timer1.SetEnabled(true);
-    }
+    if (Timer2.Enabled()) monitor_.WatcherTick();
 }
 
-void FrmMain::LogOffNow() {
-    ClearLastIdentity();
-    CloseOutlookExpress();
-    StopWatching();
+void FrmMain::LogOffNow() { monitor_.LogOff(); }
+
+bool FrmMain::MailClientRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
+bool FrmMain::IsIdle() { return app::IsIdle(); }
+void FrmMain::ClearLastIdentity() { app::ClearLastIdentity(); }
+void FrmMain::CloseOutlookExpress() { app::CloseOutlookExpress(); }
+
+void FrmMain::ShowPicture(TrayPicture picture) {
+    if (!IconEvent) return;
+    IconEvent->SetTrayIcon(picture == TrayPicture::NotWatching ? Image3
+                           : picture == TrayPicture::WatchingOdd ? Image2
+                                                                 : Image1);
+}
+
+// The form is never on screen: the count shows only to tools that read titles.
+void FrmMain::ShowCount(int32_t idleTicks) {
+    if (IsLoaded()) SetWindowTextA(hWnd(), std::to_string(idleTicks).c_str());
+}
+
+// Exactly one of the two timers runs: the one that stops goes first.
+void FrmMain::Watch(bool on) {
+    ui::Timer& stopping = on ? Timer2 : Timer1;
+    ui::Timer& starting = on ? Timer1 : Timer2;
+    stopping.SetEnabled(false);
+    starting.SetEnabled(true);
 }
 
 }  // namespace app

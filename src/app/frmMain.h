@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/IdleMonitor.h"
 #include "tray/SysTray.h"
 #include "ui/Form.h"
 #include "ui/Picture.h"
@@ -17,7 +18,7 @@ inline constexpr char kMainFormClass[] = "TollvaneMainForm";
 inline constexpr UINT_PTR kTimer2Id = 2;
 inline constexpr UINT_PTR kTimer1Id = 1;
 
-class FrmMain final : public ui::Form, private tray::SysTrayEvents {
+class FrmMain final : public ui::Form, private tray::SysTrayEvents, private MonitorOperations {
 public:
     FrmMain();
     ~FrmMain() override;
@@ -58,9 +59,18 @@ private:
     void MouseDblClick(int16_t& Button, int32_t& ID) override;
     void MenuClick(int16_t& index) override;
 
-    void SetTrayPicture(const ui::Picture& picture);
-    void StopWatching();
+    // What the idle monitor asks of the form and the platform.
+    bool MailClientRunning() override;
+    bool IsIdle() override;
+    void ClearLastIdentity() override;
+    void CloseOutlookExpress() override;
+    void ShowPicture(TrayPicture picture) override;
+    void ShowCount(int32_t idleTicks) override;
+    void Watch(bool on) override;
+
     void SetDelayFromInputBox();
+
+    IdleMonitor monitor_{mIdleTicks, mDelayMinutes, *this};
 };
 
 // The one main form of the program; created on first use, never destroyed

@@ -1,0 +1,112 @@
+// The monitor's sequencing, tick by tick, against a world that records what it
+// was asked to do.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/IdleMonitor.h"
+
+namespace app {
+namespace {
+
+struct World : MonitorOperations {
+    bool running = false;
+    bool idle = true;
+    bool watching = false;
+    std::vector<std::string> log;  // what changed the world, in order
+    bool MailClientRunning() override { return running; }
+    bool IsIdle() override { return idle; }
+    void ClearLastIdentity() override { log.push_back("clear"); }
+    void CloseOutlookExpress() override { log.push_back("close"); }
+    void ShowPicture(TrayPicture p) override {
+        log.push_back(p == TrayPicture::NotWatching ? "cross" : p == TrayPicture::WatchingOdd ? "odd" : "even");
+    }
+    void ShowCount(int32_t) override {}
+    void Watch(bool on) override { watching = on, log.push_back(on ? "watch" : "wait"); }
+    std::vector<std::string> take() { return std::exchange(log, {}); }
+};
+
+class Monitor : public testing::Test {
+protected:
+    int32_t ticks = 0, delay = 1;
+    World world;
+    IdleMonitor monitor{ticks, delay, world};
+    // The monitor's ticks while watching, as its timer would give them.
+    void tick(int n = 1) {
+        for (int i = 0; i < n && world.watching; ++i) monitor.MonitorTick();
+    }
+};
+
+using Log = std::vector<std::string>;
+
+TEST_F(Monitor, WaitsForTheMailClientThenLogsOffAtTheTwelfthIdleTickPerMinute) {
+    monitor.WatcherTick();
+    EXPECT_TRUE(world.take().empty());  // nothing while it is not there
+    world.running = true;
+    monitor.WatcherTick();
+    EXPECT_EQ(world.take(), Log{"watch"});
+    delay = 2;
+    tick(23);
+    EXPECT_EQ(ticks, 23);
+    EXPECT_EQ(world.log.size(), 23u) << "only pictures so far";
+    EXPECT_EQ(world.log[0] + world.log[1] + world.log[2], "evenoddeven");  // by the count before each tick
+    world.take();
+    tick();
+    EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "cross", "wait"}));
+    EXPECT_EQ(ticks, 24) << "a logoff leaves the count as it is";
+}
+
+TEST_F(Monitor, ActivitySetsTheCountBackAndKeepsTheEvenPicture) {
+    world.running = true, world.watching = true;
+    tick(5);
+    world.idle = false;
+    world.take();
+    tick(3);
+    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(world.take(), (Log{"odd", "even", "even"}));
+}
+
+// After a logoff the count stands: a client started again with no input in
+// between is logged off at the first tick. Any input sets it back.
+TEST_F(Monitor, AClientStartedAgainWithoutInputIsLoggedOffAtOnce) {
+    world.running = true, world.watching = true;
+    tick(12);
+    ASSERT_FALSE(world.watching);
+    monitor.WatcherTick();
+    world.take();
+    tick();
+    EXPECT_EQ(world.take(), (Log{"even", "clear", "close", "cross", "wait"}));
+    monitor.WatcherTick();
+    world.idle = false;
+    tick();
+    EXPECT_TRUE(world.watching);
+}
+
+TEST_F(Monitor, TheClientGoneClearsTheIdentityAndWaitsAgain) {
+    world.running = true, world.watching = true;
+    tick(3);
+    world.running = false;
+    world.take();
+    tick();
+    EXPECT_EQ(world.take(), (Log{"clear", "cross", "wait"}));
+    EXPECT_EQ(ticks, 3);
+}
+
+TEST_F(Monitor, ADelayOfZeroOrLessLogsOffAtTheFirstTickEvenWhileActive) {
+    for (int32_t d : {0, -5}) {
+        delay = d, world.idle = false, world.running = true, world.watching = true;
+        world.take();
+        tick();
+        EXPECT_EQ(world.take(), (Log{"even", "clear", "close", "cross", "wait"})) << d;
+    }
+}
+
+TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
+    monitor.LogOff();
+    EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
+}
+
+}  // namespace
+}  // namespace app
