@@ -39,6 +39,7 @@ wine_run() (
   source scripts/wine-session.sh
   trap wine_session_stop EXIT
   wine_session_start
+  echo "Wine prefix '$1' reports: $(timeout 30 wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -m1 .)"
   ctest --test-dir build/windows --output-on-failure -j2 "${labels[@]}" 2>&1 | tee "$logs/wine-$1.log"
 )
 # One after the other: the tests that drive the real pointer and watch the clock
