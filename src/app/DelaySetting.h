@@ -8,6 +8,10 @@
 namespace app {
 
 inline constexpr int32_t kDefaultDelayMinutes = 10;
+// Where the delay is kept: application, section and key of the settings store.
+inline constexpr wchar_t kSettingsApplication[] = L"Tollvane";
+inline constexpr wchar_t kSettingsSection[] = L"Settings";
+inline constexpr wchar_t kDelayKey[] = L"DelayMinutes";
 
 // The stored text converted as the platform converts text to a 32-bit integer
 // (halves round to even: "2.5" is 2, "3.5" is 4). Text that does not convert,

@@ -57,7 +57,7 @@ bool FrmMain::CreateFormWindow() {
 
 void FrmMain::OnLoad() {
     mDelayMinutes = DelayFromStoredText(
-        services::GetSetting(L"Tollvane", L"Settings", L"DelayMinutes", DelayToText(kDefaultDelayMinutes)));
+        services::GetSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(kDefaultDelayMinutes)));
     services::SetStartupShortcut(true);
     MakeTray();
 }

@@ -6,12 +6,14 @@
 #include "app/mOEStuff.h"
 #include "forms/frmAbout.h"
 #include "services/SettingsStore.h"
+#include "tray/mSysTray.h"
 #include "ui/InputBox.h"
 
 namespace app {
 namespace {
 
-constexpr UINT kMenuFirstId = 0x2000;
+// Commands carry the bit that the tray's window procedure turns into MenuClick.
+constexpr UINT kMenuFirstId = static_cast<UINT>(tray::kMenuCommandBit);
 
 struct MenuEntry {
     UINT flags;
@@ -97,7 +99,7 @@ void FrmMain::SetDelayFromInputBox() {
     if (!IsLoaded()) return;
     if (const auto minutes = DelayFromTypedText(typed)) {
         mDelayMinutes = *minutes;
-        services::SaveSetting(L"Tollvane", L"Settings", L"DelayMinutes", DelayToText(*minutes));
+        services::SaveSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(*minutes));
     }
 }
 
