@@ -5,6 +5,7 @@
 
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
+#include "ui/Dib.h"
 #include "ui/Units.h"
 #include "ui/WindowRegion.h"
 
@@ -33,14 +34,8 @@ HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
         return CreateRectRgn(0, 0, 0, 0);
     }
 
-    // All pixels in one call, as 32-bit top-down rows (no padding at that depth).
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    // All pixels in one call, as 32-bit top-down rows.
+    BITMAPINFO format = ui::TopDownDib32(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || GetDIBits(dc.get(), picSource, 0, static_cast<UINT>(height), pixels.data(), &format,

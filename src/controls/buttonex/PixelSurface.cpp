@@ -3,19 +3,14 @@
 #include <algorithm>
 
 #include "controls/buttonex/ButtonExLayout.h"
+#include "ui/Dib.h"
 
 namespace buttonex {
 namespace {
 
 // A top-down 32-bit DIB section; bits receives its pixels (0x00RRGGBB), or null.
 ui::UniqueBitmap dib32(int w, int h, uint32_t** bits) noexcept {
-    BITMAPINFO bi{};
-    bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-    bi.bmiHeader.biWidth = w;
-    bi.bmiHeader.biHeight = -h;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    bi.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO bi = ui::TopDownDib32(w, h);
     void* p = nullptr;
     ui::UniqueBitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
     *bits = b ? static_cast<uint32_t*>(p) : nullptr;
