@@ -12,9 +12,12 @@
 #include "resource.h"
 #include "services/mWebLink.h"
 #include "ui/Text.h"
+#include "ui/Units.h"
 
 namespace forms {
 namespace {
+
+using ui::TwipsToPixels;
 
 constexpr int kClientWidthTwips = 6300;
 constexpr int kClientHeightTwips = 3600;
@@ -166,7 +169,7 @@ void ShowAboutBox() {
 }
 
 bool FrmAbout::CreateFormWindow() {
-    dpi_ = ScreenDpi();
+    dpi_ = ui::ScreenDpi().y;
     ui::Window::ClassInfo cls{kAboutClass};
     ui::Window::CreateInfo info;
     info.style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;

@@ -1,12 +1,13 @@
 #include "forms/frmSplash.h"
 
-#include <algorithm>
 #include <cstdlib>
 #include <vector>
 
-#include "forms/PixelRuns.h"
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
+#include "ui/Dib.h"
+#include "ui/Units.h"
+#include "ui/WindowRegion.h"
 
 namespace forms {
 namespace {
@@ -19,42 +20,6 @@ constexpr int kClientWidthTwips = 3990;
 constexpr int kClientHeightTwips = 2145;
 constexpr int kPictureWidthTwips = 3990;
 constexpr int kPictureHeightTwips = 2160;
-// Some versions of the platform refuse ExtCreateRegion for very long
-// rectangle lists; a picture with more runs is built in slices and joined.
-constexpr size_t kRectsPerRegionCall = 2000;
-
-HRGN regionFromRuns(const std::vector<PixelRun>& runs) {
-    if (runs.empty()) return CreateRectRgn(0, 0, 0, 0);
-    ui::UniqueRegion result;
-    std::vector<unsigned char> buffer;
-    for (size_t first = 0; first < runs.size(); first += kRectsPerRegionCall) {
-        const size_t count = std::min(kRectsPerRegionCall, runs.size() - first);
-        buffer.assign(sizeof(RGNDATAHEADER) + count * sizeof(RECT), 0);
-        auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-        auto* rects = reinterpret_cast<RECT*>(buffer.data() + sizeof(RGNDATAHEADER));
-        RECT bound{runs[first].left, runs[first].y, runs[first].right, runs[first].y + 1};
-        for (size_t i = 0; i < count; ++i) {
-            const PixelRun& run = runs[first + i];
-            rects[i] = RECT{run.left, run.y, run.right, run.y + 1};
-            bound.left = std::min<LONG>(bound.left, run.left);
-            bound.right = std::max<LONG>(bound.right, run.right);
-            bound.bottom = run.y + 1;
-        }
-        data->rdh.dwSize = sizeof(RGNDATAHEADER);
-        data->rdh.iType = RDH_RECTANGLES;
-        data->rdh.nCount = static_cast<DWORD>(count);
-        data->rdh.nRgnSize = static_cast<DWORD>(count * sizeof(RECT));
-        data->rdh.rcBound = bound;
-        ui::UniqueRegion slice(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
-        if (!slice) return nullptr;
-        if (!result) {
-            result = std::move(slice);
-        } else if (CombineRgn(result.get(), result.get(), slice.get(), RGN_OR) == ERROR) {
-            return nullptr;
-        }
-    }
-    return result.release();
-}
 
 }  // namespace
 
@@ -69,24 +34,18 @@ HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
         return CreateRectRgn(0, 0, 0, 0);
     }
 
-    // All pixels in one call, as 32-bit top-down rows (no padding at that depth).
-    BITMAPINFO format{};
-    format.bmiHeader.biSize = sizeof format.bmiHeader;
-    format.bmiHeader.biWidth = width;
-    format.bmiHeader.biHeight = -height;
-    format.bmiHeader.biPlanes = 1;
-    format.bmiHeader.biBitCount = 32;
-    format.bmiHeader.biCompression = BI_RGB;
+    // All pixels in one call, as 32-bit top-down rows.
+    BITMAPINFO format = ui::TopDownDib32(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || GetDIBits(dc.get(), picSource, 0, static_cast<UINT>(height), pixels.data(), &format,
                          DIB_RGB_COLORS) != height)
         return nullptr;
 
-    if (lngTransColor < 1) lngTransColor = static_cast<int32_t>(ColorRefToDibPixel(pixels[0] & 0x00FFFFFFu));
-    const std::vector<PixelRun> runs = OpaqueRuns(pixels, width, height, static_cast<size_t>(width),
-                                                  static_cast<uint32_t>(lngTransColor));
-    return regionFromRuns(runs);
+    if (lngTransColor < 1) lngTransColor = static_cast<int32_t>(ui::ColorRefToDibPixel(pixels[0] & 0x00FFFFFFu));
+    const std::vector<ui::PixelRun> runs = ui::OpaqueRuns(pixels, width, height, static_cast<size_t>(width),
+                                                          static_cast<uint32_t>(lngTransColor));
+    return ui::RegionFromRuns(runs).release();
 }
 
 HRGN RegionFromBitmap(HBITMAP picSource) {
@@ -111,8 +70,8 @@ FrmSplash::FrmSplash() : Timer1(*this, kTimer1Id, kShowMs, true, [this] { Unload
     HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0,
                                LR_CREATEDIBSECTION);
     Maskk.Picture = ui::Picture::FromBitmap(static_cast<HBITMAP>(bitmap));
-    const int dpi = ScreenDpi();
-    Maskk.Size = SIZE{TwipsToPixels(kPictureWidthTwips, dpi), TwipsToPixels(kPictureHeightTwips, dpi)};
+    const ui::Dpi dpi = ui::ScreenDpi();
+    Maskk.Size = SIZE{ui::TwipsToPixels(kPictureWidthTwips, dpi.x), ui::TwipsToPixels(kPictureHeightTwips, dpi.y)};
 }
 
 bool FrmSplash::CreateFormWindow() {
@@ -125,9 +84,9 @@ bool FrmSplash::CreateFormWindow() {
     info.style = WS_POPUP;
     info.exStyle = WS_EX_TOOLWINDOW;
     info.title = "Borderless...";
-    const int dpi = ScreenDpi();
-    info.width = TwipsToPixels(kClientWidthTwips, dpi);
-    info.height = TwipsToPixels(kClientHeightTwips, dpi);
+    const ui::Dpi dpi = ui::ScreenDpi();
+    info.width = ui::TwipsToPixels(kClientWidthTwips, dpi.x);
+    info.height = ui::TwipsToPixels(kClientHeightTwips, dpi.y);
     info.x = (GetSystemMetrics(SM_CXSCREEN) - info.width) / 2;
     info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
     if (!Create(cls, info)) return false;
@@ -147,11 +106,8 @@ void FrmSplash::OnLoad() {
 
 void FrmSplash::ChangeMask() {
     // Whatever fails here leaves an unshaped rectangle; start-up goes on.
-    mRegion = RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()));
-    if (mRegion && !SetWindowRgn(hWnd(), mRegion, TRUE)) {
-        DeleteObject(mRegion);
-        mRegion = nullptr;
-    }
+    mRegion = ui::GiveToWindow(hWnd(), ui::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))),
+                               true);
 }
 
 LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -9,7 +9,4 @@ namespace forms {
 // Puts the window into the top-most band without moving or sizing it.
 void MakeTopmost(HWND hWnd);
 
-// The screen's dots per inch (vertical), 96 when it cannot be read.
-int ScreenDpi();
-
 }  // namespace forms

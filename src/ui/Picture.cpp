@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "ui/Units.h"
+
 namespace ui {
 namespace {
 
@@ -130,6 +132,30 @@ SIZE Picture::Pixels() const {
         }
     }
     return s;
+}
+
+void Picture::DrawAt(HDC dc, int x, int y) const {
+    HANDLE h = Handle();
+    if (!h) return;
+    const SIZE px = Pixels();
+    switch (Type()) {
+        case PICTYPE_BITMAP: {
+            UniqueMemoryDc mem(CreateCompatibleDC(dc));
+            SelectedObject selected(mem.get(), h);
+            BitBlt(dc, x, y, px.cx, px.cy, mem.get(), 0, 0, SRCCOPY);
+            break;
+        }
+        case PICTYPE_ICON:
+            DrawIconEx(dc, x, y, static_cast<HICON>(h), px.cx, px.cy, 0, nullptr, DI_NORMAL);
+            break;
+        default: {
+            // Metafiles: let the picture object render itself at 96 dpi.
+            const SIZE hm = Himetric();
+            p_->Render(dc, x, y, HimetricToPixels(hm.cx, kStandardDpi), HimetricToPixels(hm.cy, kStandardDpi), 0,
+                       hm.cy, hm.cx, -hm.cy, nullptr);
+            break;
+        }
+    }
 }
 
 }  // namespace ui

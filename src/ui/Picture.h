@@ -39,6 +39,9 @@ public:
     // pixel size here is that of the underlying image).
     SIZE Himetric() const;
     SIZE Pixels() const;
+    // Draws the image unscaled with its top-left corner at (x, y); nothing when
+    // absent or empty.
+    void DrawAt(HDC dc, int x, int y) const;
 
     IPicture* get() const noexcept { return p_.get(); }
     bool operator==(const Picture& o) const noexcept { return p_.get() == o.p_.get(); }

@@ -5,6 +5,7 @@
 #include "support/WinTest.h"
 #include "ui/Handles.h"
 #include "ui/Picture.h"
+#include "ui/WindowRegion.h"
 
 namespace {
 
@@ -28,6 +29,20 @@ TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
         EXPECT_FALSE(c);
         DeleteObject(kept);
     }
+    EXPECT_EQ(liveGdiObjects(), before);
+}
+
+TEST(GiveToWindow, TheWindowTakesTheRegionAndARefusedOneIsDeleted) {
+    ui::UniqueWindow window(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(window);
+    ASSERT_NE(ui::GiveToWindow(window.get(), ui::UniqueRegion(CreateRectRgn(0, 0, 10, 20)), false), nullptr);
+    ui::UniqueRegion held(CreateRectRgn(0, 0, 0, 0));
+    RECT box{};
+    EXPECT_EQ(GetWindowRgn(window.get(), held.get()), SIMPLEREGION);
+    GetRgnBox(held.get(), &box);
+    EXPECT_EQ(std::pair(box.right, box.bottom), std::pair(10L, 20L));
+    const int before = liveGdiObjects();
+    EXPECT_EQ(ui::GiveToWindow(nullptr, ui::UniqueRegion(CreateRectRgn(0, 0, 5, 5)), false), nullptr);
     EXPECT_EQ(liveGdiObjects(), before);
 }
 

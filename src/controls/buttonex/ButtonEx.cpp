@@ -27,28 +27,16 @@ ButtonEx::~ButtonEx() {
     Destroy();  // the window goes before the surfaces it shows (and leaves its container)
 }
 
-float ButtonEx::TwipsPerPixelX() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
-}
+float ButtonEx::TwipsPerPixelX() { return static_cast<float>(ui::TwipsPerPixel(ui::ScreenDpi().x)); }
+float ButtonEx::TwipsPerPixelY() { return static_cast<float>(ui::TwipsPerPixel(ui::ScreenDpi().y)); }
 
-float ButtonEx::TwipsPerPixelY() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? 1440.0f / static_cast<float>(dpi) : 15.0f;
-}
-
-int32_t ButtonEx::WidthTwips() const { return layout::CLng(surface_.Width() * static_cast<double>(TwipsPerPixelX())); }
-int32_t ButtonEx::HeightTwips() const {
-    return layout::CLng(surface_.Height() * static_cast<double>(TwipsPerPixelY()));
-}
+int32_t ButtonEx::WidthTwips() const { return ui::PixelsToTwips(surface_.Width(), ui::ScreenDpi().x); }
+int32_t ButtonEx::HeightTwips() const { return ui::PixelsToTwips(surface_.Height(), ui::ScreenDpi().y); }
 
 void ButtonEx::SetSizeTwips(double width, double height) {
-    const int w = std::max(1, layout::TwipsToPixels(width, TwipsPerPixelX()));
-    const int h = std::max(1, layout::TwipsToPixels(height, TwipsPerPixelY()));
+    const ui::Dpi dpi = ui::ScreenDpi();
+    const int w = std::max(1, ui::TwipsToPixels(width, dpi.x));
+    const int h = std::max(1, ui::TwipsToPixels(height, dpi.y));
     if (w == surface_.Width() && h == surface_.Height()) return;
     if (IsCreated()) {
         // WM_SIZE resizes the surface and runs the resize handling before this returns.

@@ -9,13 +9,6 @@ ButtonExHost::ButtonExHost() : ambientFont_(ui::Font::Create(ui::Font::Desc{})) 
 
 ButtonExHost::~ButtonExHost() = default;
 
-int ButtonExHost::ScreenDpiX() {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : 96;
-}
-
 void ButtonExHost::SetDisplayAsDefault(ButtonEx& control, bool value) {
     ButtonEx* before = displayAsDefault_;
     ButtonEx* after = value ? &control : (before == &control ? nullptr : before);
@@ -32,36 +25,35 @@ void ButtonExHost::PropertyChanged(ButtonEx& control, std::string_view property)
 
 std::optional<PropertyError> ButtonExHost::Load(ButtonEx& control, std::span<const uint8_t> store, int leftTwips,
                                                 int topTwips, int tabIndex) {
-    const float tx = ButtonEx::TwipsPerPixelX(), ty = ButtonEx::TwipsPerPixelY();
+    const ui::Dpi dpi = ui::ScreenDpi();
     PropertyBag bag = PropertyBag::FromBytes(store);
     // The extent is the container's own record, read before the button's properties.
     int32_t ex = 0, ey = 0;
     std::string error;
     const bool haveX = bag.Read("_extentx", 0, ex, error) && ex > 0;
     const bool haveY = bag.Read("_extenty", 0, ey, error) && ey > 0;
-    const int dpi = ScreenDpiX();
     if (haveX || haveY) {
-        const double w = haveX ? layout::HimetricToPixels(ex, dpi) * static_cast<double>(tx) : control.WidthTwips();
-        const double h = haveY ? layout::HimetricToPixels(ey, dpi) * static_cast<double>(ty) : control.HeightTwips();
+        const int32_t w = haveX ? ui::PixelsToTwips(ui::HimetricToPixels(ex, dpi.x), dpi.x) : control.WidthTwips();
+        const int32_t h = haveY ? ui::PixelsToTwips(ui::HimetricToPixels(ey, dpi.y), dpi.y) : control.HeightTwips();
         control.SetSizeTwips(w, h);
     }
     if (form_)
-        control.Create(form_, layout::TwipsToPixels(leftTwips, tx), layout::TwipsToPixels(topTwips, ty), tabIndex);
+        control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
     return control.ReadProperties(bag);
 }
 
 void ButtonExHost::Place(ButtonEx& control, int leftTwips, int topTwips, int tabIndex) {
-    const float tx = ButtonEx::TwipsPerPixelX(), ty = ButtonEx::TwipsPerPixelY();
+    const ui::Dpi dpi = ui::ScreenDpi();
     if (form_)
-        control.Create(form_, layout::TwipsToPixels(leftTwips, tx), layout::TwipsToPixels(topTwips, ty), tabIndex);
+        control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
     control.InitProperties();
 }
 
 std::vector<uint8_t> ButtonExHost::Save(ButtonEx& control, std::optional<PropertyError>* error) {
     PropertyBag bag;
-    const int dpi = ScreenDpiX();
-    bag.Write("_extentx", layout::PixelsToHimetric(control.Surface().Width(), dpi), 0);
-    bag.Write("_extenty", layout::PixelsToHimetric(control.Surface().Height(), dpi), 0);
+    const ui::Dpi dpi = ui::ScreenDpi();
+    bag.Write("_extentx", ui::PixelsToHimetric(control.Surface().Width(), dpi.x), 0);
+    bag.Write("_extenty", ui::PixelsToHimetric(control.Surface().Height(), dpi.y), 0);
     auto failure = control.WriteProperties(bag);
     if (error) *error = failure;
     return bag.ToBytes();

@@ -82,8 +82,6 @@ public:
     void Sited(ButtonEx& control) override;
     void Unsited(ButtonEx& control) override;
 
-    static int ScreenDpiX();
-
 private:
     HWND form_ = nullptr;
     ui::Font ambientFont_;

@@ -1,19 +1,8 @@
 #include "controls/buttonex/ButtonExLayout.h"
 
-#include <cmath>
 #include <limits>
 
 namespace buttonex::layout {
-
-int32_t CLng(double v) noexcept {
-    if (std::isnan(v)) return 0;
-    constexpr double lo = std::numeric_limits<int32_t>::min();
-    constexpr double hi = std::numeric_limits<int32_t>::max();
-    if (v <= lo) return std::numeric_limits<int32_t>::min();
-    if (v >= hi) return std::numeric_limits<int32_t>::max();
-    // nearbyint follows the current rounding mode, which is round-half-even by default.
-    return static_cast<int32_t>(std::nearbyint(v));
-}
 
 int32_t IDiv(int32_t a, int32_t b) noexcept {
     if (b == 0) return 0;
@@ -158,18 +147,6 @@ unsigned CaptionFlags(bool enabled, bool rightToLeft) noexcept {
 
 // 1.76 HIMETRIC to the twip, as the skins were always sized (not 2540/1440).
 double SkinTwips(int32_t himetric) noexcept { return himetric / 1.76; }
-
-int32_t TwipsToPixels(double twips, double twipsPerPixel) noexcept {
-    if (twipsPerPixel <= 0) return 0;
-    return CLng(twips / twipsPerPixel);
-}
-
-int32_t PixelsToHimetric(int32_t pixels, int32_t dpi) noexcept {
-    if (dpi <= 0) return 0;
-    return CLng(pixels * 2540.0 / dpi);
-}
-
-int32_t HimetricToPixels(int32_t himetric, int32_t dpi) noexcept { return CLng(himetric * dpi / 2540.0); }
 
 bool PointerInside(double x, double y, double sw, double sh) noexcept {
     return x >= 0 && y >= 0 && x <= sw && y <= sh;

@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "ui/Units.h"
+
 namespace buttonex {
 
 // The looks a repaint can ask for. Any other number may be asked for as well and
@@ -16,9 +18,8 @@ enum ButtonExState : int32_t { Down = 0, Up = 1, Over = 2, Disabled = 3, Focus =
 
 namespace layout {
 
-// Rounds to the nearest whole number, halves to the even neighbour; saturates
-// instead of overflowing.
-int32_t CLng(double v) noexcept;
+// The forms' one rounding rule: nearest, halves to even, saturating.
+using ui::CLng;
 // Whole-number division truncated toward zero; a zero divisor gives 0.
 int32_t IDiv(int32_t a, int32_t b) noexcept;
 
@@ -89,11 +90,6 @@ unsigned CaptionFlags(bool enabled, bool rightToLeft) noexcept;
 
 // Skins are stored in HIMETRIC; the control takes their size in twips this way.
 double SkinTwips(int32_t himetric) noexcept;
-// Twips to whole pixels and back, at the given twips per pixel.
-int32_t TwipsToPixels(double twips, double twipsPerPixel) noexcept;
-// Pixels to HIMETRIC at the given dots per inch (extents that a container stores).
-int32_t PixelsToHimetric(int32_t pixels, int32_t dpi) noexcept;
-int32_t HimetricToPixels(int32_t himetric, int32_t dpi) noexcept;
 
 // The pointer counts as inside with the edges included.
 bool PointerInside(double x, double y, double sw, double sh) noexcept;

@@ -1,11 +1,12 @@
 // Painting: Redraw and its painters, the key-colour mask copy, and the
 // highlight (silhouette and dotted rectangle).
 #include <algorithm>
+#include <span>
 #include <vector>
 
 #include "controls/buttonex/ButtonEx.h"
-#include "controls/buttonex/SkinShape.h"
 #include "ui/Text.h"
+#include "ui/WindowRegion.h"
 
 namespace buttonex {
 
@@ -24,6 +25,30 @@ const ui::Picture& pictureFor(layout::Slot slot, const ui::Picture& down, const 
     }
     return up;
 }
+
+// The four memory contexts of a key-colour mask copy, each with a new w x h
+// bitmap selected: monochrome for the mask and the inverse mask, compatible
+// with the destination for the result and the picture. Leaving scope puts the
+// old bitmaps back, then deletes the four bitmaps, then the four contexts.
+struct MaskCopyScratch {
+    MaskCopyScratch(HDC destination, int w, int h)
+        : maskDc(CreateCompatibleDC(destination)),
+          inverseDc(CreateCompatibleDC(destination)),
+          resultDc(CreateCompatibleDC(destination)),
+          pictureDc(CreateCompatibleDC(destination)),
+          mask(CreateBitmap(w, h, 1, 1, nullptr)),
+          inverse(CreateBitmap(w, h, 1, 1, nullptr)),
+          result(CreateCompatibleBitmap(destination, w, h)),
+          picture(CreateCompatibleBitmap(destination, w, h)),
+          maskIn(maskDc.get(), mask.get()),
+          inverseIn(inverseDc.get(), inverse.get()),
+          resultIn(resultDc.get(), result.get()),
+          pictureIn(pictureDc.get(), picture.get()) {}
+    ui::UniqueMemoryDc maskDc, inverseDc, resultDc, pictureDc;
+    ui::UniqueBitmap mask, inverse, result, picture;
+    ui::SelectedObject maskIn, inverseIn, resultIn, pictureIn;
+};
+
 }  // namespace
 
 bool ButtonEx::ReadUserMode() { return container_.AmbientUserMode(); }
@@ -110,7 +135,7 @@ void ButtonEx::SetHolderPicture(const ui::Picture& picture) {
                              px.cy > 0 ? px.cy : imgPicture.pixels.Height());
     imgPicture.pixels.SetBackgroundPicture(ui::Picture());
     imgPicture.pixels.SetBackColor(imgPicture.backColor);
-    gdi::DrawPictureAt(imgPicture.pixels.Dc(), picture, 0, 0);
+    picture.DrawAt(imgPicture.pixels.Dc(), 0, 0);
 }
 
 void ButtonEx::DrawPicture(int32_t state) {
@@ -167,24 +192,17 @@ void ButtonEx::MaskedCopy(HDC destination, const PixelSurface& source, int dx, i
                           int32_t key) {
     HDC src = source.Dc();
     const COLORREF keyColour = key == -1 ? GetPixel(src, 1, 1) : static_cast<COLORREF>(key);
-    gdi::MemoryDc maskDc(destination), inverseDc(destination), resultDc(destination), pictureDc(destination);
-    gdi::Bitmap mask = gdi::Bitmap::Monochrome(w, h), inverse = gdi::Bitmap::Monochrome(w, h);
-    gdi::Bitmap result = gdi::Bitmap::Compatible(destination, w, h);
-    gdi::Bitmap picture = gdi::Bitmap::Compatible(destination, w, h);
-    {
-        ui::SelectedObject s1(maskDc.get(), mask.get()), s2(inverseDc.get(), inverse.get());
-        ui::SelectedObject s3(resultDc.get(), result.get()), s4(pictureDc.get(), picture.get());
-        const COLORREF oldBk = SetBkColor(src, keyColour);
-        BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
-        SetBkColor(src, oldBk);
-        BitBlt(inverseDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, kNotSrcCopy);
-        BitBlt(resultDc.get(), 0, 0, w, h, destination, dx, dy, kSrcCopy);
-        BitBlt(resultDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, kSrcAnd);
-        BitBlt(pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
-        BitBlt(pictureDc.get(), 0, 0, w, h, inverseDc.get(), 0, 0, kSrcAnd);
-        BitBlt(resultDc.get(), 0, 0, w, h, pictureDc.get(), 0, 0, kSrcInvert);
-        BitBlt(destination, dx, dy, w, h, resultDc.get(), 0, 0, kSrcCopy);
-    }  // the old bitmaps go back before the bitmaps and contexts are deleted
+    const MaskCopyScratch s(destination, w, h);
+    const COLORREF oldBk = SetBkColor(src, keyColour);
+    BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
+    SetBkColor(src, oldBk);
+    BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kNotSrcCopy);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, destination, dx, dy, kSrcCopy);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kSrcAnd);
+    BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
+    BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, kSrcAnd);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, kSrcInvert);
+    BitBlt(destination, dx, dy, w, h, s.resultDc.get(), 0, 0, kSrcCopy);
 }
 
 // ---------------------------------------------------------------- highlight
@@ -217,8 +235,8 @@ bool ButtonEx::MakeMask(const PixelSurface& source, PixelSurface& destination, i
     const COLORREF keyColour = key == -1 ? GetPixel(src, 0, 0) : static_cast<COLORREF>(key);
     bool ok = false;
     {
-        gdi::MemoryDc maskDc(destination.Dc());
-        gdi::Bitmap mask = gdi::Bitmap::Monochrome(w, h);
+        ui::UniqueMemoryDc maskDc(CreateCompatibleDC(destination.Dc()));
+        ui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
         ui::SelectedObject sel(maskDc.get(), mask.get());
         const COLORREF oldBk = SetBkColor(src, keyColour);
         ok = BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
@@ -242,24 +260,18 @@ bool ButtonEx::MaskedCopyChecked(const PixelSurface& source, PixelSurface& desti
     const COLORREF keyColour = key == -1 ? GetPixel(src, 0, 0) : static_cast<COLORREF>(key);
     bool ok = false;
     {
-        HDC dest = destination.Dc();
-        gdi::MemoryDc maskDc(dest), inverseDc(dest), resultDc(dest), pictureDc(dest);
-        gdi::Bitmap mask = gdi::Bitmap::Monochrome(w, h), inverse = gdi::Bitmap::Monochrome(w, h);
-        gdi::Bitmap result = gdi::Bitmap::Compatible(dest, w, h);
-        gdi::Bitmap picture = gdi::Bitmap::Compatible(dest, w, h);
-        ui::SelectedObject s1(maskDc.get(), mask.get()), s2(inverseDc.get(), inverse.get());
-        ui::SelectedObject s3(resultDc.get(), result.get()), s4(pictureDc.get(), picture.get());
+        const MaskCopyScratch s(destination.Dc(), w, h);
         const COLORREF oldBk = SetBkColor(src, keyColour);
-        ok = BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
+        ok = BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
         SetBkColor(src, oldBk);
         // Each copy runs only while the ones before it succeeded.
-        ok = ok && BitBlt(inverseDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, kNotSrcCopy);
-        ok = ok && BitBlt(resultDc.get(), 0, 0, w, h, destination.Dc(), dx, dy, kSrcCopy);
-        ok = ok && BitBlt(resultDc.get(), 0, 0, w, h, maskDc.get(), 0, 0, kSrcAnd);
-        ok = ok && BitBlt(pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
-        ok = ok && BitBlt(pictureDc.get(), 0, 0, w, h, inverseDc.get(), 0, 0, kSrcAnd);
-        ok = ok && BitBlt(resultDc.get(), 0, 0, w, h, pictureDc.get(), 0, 0, kSrcInvert);
-        ok = ok && BitBlt(destination.Dc(), dx, dy, w, h, resultDc.get(), 0, 0, kSrcCopy);
+        ok = ok && BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kNotSrcCopy);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, destination.Dc(), dx, dy, kSrcCopy);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kSrcAnd);
+        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
+        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, kSrcAnd);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, kSrcInvert);
+        ok = ok && BitBlt(destination.Dc(), dx, dy, w, h, s.resultDc.get(), 0, 0, kSrcCopy);
     }
     if (repaint) RepaintSurface(destination);
     return ok;
@@ -294,34 +306,19 @@ void ButtonEx::ApplyShape() {
     // Rebuild the region only when what it is cut from has changed.
     if (appliedShape_ && appliedShapePicture_ == shapePicture_ && appliedMask_ == maskColour_) return;
 
-    std::vector<Run> runs;
+    std::vector<ui::PixelRun> runs;
     if (shapePicture_.Handle()) {
         const SIZE px = shapePicture_.Pixels();
         const COLORREF mask = PixelSurface::Resolve(maskColour_);
         PixelSurface pixels(px.cx, px.cy);
         pixels.SetBackColor(mask);  // an icon's transparent parts count as mask colour
-        gdi::DrawPictureAt(pixels.Dc(), shapePicture_, 0, 0);
+        shapePicture_.DrawAt(pixels.Dc(), 0, 0);
         GdiFlush();
-        runs = OpaqueRuns(pixels.Bits(), pixels.Width(), pixels.Height(), pixels.Width(), mask);
+        const size_t stride = static_cast<size_t>(pixels.Width());
+        const std::span<const uint32_t> bits(pixels.Bits(), pixels.Bits() ? stride * static_cast<size_t>(pixels.Height()) : 0);
+        runs = ui::OpaqueRuns(bits, pixels.Width(), pixels.Height(), stride, mask);
     }
-    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + runs.size() * sizeof(RECT));
-    auto* header = reinterpret_cast<RGNDATAHEADER*>(data.data());
-    header->dwSize = sizeof(RGNDATAHEADER);
-    header->iType = RDH_RECTANGLES;
-    header->nCount = static_cast<DWORD>(runs.size());
-    header->nRgnSize = static_cast<DWORD>(runs.size() * sizeof(RECT));
-    RECT bounds{0, 0, 0, 0};
-    auto* rects = reinterpret_cast<RECT*>(data.data() + sizeof(RGNDATAHEADER));
-    for (size_t i = 0; i < runs.size(); ++i) {
-        rects[i] = RECT{runs[i].left, runs[i].top, runs[i].right, runs[i].bottom};
-        if (i == 0) bounds = rects[i];
-        UnionRect(&bounds, &bounds, &rects[i]);
-    }
-    header->rcBound = bounds;
-    gdi::Region region(runs.empty() ? CreateRectRgn(0, 0, 0, 0)
-                                    : ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()),
-                                                      reinterpret_cast<const RGNDATA*>(data.data())));
-    if (region.GiveToWindow(hWnd(), TRUE)) {
+    if (ui::GiveToWindow(hWnd(), ui::RegionFromRuns(runs), true)) {
         appliedShape_ = true;
         appliedShapePicture_ = shapePicture_;
         appliedMask_ = maskColour_;

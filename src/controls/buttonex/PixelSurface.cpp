@@ -3,10 +3,23 @@
 #include <algorithm>
 
 #include "controls/buttonex/ButtonExLayout.h"
+#include "ui/Dib.h"
 
 namespace buttonex {
+namespace {
 
-PixelSurface::PixelSurface(int width, int height) : dc_(nullptr) {
+// A top-down 32-bit DIB section; bits receives its pixels (0x00RRGGBB), or null.
+ui::UniqueBitmap dib32(int w, int h, uint32_t** bits) noexcept {
+    const BITMAPINFO bi = ui::TopDownDib32(w, h);
+    void* p = nullptr;
+    ui::UniqueBitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+    *bits = b ? static_cast<uint32_t*>(p) : nullptr;
+    return b;
+}
+
+}  // namespace
+
+PixelSurface::PixelSurface(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
     SetBkMode(dc_.get(), TRANSPARENT);
     originalFont_ = GetCurrentObject(dc_.get(), OBJ_FONT);
     make(width, height);
@@ -25,8 +38,8 @@ void PixelSurface::make(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     uint32_t* bits = nullptr;
-    gdi::Bitmap fresh = gdi::Bitmap::Dib32(width, height, &bits);
-    if (!fresh.get()) return;  // keep the old image rather than none
+    ui::UniqueBitmap fresh = dib32(width, height, &bits);
+    if (!fresh) return;  // keep the old image rather than none
     HGDIOBJ old = SelectObject(dc_.get(), fresh.get());
     if (!originalBitmap_) originalBitmap_ = old;
     bitmap_ = std::move(fresh);
@@ -58,12 +71,12 @@ void PixelSurface::Clear() {
     const uint32_t px = (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
                         GetBValue(c);
     std::fill(bits_, bits_ + static_cast<size_t>(width_) * static_cast<size_t>(height_), px);
-    if (background_.Handle()) gdi::DrawPictureAt(dc_.get(), background_, 0, 0);
+    background_.DrawAt(dc_.get(), 0, 0);
 }
 
 void PixelSurface::SetBackgroundPicture(const ui::Picture& picture) {
     background_ = picture;
-    if (background_.Handle()) gdi::DrawPictureAt(dc_.get(), background_, 0, 0);
+    background_.DrawAt(dc_.get(), 0, 0);
 }
 
 void PixelSurface::SetFont(HFONT font) {

@@ -1,6 +1,6 @@
-#include "forms/PixelRuns.h"
+#include "ui/PixelRuns.h"
 
-namespace forms {
+namespace ui {
 
 void AppendOpaqueRuns(std::span<const uint32_t> row, int32_t y, uint32_t transparentColorRef,
                       std::vector<PixelRun>& runs) {
@@ -31,4 +31,4 @@ std::vector<PixelRun> OpaqueRuns(std::span<const uint32_t> pixels, int32_t width
     return runs;
 }
 
-}  // namespace forms
+}  // namespace ui
