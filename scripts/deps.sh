@@ -10,7 +10,7 @@ set -euo pipefail
 packages=(cmake make g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
           wine wine64 fonts-wine fonts-liberation
-          xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full)
+          xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -20,4 +20,9 @@ if ((${#missing[@]})); then
   SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+# The registry writer is tested once more under a Japanese locale (code page 932).
+if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
+  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+  $SUDO localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
 fi
