@@ -2,10 +2,10 @@
 #include <commctrl.h>
 
 #include "app/mMain.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    ui::ComApartment com;
+    base::ComApartment com;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app::Main();

@@ -7,7 +7,7 @@
 #include "resource.h"
 #include "services/SettingsStore.h"
 #include "services/mShell.h"
-#include "ui/Text.h"
+#include "base/Text.h"
 
 namespace app {
 namespace {

@@ -3,7 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include "ui/Text.h"
+#include "base/Text.h"
 
 namespace forms {
 namespace {
@@ -48,7 +48,7 @@ void Label::Destroy() noexcept {
 }
 
 void Label::SetCaption(std::wstring_view text) {
-    if (hwnd_) SetWindowTextA(hwnd_, ui::ToAnsi(text).c_str());
+    if (hwnd_) SetWindowTextA(hwnd_, base::ToAnsi(text).c_str());
 }
 
 std::wstring Label::Caption() const {
@@ -57,7 +57,7 @@ std::wstring Label::Caption() const {
     std::string text(static_cast<size_t>(length) + 1, '\0');
     const int got = GetWindowTextA(hwnd_, text.data(), length + 1);
     text.resize(static_cast<size_t>(got > 0 ? got : 0));
-    return ui::FromAnsi(text);
+    return base::FromAnsi(text);
 }
 
 void Label::SetForeColor(COLORREF color) {
@@ -65,7 +65,7 @@ void Label::SetForeColor(COLORREF color) {
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
 
-void Label::SetFont(ui::UniqueFont font) {
+void Label::SetFont(base::UniqueFont font) {
     font_ = std::move(font);
     if (hwnd_) InvalidateRect(hwnd_, nullptr, TRUE);
 }
@@ -73,7 +73,7 @@ void Label::SetFont(ui::UniqueFont font) {
 void Label::SetToolTipText(std::wstring_view text) {
     tip_.assign(text);
     if (!hwnd_) return;
-    const std::string ansi = ui::ToAnsi(tip_);
+    const std::string ansi = base::ToAnsi(tip_);
     TOOLINFOA info{};
     info.cbSize = TTTOOLINFOA_V2_SIZE;
     info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;

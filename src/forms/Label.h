@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace forms {
 
@@ -39,7 +39,7 @@ public:
     void SetForeColor(COLORREF color);
 
     // The label keeps the font for as long as it keeps its window.
-    void SetFont(ui::UniqueFont font);
+    void SetFont(base::UniqueFont font);
 
     void SetToolTipText(std::wstring_view text);
     std::wstring ToolTipText() const { return tip_; }
@@ -62,7 +62,7 @@ private:
     HWND hwnd_ = nullptr;
     HWND tooltip_ = nullptr;
     COLORREF color_ = 0;
-    ui::UniqueFont font_;
+    base::UniqueFont font_;
     std::wstring tip_;
     bool pressed_ = false;
     bool takesMouse_ = false;

@@ -11,7 +11,7 @@
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
 #include "services/mWebLink.h"
-#include "ui/Text.h"
+#include "base/Text.h"
 #include "ui/Units.h"
 
 namespace forms {
@@ -72,9 +72,9 @@ RECT toPixels(const TwipsRect& r, int dpi) {
     return RECT{left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
 }
 
-ui::UniqueFont makeFont(const char* face, int centipoints, bool bold, bool underline, int dpi) {
+base::UniqueFont makeFont(const char* face, int centipoints, bool bold, bool underline, int dpi) {
     const int height = -MulDiv(centipoints, dpi, 7200);
-    return ui::UniqueFont(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
+    return base::UniqueFont(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
                                       FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
 }
@@ -90,7 +90,7 @@ std::wstring versionText() {
 // program sitting at a shorter prefix of it ("C:\Program.exe").
 bool startProgram(const std::wstring& path) {
     if (path.empty()) return false;
-    const std::string file = ui::ToAnsi(path);
+    const std::string file = base::ToAnsi(path);
     std::string commandLine = "\"" + file + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
@@ -106,7 +106,7 @@ bool startProgram(const std::wstring& path) {
 }
 
 bool isFile(const std::wstring& path) {
-    const DWORD attributes = GetFileAttributesA(ui::ToAnsi(path).c_str());
+    const DWORD attributes = GetFileAttributesA(base::ToAnsi(path).c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
@@ -125,11 +125,11 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
         HKEY opened = nullptr;
         // Read access is all a lookup needs: asking for write access as well would
         // fail for every user who may not write the key.
-        if (RegOpenKeyExA(KeyRoot, ui::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
+        if (RegOpenKeyExA(KeyRoot, base::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
             continue;
-        ui::UniqueRegKey key(opened);
+        base::UniqueRegKey key(opened);
         DWORD size = static_cast<DWORD>(buffer.size());
-        found = RegQueryValueExA(key.get(), ui::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
+        found = RegQueryValueExA(key.get(), base::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS;
         if (found) break;
     }
@@ -140,7 +140,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
     // The text ends at its first NUL, or at the buffer's end for a value stored
     // without one.
     const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-    if (type == REG_SZ) KeyVal = ui::FromAnsi(std::string(buffer.begin(), end));
+    if (type == REG_SZ) KeyVal = base::FromAnsi(std::string(buffer.begin(), end));
     return true;
 }
 
@@ -152,7 +152,7 @@ void StartSysInfo(HWND owner) {
         path = AddBackslash(path) + L"MSINFO32.EXE";
         if (isFile(path) && startProgram(path)) return;
     }
-    MessageBoxA(owner, kSysInfoUnavailable, ui::ToAnsi(kAppTitle).c_str(), MB_OK);
+    MessageBoxA(owner, kSysInfoUnavailable, base::ToAnsi(kAppTitle).c_str(), MB_OK);
 }
 
 FrmAbout& frmAbout() {
@@ -241,8 +241,8 @@ void FrmAbout::OnLoad() {
     GetRandomLabel(lblWebLink);
     lblDescription.SetCaption(kDescription);
     lblVersion.SetCaption(versionText());
-    lblDisclaimer.SetCaption(ui::FromAnsi(kDisclaimer));
-    SetWindowTextA(hWnd(), ui::ToAnsi(std::wstring(L"About ") + kAppTitle).c_str());
+    lblDisclaimer.SetCaption(base::FromAnsi(kDisclaimer));
+    SetWindowTextA(hWnd(), base::ToAnsi(std::wstring(L"About ") + kAppTitle).c_str());
 }
 
 void FrmAbout::OnUnload() { DestroyControls(); }
@@ -300,8 +300,8 @@ LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void FrmAbout::Paint(HDC dc) {
     for (const LineDesign& line : kLines) {
-        ui::UniquePen pen(CreatePen(PS_SOLID, 1, line.color));
-        ui::SelectedObject selected(dc, pen.get());
+        base::UniquePen pen(CreatePen(PS_SOLID, 1, line.color));
+        base::SelectedObject selected(dc, pen.get());
         const int x1 = TwipsToPixels(line.x1, dpi_), y1 = TwipsToPixels(line.y1, dpi_);
         const int x2 = TwipsToPixels(line.x2, dpi_), y2 = TwipsToPixels(line.y2, dpi_);
         MoveToEx(dc, x1, y1, nullptr);

@@ -10,7 +10,7 @@
 #include "controls/buttonex/ButtonExHost.h"
 #include "forms/Label.h"
 #include "ui/Form.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace forms {
 
@@ -72,7 +72,7 @@ private:
     void Click(buttonex::ButtonEx& button) override;
 
     int dpi_ = 96;
-    ui::UniqueBrush background_;
+    base::UniqueBrush background_;
 };
 
 // The one About box; its window exists only while it is loaded.

@@ -37,7 +37,7 @@ HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
     // All pixels in one call, as 32-bit top-down rows.
     BITMAPINFO format = ui::TopDownDib32(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    base::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
     if (!dc || GetDIBits(dc.get(), picSource, 0, static_cast<UINT>(height), pixels.data(), &format,
                          DIB_RGB_COLORS) != height)
         return nullptr;
@@ -106,7 +106,7 @@ void FrmSplash::OnLoad() {
 
 void FrmSplash::ChangeMask() {
     // Whatever fails here leaves an unshaped rectangle; start-up goes on.
-    mRegion = ui::GiveToWindow(hWnd(), ui::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))),
+    mRegion = ui::GiveToWindow(hWnd(), base::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))),
                                true);
 }
 
@@ -133,9 +133,9 @@ LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 void FrmSplash::Paint(HDC dc) {
     const auto bitmap = static_cast<HBITMAP>(Maskk.Picture.Handle());
     if (!bitmap) return;
-    ui::UniqueMemoryDc source(CreateCompatibleDC(dc));
+    base::UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
-    ui::SelectedObject selected(source.get(), bitmap);
+    base::SelectedObject selected(source.get(), bitmap);
     BitBlt(dc, 0, 0, Maskk.Size.cx, Maskk.Size.cy, source.get(), 0, 0, SRCCOPY);
 }
 

@@ -4,13 +4,13 @@
 
 #include <vector>
 
-#include "ui/Handles.h"
-#include "ui/Text.h"
+#include "base/Handles.h"
+#include "base/Text.h"
 
 namespace services {
 namespace {
 std::string keyPath(const std::wstring& application, const std::wstring& section) {
-    return "Software\\" + ui::ToAnsi(application) + "\\" + ui::ToAnsi(section);
+    return "Software\\" + base::ToAnsi(application) + "\\" + base::ToAnsi(section);
 }
 }  // namespace
 
@@ -20,8 +20,8 @@ std::wstring GetSetting(const std::wstring& application, const std::wstring& sec
     if (RegOpenKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, KEY_QUERY_VALUE, &raw) !=
         ERROR_SUCCESS)
         return defaultValue;
-    ui::UniqueRegKey hkey(raw);
-    const std::string name = ui::ToAnsi(key);
+    base::UniqueRegKey hkey(raw);
+    const std::string name = base::ToAnsi(key);
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExA(hkey.get(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
@@ -32,7 +32,7 @@ std::wstring GetSetting(const std::wstring& application, const std::wstring& sec
         ERROR_SUCCESS)
         return defaultValue;
     buffer[size] = '\0';  // stored text need not carry its own terminator
-    return ui::FromAnsi(buffer.data());
+    return base::FromAnsi(buffer.data());
 }
 
 bool SaveSetting(const std::wstring& application, const std::wstring& section, const std::wstring& key,
@@ -41,9 +41,9 @@ bool SaveSetting(const std::wstring& application, const std::wstring& section, c
     if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
                         nullptr, &raw, nullptr) != ERROR_SUCCESS)
         return false;
-    ui::UniqueRegKey hkey(raw);
-    const std::string text = ui::ToAnsi(value);
-    return RegSetValueExA(hkey.get(), ui::ToAnsi(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+    base::UniqueRegKey hkey(raw);
+    const std::string text = base::ToAnsi(value);
+    return RegSetValueExA(hkey.get(), base::ToAnsi(key).c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 

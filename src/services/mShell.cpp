@@ -5,7 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace services {
 namespace {
@@ -55,8 +55,8 @@ void SetStartupShortcut(bool Create) {
         DeleteFileW(path.c_str());
         return;
     }
-    ui::ComApartment com;
-    ui::ComPtr<IShellLinkW> link;
+    base::ComApartment com;
+    base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
         return;
@@ -64,7 +64,7 @@ void SetStartupShortcut(bool Create) {
     if (target.empty()) return;
     link->SetPath(target.c_str());
     link->SetArguments(L"");
-    ui::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
+    base::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
     if (file) file->Save(path.c_str(), TRUE);
 }
 

@@ -16,7 +16,7 @@ Font Font::Create(const Desc& desc) {
     fd.fItalic = desc.italic;
     fd.fUnderline = desc.underline;
     fd.fStrikethrough = desc.strikethrough;
-    ComPtr<IFont> f;
+    base::ComPtr<IFont> f;
     const HRESULT hr = OleCreateFontIndirect(&fd, IID_IFont, reinterpret_cast<void**>(f.put()));
     SysFreeString(face);
     if (FAILED(hr)) return {};

@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace ui {
 
@@ -26,7 +26,7 @@ public:
     };
 
     Font() noexcept = default;  // no font
-    explicit Font(ComPtr<IFont> f) noexcept : f_(std::move(f)) {}
+    explicit Font(base::ComPtr<IFont> f) noexcept : f_(std::move(f)) {}
 
     // A new font object; absent when the platform refuses it.
     static Font Create(const Desc& desc);
@@ -44,7 +44,7 @@ public:
     bool operator==(const Font& o) const noexcept { return f_.get() == o.f_.get(); }
 
 private:
-    ComPtr<IFont> f_;
+    base::ComPtr<IFont> f_;
     std::shared_ptr<const Desc> made_;  // shared by the copies, like the object
 };
 

@@ -9,7 +9,7 @@ namespace {
 
 Picture create(PICTDESC& desc) {
     desc.cbSizeofstruct = sizeof desc;
-    ComPtr<IPicture> p;
+    base::ComPtr<IPicture> p;
     if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(p.put()))))
         return {};
     return Picture(std::move(p));
@@ -60,12 +60,12 @@ Picture Picture::FromFileBytes(const void* data, size_t size) {
     }
     std::memcpy(dst, data, size);
     GlobalUnlock(mem);
-    ComPtr<IStream> stream;
+    base::ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(mem, TRUE, stream.put()))) {
         GlobalFree(mem);
         return {};
     }
-    ComPtr<IPicture> p;
+    base::ComPtr<IPicture> p;
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), FALSE, IID_IPicture,
                               reinterpret_cast<void**>(p.put()))))
         return {};
@@ -75,7 +75,7 @@ Picture Picture::FromFileBytes(const void* data, size_t size) {
 std::vector<unsigned char> Picture::FileBytes() const {
     std::vector<unsigned char> out;
     if (!p_ || Type() == PICTYPE_NONE) return out;
-    ComPtr<IStream> stream;
+    base::ComPtr<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, TRUE, stream.put()))) return out;
     LONG written = 0;
     if (FAILED(p_->SaveAsFile(stream.get(), TRUE, &written)) || written <= 0) return out;
@@ -140,8 +140,8 @@ void Picture::DrawAt(HDC dc, int x, int y) const {
     const SIZE px = Pixels();
     switch (Type()) {
         case PICTYPE_BITMAP: {
-            UniqueMemoryDc mem(CreateCompatibleDC(dc));
-            SelectedObject selected(mem.get(), h);
+            base::UniqueMemoryDc mem(CreateCompatibleDC(dc));
+            base::SelectedObject selected(mem.get(), h);
             BitBlt(dc, x, y, px.cx, px.cy, mem.get(), 0, 0, SRCCOPY);
             break;
         }

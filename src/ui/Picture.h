@@ -9,14 +9,14 @@
 #include <cstddef>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace ui {
 
 class Picture {
 public:
     Picture() noexcept = default;  // no picture
-    explicit Picture(ComPtr<IPicture> p) noexcept : p_(std::move(p)) {}
+    explicit Picture(base::ComPtr<IPicture> p) noexcept : p_(std::move(p)) {}
 
     // Takes ownership of the handle: it is destroyed with the last reference.
     static Picture FromIcon(HICON icon);
@@ -47,7 +47,7 @@ public:
     bool operator==(const Picture& o) const noexcept { return p_.get() == o.p_.get(); }
 
 private:
-    ComPtr<IPicture> p_;
+    base::ComPtr<IPicture> p_;
 };
 
 }  // namespace ui

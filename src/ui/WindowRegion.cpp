@@ -10,9 +10,9 @@ namespace {
 constexpr size_t kRectsPerRegionCall = 2000;
 }  // namespace
 
-UniqueRegion RegionFromRuns(std::span<const PixelRun> runs) {
-    if (runs.empty()) return UniqueRegion(CreateRectRgn(0, 0, 0, 0));
-    UniqueRegion result;
+base::UniqueRegion RegionFromRuns(std::span<const PixelRun> runs) {
+    if (runs.empty()) return base::UniqueRegion(CreateRectRgn(0, 0, 0, 0));
+    base::UniqueRegion result;
     std::vector<unsigned char> buffer;
     for (size_t first = 0; first < runs.size(); first += kRectsPerRegionCall) {
         const std::span<const PixelRun> slice = runs.subspan(first, std::min(kRectsPerRegionCall, runs.size() - first));
@@ -33,18 +33,18 @@ UniqueRegion RegionFromRuns(std::span<const PixelRun> runs) {
         data->rdh.nCount = static_cast<DWORD>(slice.size());
         data->rdh.nRgnSize = static_cast<DWORD>(slice.size() * sizeof(RECT));
         data->rdh.rcBound = bound;
-        UniqueRegion part(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
-        if (!part) return UniqueRegion();
+        base::UniqueRegion part(ExtCreateRegion(nullptr, static_cast<DWORD>(buffer.size()), data));
+        if (!part) return base::UniqueRegion();
         if (!result) {
             result = std::move(part);
         } else if (CombineRgn(result.get(), result.get(), part.get(), RGN_OR) == ERROR) {
-            return UniqueRegion();
+            return base::UniqueRegion();
         }
     }
     return result;
 }
 
-HRGN GiveToWindow(HWND hwnd, UniqueRegion region, bool redraw) noexcept {
+HRGN GiveToWindow(HWND hwnd, base::UniqueRegion region, bool redraw) noexcept {
     if (!region || !SetWindowRgn(hwnd, region.get(), redraw ? TRUE : FALSE)) return nullptr;
     return region.release();
 }

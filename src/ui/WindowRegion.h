@@ -4,18 +4,18 @@
 
 #include <span>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/PixelRuns.h"
 
 namespace ui {
 
 // The union of the runs' one-pixel-high rectangles; no runs give an empty
 // region. Null only when the platform cannot make the region.
-UniqueRegion RegionFromRuns(std::span<const PixelRun> runs);
+base::UniqueRegion RegionFromRuns(std::span<const PixelRun> runs);
 
 // A region handed to SetWindowRgn belongs to the window from then on; it stays
 // ours, and is deleted here, only when the call fails. Returns the region the
 // window now holds, or null.
-HRGN GiveToWindow(HWND hwnd, UniqueRegion region, bool redraw) noexcept;
+HRGN GiveToWindow(HWND hwnd, base::UniqueRegion region, bool redraw) noexcept;
 
 }  // namespace ui

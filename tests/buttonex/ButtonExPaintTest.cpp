@@ -2,7 +2,7 @@
 // button's surface pixels and its window region under Wine.
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace bxtest {
 namespace {
@@ -37,13 +37,13 @@ protected:
     // as the button draws it (its font, DrawState with a prefix) on a blank surface of
     // the button's size. Glyphs differ from font to font; the origin does not.
     Box inkAt(const char* text, int x, int y) const {
-        ui::UniqueMemoryDc dc(CreateCompatibleDC(button->hdc()));
+        base::UniqueMemoryDc dc(CreateCompatibleDC(button->hdc()));
         BITMAPINFO bi{};
         bi.bmiHeader = {sizeof bi.bmiHeader, W(), -H(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
         void* bits = nullptr;
-        ui::UniqueBitmap dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-        ui::SelectedObject surface(dc.get(), dib.get());
-        ui::SelectedObject font(dc.get(), GetCurrentObject(button->hdc(), OBJ_FONT));
+        base::UniqueBitmap dib(CreateDIBSection(dc.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+        base::SelectedObject surface(dc.get(), dib.get());
+        base::SelectedObject font(dc.get(), GetCurrentObject(button->hdc(), OBJ_FONT));
         RECT all{0, 0, W(), H()};
         FillRect(dc.get(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SetTextColor(dc.get(), kBlack);

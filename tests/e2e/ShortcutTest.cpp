@@ -8,8 +8,8 @@
 
 #include "services/mShell.h"
 #include "support/Tollvane.h"
-#include "ui/Handles.h"
-#include "ui/Text.h"
+#include "base/Handles.h"
+#include "base/Text.h"
 
 namespace {
 
@@ -25,7 +25,7 @@ Link readLink(const std::wstring& file) {
     Link out;
     if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return out;
     out.exists = true;
-    ui::ComPtr<IShellLinkW> link;
+    base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
         return out;
@@ -47,7 +47,7 @@ Link readLink(const std::wstring& file) {
 }
 
 bool samePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
-bool samePath(const std::wstring& a, const std::string& b) { return samePath(a, ui::FromAnsi(b)); }
+bool samePath(const std::wstring& a, const std::string& b) { return samePath(a, base::FromAnsi(b)); }
 
 // The shortcut is made while the program loads, just after its main window appears.
 Link awaitLink(const std::wstring& file) {
@@ -59,7 +59,7 @@ Link awaitLink(const std::wstring& file) {
 class Shortcut : public testing::Test {
 protected:
     void SetUp() override { DeleteFileW(services::StartupShortcutPath().c_str()); }
-    ui::ComApartment com;
+    base::ComApartment com;
 };
 
 TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
@@ -71,7 +71,7 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
         ASSERT_TRUE(t.Started());
         Link link = awaitLink(lnk);
         ASSERT_TRUE(link.exists);
-        EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << ui::ToAnsi(link.path);
+        EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << base::ToAnsi(link.path);
         EXPECT_EQ(link.arguments, L"");
     }
     // Started from another folder, and with the shortcut deleted by the person.
@@ -82,7 +82,7 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
     ASSERT_TRUE(moved.Started());
     Link link = awaitLink(lnk);
     ASSERT_TRUE(link.exists);
-    EXPECT_TRUE(samePath(link.path, copy)) << ui::ToAnsi(link.path);
+    EXPECT_TRUE(samePath(link.path, copy)) << base::ToAnsi(link.path);
 }
 
 // The installer puts the program under the user's own profile, so a user name the
@@ -92,10 +92,10 @@ TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLe
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
-    const std::wstring folder = ui::FromAnsi(wintest::TempFolder("wide")) + L"\\" + name;
+    const std::wstring folder = base::FromAnsi(wintest::TempFolder("wide")) + L"\\" + name;
     const std::wstring exe = folder + L"\\tollvane.exe";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileW(ui::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
+    ASSERT_TRUE(CopyFileW(base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
     Tollvane t(0, exe);
     ASSERT_TRUE(t.Started());
     Link link = awaitLink(services::StartupShortcutPath());

@@ -14,19 +14,19 @@
 #include "RegionReference.h"
 #include "forms/frmAbout.h"
 #include "forms/frmSplash.h"
-#include "ui/Text.h"
+#include "base/Text.h"
 #include "forms/mGetRandomLabel.h"
 #include "resource.h"
 #include "support/WinTest.h"
-#include "ui/Handles.h"
-#include "ui/Text.h"
+#include "base/Handles.h"
+#include "base/Text.h"
 
 namespace {
 
 constexpr COLORREF kKey = RGB(255, 0, 255);
 constexpr COLORREF kInk = RGB(0x11, 0x22, 0x33);
 
-using ui::UniqueBitmap, ui::UniqueRegion;
+using base::UniqueBitmap, base::UniqueRegion;
 
 UniqueBitmap splashBitmap() {
     return UniqueBitmap(static_cast<HBITMAP>(
@@ -38,12 +38,12 @@ UniqueBitmap splashBitmap() {
 UniqueBitmap makeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour, bool deviceDependent) {
     BITMAPINFO info{};
     info.bmiHeader = {static_cast<DWORD>(sizeof info.bmiHeader), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
-    ui::WindowDc screen(nullptr);
-    ui::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    base::WindowDc screen(nullptr);
+    base::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
     UniqueBitmap bitmap(deviceDependent ? CreateCompatibleBitmap(screen.get(), width, height)
                                         : CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    ui::SelectedObject in(dc.get(), bitmap.get());
+    base::SelectedObject in(dc.get(), bitmap.get());
     for (int i = 0; i < width * height; ++i) SetPixel(dc.get(), i % width, i / width, colour(i % width, i / width));
     return bitmap;
 }
@@ -99,7 +99,7 @@ TEST(GetRandomLabel, DrawsAListedCaptionShownAlsoAsTheTooltip) {
     SendMessageA(link.ToolTipWindow(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&info));
     const std::wstring caption = link.Caption();
     EXPECT_NE(std::find(forms::kLinkCaptions.begin(), forms::kLinkCaptions.end(), caption), forms::kLinkCaptions.end());
-    EXPECT_EQ(ui::FromAnsi(tip), caption);
+    EXPECT_EQ(base::FromAnsi(tip), caption);
     forms::frmAbout().Unload();
 }
 
@@ -173,7 +173,7 @@ TEST(StartSysInfo, FindsTheProgramRegisteredOnlyInTheOtherRegistryView) {
     other.Set(program);
     std::wstring found;
     EXPECT_TRUE(forms::GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", found));
-    EXPECT_EQ(ui::ToAnsi(found), program);
+    EXPECT_EQ(base::ToAnsi(found), program);
     EXPECT_EQ(messageBoxSeen([] { forms::StartSysInfo(nullptr); }), "");
     EXPECT_TRUE(wintest::WaitUntil([&] { return recorderLog(program) == "\"" + program + "\"\n"; }, 10000));
 }

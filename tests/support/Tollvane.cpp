@@ -33,7 +33,7 @@ void Tollvane::attach(unsigned tickMs) {
         },
         10000);
     if (!mainWindow_ || tickMs == 0) return;
-    ticker_.reset(new Ticker{mainWindow_, tickMs, ui::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
+    ticker_.reset(new Ticker{mainWindow_, tickMs, base::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
     ticker_->thread.reset(CreateThread(nullptr, 0, tick, ticker_.get(), 0, nullptr));
 }
 
@@ -61,15 +61,15 @@ std::vector<COLORREF> ScreenPixels(const RECT& r) {
     const int h = r.bottom - r.top;
     std::vector<COLORREF> out;
     if (w <= 0 || h <= 0) return out;
-    ui::WindowDc screen(nullptr);
-    ui::UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
+    base::WindowDc screen(nullptr);
+    base::UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
     BITMAPINFO bi{};
     bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     void* bits = nullptr;
-    ui::UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
+    base::UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
     if (!dib) return out;
     {
-        ui::SelectedObject selected(mem.get(), dib.get());
+        base::SelectedObject selected(mem.get(), dib.get());
         BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
         GdiFlush();
     }

@@ -49,7 +49,7 @@ public:
     struct Ticker {
         HWND window;
         DWORD ms;
-        ui::UniqueKernelHandle stop, thread;
+        base::UniqueKernelHandle stop, thread;
         ~Ticker();
     };
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 
 namespace wintest {
 
@@ -41,7 +41,7 @@ public:
     void Kill();
 
 private:
-    ui::UniqueKernelHandle process_;
+    base::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
 

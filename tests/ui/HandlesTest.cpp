@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/WinTest.h"
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/Picture.h"
 #include "ui/WindowRegion.h"
 
@@ -14,15 +14,15 @@ int liveGdiObjects() { return wintest::GdiObjectCount(); }
 TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
     const int before = liveGdiObjects();
     {
-        ui::UniqueRegion a(CreateRectRgn(0, 0, 1, 1));
+        base::UniqueRegion a(CreateRectRgn(0, 0, 1, 1));
         ASSERT_TRUE(a);
-        ui::UniqueRegion b(std::move(a));
+        base::UniqueRegion b(std::move(a));
         EXPECT_FALSE(a);
         EXPECT_TRUE(b);
         b = std::move(b);  // self-move keeps the handle
         EXPECT_TRUE(b);
         EXPECT_EQ(GetObjectType(b.get()), static_cast<DWORD>(OBJ_REGION));
-        ui::UniqueRegion c(CreateRectRgn(0, 0, 2, 2));
+        base::UniqueRegion c(CreateRectRgn(0, 0, 2, 2));
         EXPECT_EQ(liveGdiObjects(), before + 2);
         c = std::move(b);  // c's old region is deleted here
         HRGN kept = c.release();
@@ -33,25 +33,25 @@ TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
 }
 
 TEST(GiveToWindow, TheWindowTakesTheRegionAndARefusedOneIsDeleted) {
-    ui::UniqueWindow window(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr));
+    base::UniqueWindow window(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 40, 40, nullptr, nullptr, nullptr, nullptr));
     ASSERT_TRUE(window);
-    ASSERT_NE(ui::GiveToWindow(window.get(), ui::UniqueRegion(CreateRectRgn(0, 0, 10, 20)), false), nullptr);
-    ui::UniqueRegion held(CreateRectRgn(0, 0, 0, 0));
+    ASSERT_NE(ui::GiveToWindow(window.get(), base::UniqueRegion(CreateRectRgn(0, 0, 10, 20)), false), nullptr);
+    base::UniqueRegion held(CreateRectRgn(0, 0, 0, 0));
     RECT box{};
     EXPECT_EQ(GetWindowRgn(window.get(), held.get()), SIMPLEREGION);
     GetRgnBox(held.get(), &box);
     EXPECT_EQ(std::pair(box.right, box.bottom), std::pair(10L, 20L));
     const int before = liveGdiObjects();
-    EXPECT_EQ(ui::GiveToWindow(nullptr, ui::UniqueRegion(CreateRectRgn(0, 0, 5, 5)), false), nullptr);
+    EXPECT_EQ(ui::GiveToWindow(nullptr, base::UniqueRegion(CreateRectRgn(0, 0, 5, 5)), false), nullptr);
     EXPECT_EQ(liveGdiObjects(), before);
 }
 
 TEST(SelectedObject, PutsThePreviousObjectBack) {
-    ui::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    ui::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
+    base::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    base::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
     HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BRUSH);
     {
-        ui::SelectedObject sel(dc.get(), brush.get());
+        base::SelectedObject sel(dc.get(), brush.get());
         EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush.get());
     }
     EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), original);
@@ -60,15 +60,15 @@ TEST(SelectedObject, PutsThePreviousObjectBack) {
 TEST(ComPtr, CountsReferencesThroughCopiesMovesAndSelfAssignment) {
     ui::Picture p = ui::Picture::FromBitmap(CreateBitmap(4, 4, 1, 32, nullptr));
     ASSERT_TRUE(p.IsPresent());
-    ui::ComPtr<IPicture> a = ui::ComPtr<IPicture>::attach(p.get());
+    base::ComPtr<IPicture> a = base::ComPtr<IPicture>::attach(p.get());
     a.get()->AddRef();  // attach took over a reference we had to give it
-    ui::ComPtr<IPicture>& alias = a;
+    base::ComPtr<IPicture>& alias = a;
     a = alias;  // must not drop the last reference and keep a dangling pointer
     ASSERT_TRUE(a);
     SHORT type = 0;
     EXPECT_EQ(a->get_Type(&type), S_OK);
     EXPECT_EQ(type, PICTYPE_BITMAP);
-    ui::ComPtr<IPicture> b = std::move(a);
+    base::ComPtr<IPicture> b = std::move(a);
     EXPECT_FALSE(a);
     EXPECT_TRUE(b);
 }

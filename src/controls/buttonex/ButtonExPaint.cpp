@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "controls/buttonex/ButtonEx.h"
-#include "ui/Text.h"
+#include "base/Text.h"
 #include "ui/WindowRegion.h"
 
 namespace buttonex {
@@ -44,9 +44,9 @@ struct MaskCopyScratch {
           inverseIn(inverseDc.get(), inverse.get()),
           resultIn(resultDc.get(), result.get()),
           pictureIn(pictureDc.get(), picture.get()) {}
-    ui::UniqueMemoryDc maskDc, inverseDc, resultDc, pictureDc;
-    ui::UniqueBitmap mask, inverse, result, picture;
-    ui::SelectedObject maskIn, inverseIn, resultIn, pictureIn;
+    base::UniqueMemoryDc maskDc, inverseDc, resultDc, pictureDc;
+    base::UniqueBitmap mask, inverse, result, picture;
+    base::SelectedObject maskIn, inverseIn, resultIn, pictureIn;
 };
 
 }  // namespace
@@ -167,7 +167,7 @@ void ButtonEx::DrawCaption(int32_t state) {
         case layout::CaptionColour::Grey: surface_.SetForeColor(kGreyText); break;
         case layout::CaptionColour::Fore: surface_.SetForeColor(m_ForeColor); break;
     }
-    const SIZE text = surface_.TextExtent(ui::ToAnsi(layout::MeasuredCaption(m_Caption)));
+    const SIZE text = surface_.TextExtent(base::ToAnsi(layout::MeasuredCaption(m_Caption)));
     layout::CaptionInput in;
     in.state = state;
     in.picturePresent = m_Picture.IsPresent();
@@ -181,7 +181,7 @@ void ButtonEx::DrawCaption(int32_t state) {
     in.offsetX = m_CaptionOffsetX;
     in.offsetY = m_CaptionOffsetY;
     const layout::Point at = layout::CaptionPosition(in);
-    const std::string caption = ui::ToAnsi(m_Caption);
+    const std::string caption = base::ToAnsi(m_Caption);
     if (caption.empty()) return;  // nothing to draw (and DrawState would measure a null text)
     DrawStateA(surface_.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
                static_cast<WPARAM>(caption.size()), at.x, at.y, 0, 0,
@@ -235,9 +235,9 @@ bool ButtonEx::MakeMask(const PixelSurface& source, PixelSurface& destination, i
     const COLORREF keyColour = key == -1 ? GetPixel(src, 0, 0) : static_cast<COLORREF>(key);
     bool ok = false;
     {
-        ui::UniqueMemoryDc maskDc(CreateCompatibleDC(destination.Dc()));
-        ui::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
-        ui::SelectedObject sel(maskDc.get(), mask.get());
+        base::UniqueMemoryDc maskDc(CreateCompatibleDC(destination.Dc()));
+        base::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
+        base::SelectedObject sel(maskDc.get(), mask.get());
         const COLORREF oldBk = SetBkColor(src, keyColour);
         ok = BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
         SetBkColor(src, oldBk);

@@ -9,10 +9,10 @@ namespace buttonex {
 namespace {
 
 // A top-down 32-bit DIB section; bits receives its pixels (0x00RRGGBB), or null.
-ui::UniqueBitmap dib32(int w, int h, uint32_t** bits) noexcept {
+base::UniqueBitmap dib32(int w, int h, uint32_t** bits) noexcept {
     const BITMAPINFO bi = ui::TopDownDib32(w, h);
     void* p = nullptr;
-    ui::UniqueBitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
+    base::UniqueBitmap b(CreateDIBSection(nullptr, &bi, DIB_RGB_COLORS, &p, nullptr, 0));
     *bits = b ? static_cast<uint32_t*>(p) : nullptr;
     return b;
 }
@@ -38,7 +38,7 @@ void PixelSurface::make(int width, int height) {
     width = std::max(width, 1);
     height = std::max(height, 1);
     uint32_t* bits = nullptr;
-    ui::UniqueBitmap fresh = dib32(width, height, &bits);
+    base::UniqueBitmap fresh = dib32(width, height, &bits);
     if (!fresh) return;  // keep the old image rather than none
     HGDIOBJ old = SelectObject(dc_.get(), fresh.get());
     if (!originalBitmap_) originalBitmap_ = old;

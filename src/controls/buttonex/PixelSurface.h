@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <string>
 
-#include "ui/Handles.h"
+#include "base/Handles.h"
 #include "ui/Picture.h"
 
 namespace buttonex {
@@ -56,8 +56,8 @@ public:
 private:
     void make(int width, int height);
 
-    ui::UniqueMemoryDc dc_;
-    ui::UniqueBitmap bitmap_;
+    base::UniqueMemoryDc dc_;
+    base::UniqueBitmap bitmap_;
     HGDIOBJ originalBitmap_ = nullptr;
     HGDIOBJ originalFont_ = nullptr;
     uint32_t* bits_ = nullptr;

@@ -1,8 +1,8 @@
-#include "ui/Text.h"
+#include "base/Text.h"
 
 #include <windows.h>
 
-namespace ui {
+namespace base {
 
 std::string ToAnsi(std::wstring_view text) {
     if (text.empty()) return {};
@@ -24,4 +24,4 @@ std::wstring FromAnsi(std::string_view text) {
     return out;
 }
 
-}  // namespace ui
+}  // namespace base

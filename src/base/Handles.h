@@ -6,7 +6,7 @@
 
 #include <utility>
 
-namespace ui {
+namespace base {
 
 template <class Traits>
 class UniqueHandle {
@@ -183,4 +183,4 @@ private:
     bool ok_;
 };
 
-}  // namespace ui
+}  // namespace base

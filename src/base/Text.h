@@ -4,9 +4,9 @@
 #include <string>
 #include <string_view>
 
-namespace ui {
+namespace base {
 
 std::string ToAnsi(std::wstring_view text);
 std::wstring FromAnsi(std::string_view text);
 
-}  // namespace ui
+}  // namespace base
