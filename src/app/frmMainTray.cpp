@@ -81,7 +81,7 @@ void FrmMain::MenuClick(int16_t& index) {
             LogOffNow();
             break;
         case 2:
-            forms::ShowAboutBox();
+            forms::ShowAboutBox(Icon);
             break;
         case 3:
             Unload();

@@ -6,7 +6,6 @@
 #include <span>
 #include <string>
 
-#include "app/frmMain.h"
 #include "forms/mGetRandomLabel.h"
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
@@ -160,8 +159,9 @@ FrmAbout& frmAbout() {
     return form;
 }
 
-void ShowAboutBox() {
+void ShowAboutBox(const ui::Picture& icon) {
     FrmAbout& about = frmAbout();
+    about.Icon = icon;
     about.Show();
     if (!about.IsLoaded()) return;
     // Chosen again while open: the same box comes to the front.
@@ -194,7 +194,7 @@ void FrmAbout::CreateControls() {
         label.SetForeColor(d.color);
     }
     lblWebLink.OnMouseMove = [this] { SetLinkColor(kLinkHoverColor); };
-    lblWebLink.OnClick = [this] { services::OpenWebLink(*this, kHomePage); };
+    lblWebLink.OnClick = [this] { services::OpenWebLink(hWnd(), kHomePage); };
 
     LoadButtons();
 }
@@ -231,9 +231,8 @@ void FrmAbout::DestroyControls() noexcept {
 }
 
 void FrmAbout::OnLoad() {
-    // The main form's icon; the main form keeps it for the life of the program,
-    // so the box may outlive the main form's window.
-    if (HICON icon = static_cast<HICON>(app::frmMain().Icon.Handle())) {
+    // The box holds its own reference to the icon, so it may outlive the main form.
+    if (HICON icon = static_cast<HICON>(Icon.Handle())) {
         SendMessageA(hWnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
         SendMessageA(hWnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
     }

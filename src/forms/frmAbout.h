@@ -10,6 +10,7 @@
 #include "controls/buttonex/ButtonExHost.h"
 #include "forms/Label.h"
 #include "ui/Form.h"
+#include "ui/Picture.h"
 #include "base/Handles.h"
 
 namespace forms {
@@ -38,6 +39,9 @@ enum AboutControl : int {
 class FrmAbout final : public ui::Form, private buttonex::ButtonExEvents {
 public:
     FrmAbout() = default;
+
+    // The form's icon: the program's, handed over by whoever shows the box.
+    ui::Picture Icon;
 
     Label lblCaption;
     Label lblVersion;
@@ -78,9 +82,9 @@ private:
 // The one About box; its window exists only while it is loaded.
 FrmAbout& frmAbout();
 
-// Shows the About box modeless with no owner, loading it if it is not open;
-// showing it again brings up the same box.
-void ShowAboutBox();
+// Shows the About box modeless with no owner, with the program's icon, loading
+// it if it is not open; showing it again brings up the same box.
+void ShowAboutBox(const ui::Picture& icon);
 
 // Reads a text value: true when the key opens and the value reads; KeyVal then
 // holds its text if it is of type REG_SZ (another type leaves KeyVal as it was).

@@ -4,12 +4,11 @@
 #include <shellapi.h>
 
 #include "base/Text.h"
-#include "ui/Window.h"
 
 namespace services {
 
-void OpenWebLink(const ui::Window& Form, const std::wstring& URL) {
-    ShellExecuteA(Form.hWnd(), "open", base::ToAnsi(URL).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+void OpenWebLink(HWND Form, const std::wstring& URL) {
+    ShellExecuteA(Form, "open", base::ToAnsi(URL).c_str(), nullptr, nullptr, SW_SHOWNORMAL);
 }
 
 }  // namespace services

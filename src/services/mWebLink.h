@@ -1,18 +1,16 @@
 // Opening a web address with the program the platform associates with it.
 #pragma once
 
-#include <string>
+#include <windows.h>
 
-namespace ui {
-class Window;
-}
+#include <string>
 
 namespace services {
 
 // Opens URL with its associated program (normally the default browser), on
-// behalf of the form: its window owns whatever the platform shows. A launch
-// that fails (no associated program, an address that cannot be opened) is not
-// reported.
-void OpenWebLink(const ui::Window& Form, const std::wstring& URL);
+// behalf of the form whose window is given: it owns whatever the platform
+// shows. A launch that fails (no associated program, an address that cannot
+// be opened) is not reported.
+void OpenWebLink(HWND Form, const std::wstring& URL);
 
 }  // namespace services
