@@ -57,14 +57,21 @@ void ButtonExHost::Place(ButtonEx& control, int leftTwips, int topTwips, int tab
     control.InitProperties();
 }
 
-std::vector<uint8_t> ButtonExHost::Save(ButtonEx& control, std::optional<PropertyError>* error) {
+ButtonExHost::Saved ButtonExHost::Save(ButtonEx& control) {
     PropertyBag bag;
     const int dpi = ScreenDpiX();
     bag.Write("_extentx", layout::PixelsToHimetric(control.Surface().Width(), dpi), 0);
     bag.Write("_extenty", layout::PixelsToHimetric(control.Surface().Height(), dpi), 0);
-    auto failure = control.WriteProperties(bag);
-    if (error) *error = failure;
-    return bag.ToBytes();
+    Saved saved;
+    saved.error = control.WriteProperties(bag);
+    store::Encoded encoded = bag.ToBytes();
+    if (!encoded.ok()) {
+        // Written, such a store would lose every property on loading.
+        saved.error = PropertyError{encoded.name, "cannot be stored: " + encoded.error};
+        return saved;
+    }
+    saved.bytes = std::move(encoded.bytes);
+    return saved;
 }
 
 bool ButtonExHost::HandleFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& r) {
