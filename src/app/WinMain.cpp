@@ -2,10 +2,11 @@
 #include <commctrl.h>
 
 #include "app/mMain.h"
-#include "ui/Handles.h"
+#include "ui/OleApartment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    ui::ComApartment com;
+    // OLE, not only COM: the buttons' drag and drop needs it on this thread.
+    ui::OleApartment ole;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app::Main();

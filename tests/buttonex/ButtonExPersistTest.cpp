@@ -48,7 +48,7 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
         std::visit(Overloaded{
                        [&](const FlagAccess& a) { (b.*a.set)(p.def == 0); },
                        [&](const NumberAccess& a) { (b.*a.set)(static_cast<int32_t>(p.def16 ? 70000 + i : p.def - 7 - i)); },
-                       [&](const ColourAccess& a) { (b.*a.set)(i % 2 ? 0x80000008u + static_cast<Colour>(i) : 0x00123456u + static_cast<Colour>(i)); },
+                       [&](const ColourAccess& a) { (b.*a.set)(i % 4 == 0 ? 0x80000000u + static_cast<Colour>(i % 25) : 0x00123456u + static_cast<Colour>(i)); },
                        [&](const TextAccess& a) { (b.*a.set)(L"&Text \u00e9 " + std::to_wstring(i)); },
                        [&](const FontAccess& a) { (b.*a.set)(ui::Font::Create(font)); },
                        [&](const PictureAccess& a) { (b.*a.set)(SolidPicture(8 + i % 9, 6, RGB(7 * i, 100, 255 - 7 * i))); },

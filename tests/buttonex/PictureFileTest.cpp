@@ -3,7 +3,6 @@
 // under the sanitizers.
 #include <gtest/gtest.h>
 
-#include <cstring>
 
 #include "controls/buttonex/PictureFile.h"
 
@@ -25,21 +24,20 @@ Bytes infoHeader(int32_t width, int32_t height, uint16_t bits = 24) {
 }
 
 Bytes bitmapFile(int32_t width, int32_t height, uint16_t bits = 24) {
-    Bytes f{'B', 'M'};
-    f.resize(14);
+    Bytes f(14 + 40 + 64);  // a few pixels: the headers decide what is allocated
+    f[0] = 'B', f[1] = 'M';
     const Bytes h = infoHeader(width, height, bits);
-    f.insert(f.end(), h.begin(), h.end());
-    f.resize(f.size() + 64);  // a few pixels: the headers decide what is allocated
+    for (size_t i = 0; i < h.size(); ++i) f[14 + i] = h[i];
     return f;
 }
 
 // An icon file with one image, given as its bytes.
 Bytes iconFile(const Bytes& image, uint32_t declaredLength = 0) {
-    Bytes f(6 + 16);
+    Bytes f(6 + 16 + image.size());
     put(f, 2, 1, 2), put(f, 4, 1, 2);
     put(f, 6 + 8, declaredLength ? declaredLength : static_cast<uint32_t>(image.size()), 4);
     put(f, 6 + 12, 22, 4);
-    f.insert(f.end(), image.begin(), image.end());
+    for (size_t i = 0; i < image.size(); ++i) f[22 + i] = image[i];
     return f;
 }
 
