@@ -1,6 +1,8 @@
 // Mouse tracking with the real pointer on the X display (xdotool), and the
 // keyboard: key events, access keys and Tab.
 #include <algorithm>
+#include <cstring>
+#include <new>
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
@@ -127,6 +129,68 @@ TEST_F(ButtonExInput, KeysBecomeEventsOnlyTheAccessKeyClicksAndTabMovesFocus) {
     SetFocus(form.hWnd());
     xdo("key alt+g");
     EXPECT_EQ(std::pair(exitClicks, goClicks), std::pair(1, 1));
+}
+
+// A button in storage of the test's own, which a handler destroys and then
+// fills with the handle of a live window, word after word. A dead button that
+// went on would find itself "created", and draw, click and raise events through
+// that poison (a crash), or write into it (the check after).
+class DoomedButton {
+public:
+    DoomedButton(buttonex::ButtonExHost& host, buttonex::ButtonExEvents& events, HWND poison)
+        : b_(new (storage_) ButtonEx(host, &events)), poison_(reinterpret_cast<uintptr_t>(poison)) {}
+    ~DoomedButton() {
+        if (b_) b_->~ButtonEx();
+    }
+    ButtonEx* operator->() const { return b_; }
+    void Destroy() {
+        b_->~ButtonEx();
+        b_ = nullptr;
+        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_) memcpy(storage_ + i, &poison_, sizeof poison_);
+    }
+    bool DestroyedAndUntouched() const {
+        if (b_) return false;
+        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_)
+            if (memcmp(storage_ + i, &poison_, sizeof poison_) != 0) return false;
+        return true;
+    }
+
+private:
+    alignas(ButtonEx) unsigned char storage_[(sizeof(ButtonEx) + 7) / 8 * 8];
+    ButtonEx* b_;
+    uintptr_t poison_;
+};
+
+struct ResizeRecorder : Recorder {
+    void Resize(ButtonEx& b) override { add(b, "Resize"); }
+};
+
+class ButtonExLifetime : public ButtonExTest {};
+
+TEST_F(ButtonExLifetime, AHandlerMayDestroyTheButtonInMouseUpOrInAResizeWhilePainting) {
+    ResizeRecorder heard;
+    for (const char* fatal : {"MouseUp", "Resize"}) {
+        DoomedButton doomed(host, heard, form.hWnd());
+        doomed->Create(form.hWnd(), 20, 80);
+        doomed->InitProperties();
+        const HWND window = doomed->hWnd();
+        heard.log.clear();
+        heard.onEvent = [&](ButtonEx&, const std::string& e) {
+            if (e.rfind(fatal, 0) == 0) doomed.Destroy();
+        };
+        if (std::string(fatal) == "MouseUp") {
+            SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        } else {
+            doomed->SetAppearance(2);
+            doomed->SetSkinUp(SolidPicture(55, 31, RGB(0, 128, 0)));  // takes the skin's size, painting
+            EXPECT_EQ(heard.count("Resize"), 0);  // raised once the painting is over
+            wintest::Pump(100);
+        }
+        EXPECT_TRUE(doomed.DestroyedAndUntouched()) << fatal;
+        EXPECT_FALSE(IsWindow(window)) << fatal;
+        EXPECT_EQ(heard.log.back().rfind(fatal, 0), 0u) << fatal;  // nothing raised after it (no Click)
+    }
 }
 
 }  // namespace

@@ -105,6 +105,35 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
     }
 }
 
+// Written, a store over the loader's limit would lose every property on loading.
+TEST_F(ButtonExPersist, SavingRefusesAStoreTooLargeToLoad) {
+    button->SetCaption(L"kept");
+    button->SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
+    const auto saved = host.Save(*button);
+    ASSERT_TRUE(saved.error);
+    EXPECT_EQ(saved.error->property, "SkinUp");
+    EXPECT_NE(saved.error->reason.find("MiB"), std::string::npos) << saved.error->reason;
+    EXPECT_TRUE(saved.bytes.empty());
+}
+
+// A few damaged header bytes must not make loading ask for gigabytes.
+TEST_F(ButtonExPersist, APictureDeclaringAHugeSizeIsRefusedBeforeLoading) {
+    std::vector<uint8_t> bmp(14 + 40 + 16);
+    const int32_t header[] = {40, 50000, 50000, 1 | (24 << 16)};  // size, width, height, planes and depth
+    bmp[0] = 'B', bmp[1] = 'M';
+    memcpy(bmp.data() + 14, header, sizeof header);
+    store::PropertyStore s;
+    s.Append("appearance", int32_t{2});
+    s.Append("skinup", store::PictureRecord{bmp});
+    const DWORD started = GetTickCount();
+    auto b = loaded(s.ToBytes().bytes);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->property, "SkinUp");
+    EXPECT_EQ(error->reason.rfind("picture refused", 0), 0u) << error->reason;
+    EXPECT_EQ(b->Appearance(), 2);
+    EXPECT_LT(GetTickCount() - started, 2000u);
+}
+
 TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
     std::string resources = std::string("Z:") + TOLLVANE_SOURCE_DIR + "/resources";
     std::replace(resources.begin(), resources.end(), '/', '\\');

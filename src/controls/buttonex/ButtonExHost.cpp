@@ -1,5 +1,7 @@
 #include "controls/buttonex/ButtonExHost.h"
 
+#include "controls/buttonex/ButtonExProperties.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -67,7 +69,10 @@ ButtonExHost::Saved ButtonExHost::Save(ButtonEx& control) {
     store::Encoded encoded = bag.ToBytes();
     if (!encoded.ok()) {
         // Written, such a store would lose every property on loading.
-        saved.error = PropertyError{encoded.name, "cannot be stored: " + encoded.error};
+        std::string property = encoded.name;
+        for (const PropertyInfo& p : kProperties)
+            if (store::NamesEqual(p.name, property)) property = p.name;
+        saved.error = PropertyError{property, "cannot be stored: " + encoded.error};
         return saved;
     }
     saved.bytes = std::move(encoded.bytes);

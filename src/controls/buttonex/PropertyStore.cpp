@@ -94,6 +94,8 @@ bool readText(Reader& r, size_t units, std::u16string& out) {
     return true;
 }
 
+std::string tooLarge() { return "store larger than " + std::to_string(kMaxStoreBytes >> 20) + " MiB"; }
+
 // Writes the value, or says why the decoder would refuse it.
 std::string encodeValue(Writer& w, const Value& v) {
     return std::visit(
@@ -128,7 +130,7 @@ std::string encodeValue(Writer& w, const Value& v) {
                 w.text(x.face);
             } else {
                 if (x.file.empty()) return "picture record without an image";
-                if (x.file.size() > kMaxStoreBytes) return "picture larger than a store may be";
+                if (x.file.size() > kMaxStoreBytes) return tooLarge();
                 w.u8(static_cast<uint8_t>(ValueType::Picture));
                 w.u32(static_cast<uint32_t>(x.file.size()));
                 w.bytes(x.file.data(), x.file.size());
@@ -297,8 +299,7 @@ Encoded Encode(const std::vector<Record>& records) {
         w.u8(static_cast<uint8_t>(name.size()));
         w.bytes(name.data(), name.size());
         if (std::string why = encodeValue(w, r.value); !why.empty()) return refuse(std::move(why), name);
-        if (w.size() > kMaxStoreBytes)
-            return refuse("store larger than " + std::to_string(kMaxStoreBytes >> 20) + " MiB", name);
+        if (w.size() > kMaxStoreBytes) return refuse(tooLarge(), name);
     }
     result.bytes = w.take();
     return result;
