@@ -6,6 +6,8 @@
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
+#include "ui/Handles.h"
+#include "ui/OleApartment.h"
 
 namespace bxtest {
 namespace {
@@ -191,6 +193,62 @@ TEST_F(ButtonExLifetime, AHandlerMayDestroyTheButtonInMouseUpOrInAResizeWhilePai
         EXPECT_FALSE(IsWindow(window)) << fatal;
         EXPECT_EQ(heard.log.back().rfind(fatal, 0), 0u) << fatal;  // nothing raised after it (no Click)
     }
+}
+
+// A drag from a button dropped onto itself, on a thread of its own initialised
+// with the given apartment: which OLE events the button raised.
+struct DragRecorder : Recorder {
+    void OLEStartDrag(ButtonEx& b, IDataObject*&, int32_t&) override { add(b, "OLEStartDrag"); }
+    void OLEDragOver(ButtonEx& b, IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&, int16_t& s) override {
+        add(b, "OLEDragOver", s);
+    }
+    void OLEDragDrop(ButtonEx& b, IDataObject*&, int32_t& effect, int16_t&, int16_t&, float&, float&) override {
+        add(b, "OLEDragDrop", effect);
+    }
+    void OLECompleteDrag(ButtonEx& b, int32_t& effect) override { add(b, "OLECompleteDrag", effect); }
+};
+
+template <class Apartment>
+DWORD WINAPI dragOntoItself(void* log) {
+    Apartment apartment;
+    TestForm form;
+    DragRecorder heard;
+    if (!form.Make()) return 1;
+    ButtonEx button(form.host, &heard);
+    button.Create(form.hWnd(), 20, 20);
+    button.InitProperties();
+    button.SetOLEDropMode(1);
+    RECT r;
+    GetWindowRect(button.hWnd(), &r);
+    SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+    wintest::Pump(100);
+    button.OLEDrag();  // no mouse button held: the drag drops at once where the pointer is
+    *static_cast<std::vector<std::string>*>(log) = heard.log;
+    return 0;
+}
+
+template <class Apartment>
+std::vector<std::string> dragOnAThreadWith() {
+    std::vector<std::string> log;
+    HANDLE thread = CreateThread(nullptr, 0, &dragOntoItself<Apartment>, &log, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
+    CloseHandle(thread);
+    return log;
+}
+
+// The program's UI thread starts with ui::OleApartment, as this thread: a drag
+// from the button drops onto it (Wine, unlike Windows, also lets COM alone do it).
+TEST(ButtonExDragDrop, ADragDropsOnAButtonWhereOleIsInitialisedAsTheProgramDoes) {
+    const auto log = dragOnAThreadWith<ui::OleApartment>();
+    auto count = [&](const std::string& event) {
+        return std::count_if(log.begin(), log.end(), [&](auto& e) { return e.rfind(event, 0) == 0; });
+    };
+    EXPECT_EQ(count("OLEStartDrag"), 1);
+    EXPECT_EQ(count("OLEDragOver 0"), 1);  // entered
+    EXPECT_EQ(count("OLEDragDrop"), 1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().rfind("OLECompleteDrag", 0), 0u);
+    EXPECT_NE(log.back(), "OLECompleteDrag 0");  // an effect: dropped
 }
 
 }  // namespace
