@@ -62,13 +62,18 @@ void ButtonEx::PropertyChangedNotify(std::string_view name) { container_.Propert
 
 // ---------------------------------------------------------------- properties
 
-// The shape most setters share: store, repaint where the property shows, and
-// last tell the container.
-template <class T>
-void ButtonEx::Assign(T& member, const T& NewValue, std::string_view name, bool repaint) {
+// The shape the setters share: store, pass the value on to the window and the
+// picture holder, repaint where the property shows, and last tell the container.
+template <class T, class PassOn>
+void ButtonEx::Assign(T& member, const T& NewValue, std::string_view name, bool repaint, PassOn passOn) {
     member = NewValue;
+    passOn();
     if (repaint) Repaint();
     PropertyChangedNotify(name);
+}
+
+namespace {
+constexpr bool kNoRepaint = false;  // stored only: the value shows at the next repaint
 }
 
 void ButtonEx::SetAllowDefault(bool NewValue) { Assign(m_AllowDefault, NewValue, "AllowDefault"); }
@@ -87,60 +92,56 @@ void ButtonEx::SetSkinOver(const ui::Picture& NewValue) { Assign(m_SkinOver, New
 void ButtonEx::SetSkinUp(const ui::Picture& NewValue) { Assign(m_SkinUp, NewValue, "SkinUp"); }
 void ButtonEx::SetStyle(int32_t NewValue) { Assign(m_Style, NewValue, "Style"); }
 
-// Stored only; the state pictures show at the next repaint.
-void ButtonEx::SetOLEDropMode(int32_t NewValue) { Assign(m_OLEDropMode, NewValue, "OLEDropMode", false); }
+void ButtonEx::SetOLEDropMode(int32_t NewValue) { Assign(m_OLEDropMode, NewValue, "OLEDropMode", kNoRepaint); }
 void ButtonEx::SetPictureDisabled(const ui::Picture& NewValue) {
-    Assign(m_PictureDisabled, NewValue, "PictureDisabled", false);
+    Assign(m_PictureDisabled, NewValue, "PictureDisabled", kNoRepaint);
 }
-void ButtonEx::SetPictureDown(const ui::Picture& NewValue) { Assign(m_PictureDown, NewValue, "PictureDown", false); }
+void ButtonEx::SetPictureDown(const ui::Picture& NewValue) {
+    Assign(m_PictureDown, NewValue, "PictureDown", kNoRepaint);
+}
 void ButtonEx::SetPictureFocus(const ui::Picture& New_PictureFocus) {
-    Assign(m_PictureFocus, New_PictureFocus, "PictureFocus", false);
+    Assign(m_PictureFocus, New_PictureFocus, "PictureFocus", kNoRepaint);
 }
 void ButtonEx::SetPictureOver(const ui::Picture& New_PictureOver) {
-    Assign(m_PictureOver, New_PictureOver, "PictureOver", false);
+    Assign(m_PictureOver, New_PictureOver, "PictureOver", kNoRepaint);
 }
 
 void ButtonEx::SetBackColor(Colour NewValue) {
-    m_BackColor = NewValue;
-    surface_.SetBackColor(NewValue);
-    imgPicture.backColor = NewValue;
-    imgPicture.stale = true;
-    Repaint();
-    PropertyChangedNotify("BackColor");
+    Assign(m_BackColor, NewValue, "BackColor", true, [&] {
+        surface_.SetBackColor(NewValue);
+        imgPicture.backColor = NewValue;
+        imgPicture.stale = true;
+    });
 }
 
 void ButtonEx::SetCaption(const std::wstring& NewValue) {
-    m_Caption = NewValue;
-    // A caption without a single "&" leaves the previous access key in place.
-    if (auto key = layout::FindAccessKey(m_Caption)) accessKey_ = *key;
-    Repaint();
-    PropertyChangedNotify("Caption");
+    Assign(m_Caption, NewValue, "Caption", true, [&] {
+        // A caption without a single "&" leaves the previous access key in place.
+        if (auto key = layout::FindAccessKey(m_Caption)) accessKey_ = *key;
+    });
 }
 
 void ButtonEx::SetEnabled(bool NewValue) {
-    m_Enabled = NewValue;
-    surfaceEnabled_ = NewValue;
-    if (IsCreated()) EnableWindow(hWnd(), NewValue);
-    imgPicture.enabled = NewValue;
-    if (NewValue) m_State = Up;
-    Repaint();
-    PropertyChangedNotify("Enabled");
+    Assign(m_Enabled, NewValue, "Enabled", true, [&] {
+        surfaceEnabled_ = NewValue;
+        if (IsCreated()) EnableWindow(hWnd(), NewValue);
+        imgPicture.enabled = NewValue;
+        if (NewValue) m_State = Up;
+    });
 }
 
 void ButtonEx::SetForeColor(Colour NewValue) {
-    m_ForeColor = NewValue;
-    surface_.SetForeColor(NewValue);
-    imgPicture.foreColor = NewValue;
-    Repaint();
-    PropertyChangedNotify("ForeColor");
+    Assign(m_ForeColor, NewValue, "ForeColor", true, [&] {
+        surface_.SetForeColor(NewValue);
+        imgPicture.foreColor = NewValue;
+    });
 }
 
 void ButtonEx::SetFont(const ui::Font& NewValue) {
-    m_Font = NewValue;
-    surface_.SetFont(m_Font.Handle());
-    imgPicture.font = NewValue;
-    Repaint();
-    PropertyChangedNotify("Font");
+    Assign(m_Font, NewValue, "Font", true, [&] {
+        surface_.SetFont(m_Font.Handle());
+        imgPicture.font = NewValue;
+    });
 }
 
 void ButtonEx::SetHighlightPicture(bool NewValue) {
@@ -150,45 +151,36 @@ void ButtonEx::SetHighlightPicture(bool NewValue) {
 }
 
 void ButtonEx::SetMouseIcon(const ui::Picture& NewValue) {
-    m_MouseIcon = NewValue;
-    surfaceMouseIcon_ = NewValue;
-    imgPicture.mouseIcon = NewValue;
-    PropertyChangedNotify("MouseIcon");
+    Assign(m_MouseIcon, NewValue, "MouseIcon", kNoRepaint, [&] {
+        surfaceMouseIcon_ = NewValue;
+        imgPicture.mouseIcon = NewValue;
+    });
 }
 
 void ButtonEx::SetMousePointer(int32_t NewValue) {
-    m_MousePointer = NewValue;
-    surfaceMousePointer_ = NewValue;
-    imgPicture.mousePointer = NewValue;
-    PropertyChangedNotify("MousePointer");
+    Assign(m_MousePointer, NewValue, "MousePointer", kNoRepaint, [&] {
+        surfaceMousePointer_ = NewValue;
+        imgPicture.mousePointer = NewValue;
+    });
 }
 
 void ButtonEx::SetPicture(const ui::Picture& NewValue) {
-    m_Picture = NewValue;
-    SetHolderPicture(NewValue);
-    Repaint();
-    PropertyChangedNotify("Picture");
+    Assign(m_Picture, NewValue, "Picture", true, [&] { SetHolderPicture(NewValue); });
 }
 
 void ButtonEx::SetRightToLeft(bool NewValue) {
-    m_RightToLeft = NewValue;
-    surfaceRightToLeft_ = NewValue;
-    imgPicture.rightToLeft = NewValue;
-    Repaint();
-    PropertyChangedNotify("RightToLeft");
+    Assign(m_RightToLeft, NewValue, "RightToLeft", true, [&] {
+        surfaceRightToLeft_ = NewValue;
+        imgPicture.rightToLeft = NewValue;
+    });
 }
 
 void ButtonEx::SetToolTipText(const std::wstring& NewValue) {
-    m_ToolTipText = NewValue;
-    imgPicture.toolTipText = NewValue;
-    PropertyChangedNotify("ToolTipText");
+    Assign(m_ToolTipText, NewValue, "ToolTipText", kNoRepaint, [&] { imgPicture.toolTipText = NewValue; });
 }
 
 void ButtonEx::SetTransparentColor(Colour NewValue) {
-    m_TransparentColor = NewValue;
-    maskColour_ = NewValue;
-    Repaint();
-    PropertyChangedNotify("TransparentColor");
+    Assign(m_TransparentColor, NewValue, "TransparentColor", true, [&] { maskColour_ = NewValue; });
 }
 
 void ButtonEx::SetValue(int32_t NewValue) {
@@ -198,9 +190,7 @@ void ButtonEx::SetValue(int32_t NewValue) {
 }
 
 void ButtonEx::SetWhatsThisHelpID(int32_t NewValue) {
-    m_WhatsThisHelpID = NewValue;
-    imgPicture.helpContextId = NewValue;
-    PropertyChangedNotify("WhatsThisHelpID");
+    Assign(m_WhatsThisHelpID, NewValue, "WhatsThisHelpID", kNoRepaint, [&] { imgPicture.helpContextId = NewValue; });
 }
 
 std::string_view ButtonEx::Description(std::string_view property) noexcept {

@@ -268,8 +268,11 @@ private:
     static constexpr UINT kRaiseResize = WM_USER + 1;
 
     void PropertyChangedNotify(std::string_view name);
-    template <class T>
-    void Assign(T& member, const T& NewValue, std::string_view name, bool repaint = true);
+    struct NothingToPassOn {
+        void operator()() const noexcept {}
+    };
+    template <class T, class PassOn = NothingToPassOn>
+    void Assign(T& member, const T& NewValue, std::string_view name, bool repaint = true, PassOn passOn = {});
     void Repaint() { Redraw(m_State); }
 
     // Painting
