@@ -123,7 +123,8 @@ public:
     // that property; the ones before it stay applied.
     std::optional<PropertyError> ReadProperties(const PropertyBag& bag);
     // Records every property that differs from its default. Fails only when a
-    // picture cannot be saved (the properties before it are recorded).
+    // picture cannot be saved, or is one that loading would refuse (the
+    // properties before it are recorded).
     std::optional<PropertyError> WriteProperties(PropertyBag& bag);
     // The container's ambient property of that name changed ("DisplayAsDefault").
     void AmbientChanged(std::wstring_view name);

@@ -288,7 +288,7 @@ Encoded Encode(const std::vector<Record>& records) {
         result.name = std::move(name);
         return std::move(result);
     };
-    if (records.size() > kMaxRecords) return refuse("more than " + std::to_string(kMaxRecords) + " records", {});
+    if (records.size() > kMaxRecords) return refuse(std::to_string(records.size()) + " records: too many", {});
     Writer w;
     w.bytes(kMagic, sizeof kMagic);
     w.u16(kVersion);
