@@ -257,27 +257,27 @@ std::optional<PropertyError> ButtonEx::ReadProperties(const PropertyBag& bag) {
 std::optional<PropertyError> ButtonEx::WriteProperties(PropertyBag& bag) {
     for (size_t at = 1; at <= kPropertyWrites; ++at) {
         const PropertyInfo& p = *PropertyWrittenAt(at);
-        const bool ok = std::visit(
+        bool saved = true;
+        std::visit(
             Overloaded{
-                [&](const FlagAccess& a) { return bag.Write(p.name, (this->*a.get)(), p.def != 0), true; },
+                [&](const FlagAccess& a) { bag.Write(p.name, (this->*a.get)(), p.def != 0); },
                 [&](const NumberAccess& a) {
                     const int32_t v = (this->*a.get)();
                     if (p.def16)
                         bag.Write16(p.name, v, static_cast<int16_t>(p.def));
                     else
                         bag.Write(p.name, v, static_cast<int32_t>(p.def));
-                    return true;
                 },
                 [&](const ColourAccess& a) {
                     // Colours are stored by their 32 bits, system colours with the high bit set.
-                    return bag.Write(p.name, static_cast<int32_t>((this->*a.get)()), static_cast<int32_t>(p.def)), true;
+                    bag.Write(p.name, static_cast<int32_t>((this->*a.get)()), static_cast<int32_t>(p.def));
                 },
-                [&](const TextAccess& a) { return bag.Write(p.name, (this->*a.get)(), std::wstring(p.text)), true; },
-                [&](const FontAccess& a) { return bag.Write(p.name, (this->*a.get)(), container_.AmbientFont()), true; },
-                [&](const PictureAccess& a) { return bag.Write(p.name, (this->*a.get)()); },
+                [&](const TextAccess& a) { bag.Write(p.name, (this->*a.get)(), std::wstring(p.text)); },
+                [&](const FontAccess& a) { bag.Write(p.name, (this->*a.get)(), container_.AmbientFont()); },
+                [&](const PictureAccess& a) { saved = bag.Write(p.name, (this->*a.get)()); },
             },
             p.access);
-        if (!ok) return PropertyError{std::string(p.name), "picture could not be saved"};
+        if (!saved) return PropertyError{std::string(p.name), "picture could not be saved"};
     }
     return std::nullopt;
 }
