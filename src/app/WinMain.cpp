@@ -2,10 +2,11 @@
 #include <commctrl.h>
 
 #include "app/mMain.h"
-#include "base/Handles.h"
+#include "base/OleApartment.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-    base::ComApartment com;
+    // OLE, not only COM: the buttons' drag and drop needs it on this thread.
+    base::OleApartment ole;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
     app::Main();

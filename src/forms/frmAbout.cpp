@@ -215,19 +215,23 @@ std::span<const uint8_t> storedRecord(int id) {
 
 void FrmAbout::LoadButtons() {
     host_.Attach(hWnd());
+    buttonex::ButtonExEvents* events = this;
+    bSysInfo.button_ = std::make_unique<buttonex::ButtonEx>(host_, events);
+    bExit.button_ = std::make_unique<buttonex::ButtonEx>(host_, events);
     // Tab order follows the labels: 5 and 6.
-    host_.Load(bSysInfo, storedRecord(IDR_ABOUT_BSYSINFO), kSysInfoBounds.left, kSysInfoBounds.top, 5);
-    host_.Load(bExit, storedRecord(IDR_ABOUT_BEXIT), kExitBounds.left, kExitBounds.top, 6);
+    host_.Load(*bSysInfo.button_, storedRecord(IDR_ABOUT_BSYSINFO), kSysInfoBounds.left, kSysInfoBounds.top, 5);
+    host_.Load(*bExit.button_, storedRecord(IDR_ABOUT_BEXIT), kExitBounds.left, kExitBounds.top, 6);
 }
 
 void FrmAbout::Click(buttonex::ButtonEx& button) {
-    if (&button == &bSysInfo) bSysInfo_Click();
-    else if (&button == &bExit) bExit_Click();
+    if (&button == bSysInfo.get()) bSysInfo_Click();
+    else if (&button == bExit.get()) bExit_Click();
 }
 
 void FrmAbout::DestroyControls() noexcept {
     for (const LabelDesign& d : kLabels) (this->*d.label).Destroy();
-    // The buttons' windows go with the form's; their objects stay for the next load.
+    bSysInfo.button_.reset();
+    bExit.button_.reset();
 }
 
 void FrmAbout::OnLoad() {

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 #include "controls/buttonex/ButtonEx.h"
@@ -36,6 +37,20 @@ enum AboutControl : int {
     kIdWebLink,
 };
 
+// A button of the About box. It exists only while the box is loaded: its
+// skins, font and drawing surfaces go when the box closes, and each opening
+// starts afresh (no hover look carried over from the last one).
+class AboutButton {
+public:
+    HWND hWnd() const noexcept { return button_ ? button_->hWnd() : nullptr; }
+    buttonex::ButtonEx* get() const noexcept { return button_.get(); }
+    buttonex::ButtonEx* operator->() const noexcept { return button_.get(); }
+
+private:
+    friend class FrmAbout;
+    std::unique_ptr<buttonex::ButtonEx> button_;
+};
+
 class FrmAbout final : public ui::Form, private buttonex::ButtonExEvents {
 public:
     FrmAbout() = default;
@@ -53,10 +68,10 @@ private:
     buttonex::ButtonExHost host_;  // before the buttons, which refer to it
 
 public:
-    // The buttons outlive the form's window: one may be the very button whose
-    // Click unloads the form.
-    buttonex::ButtonEx bSysInfo{host_, this};
-    buttonex::ButtonEx bExit{host_, this};
+    // Unloading the box destroys them, even from inside the Click of one of
+    // them: a button stops touching itself once a handler destroyed it.
+    AboutButton bSysInfo;
+    AboutButton bExit;
 
     void bSysInfo_Click();
     void bExit_Click();

@@ -1,9 +1,14 @@
 // Mouse tracking with the real pointer on the X display (xdotool), and the
 // keyboard: key events, access keys and Tab.
 #include <algorithm>
+#include <cstring>
+#include <new>
+#include <optional>
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
+#include "base/Handles.h"
+#include "base/OleApartment.h"
 
 namespace bxtest {
 namespace {
@@ -127,6 +132,159 @@ TEST_F(ButtonExInput, KeysBecomeEventsOnlyTheAccessKeyClicksAndTabMovesFocus) {
     SetFocus(form.hWnd());
     xdo("key alt+g");
     EXPECT_EQ(std::pair(exitClicks, goClicks), std::pair(1, 1));
+}
+
+// A button in storage of the test's own, which a handler destroys and then
+// fills with the handle of a live window, word after word. A dead button that
+// went on would find itself "created", and draw, click and raise events through
+// that poison (a crash), or write into it (the check after).
+class DoomedButton {
+public:
+    DoomedButton(buttonex::ButtonExHost& host, buttonex::ButtonExEvents& events, HWND poison)
+        : b_(new (storage_) ButtonEx(host, &events)), poison_(reinterpret_cast<uintptr_t>(poison)) {}
+    ~DoomedButton() {
+        if (b_) b_->~ButtonEx();
+    }
+    ButtonEx* operator->() const { return b_; }
+    void Destroy() {
+        b_->~ButtonEx();
+        b_ = nullptr;
+        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_) memcpy(storage_ + i, &poison_, sizeof poison_);
+    }
+    bool DestroyedAndUntouched() const {
+        if (b_) return false;
+        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_)
+            if (memcmp(storage_ + i, &poison_, sizeof poison_) != 0) return false;
+        return true;
+    }
+
+private:
+    alignas(ButtonEx) unsigned char storage_[(sizeof(ButtonEx) + 7) / 8 * 8];
+    ButtonEx* b_;
+    uintptr_t poison_;
+};
+
+struct ResizeRecorder : Recorder {
+    void Resize(ButtonEx& b) override { add(b, "Resize"); }
+};
+
+class ButtonExLifetime : public ButtonExTest {};
+
+TEST_F(ButtonExLifetime, AHandlerMayDestroyTheButtonInMouseUpOrInAResizeWhilePainting) {
+    ResizeRecorder heard;
+    for (const char* fatal : {"MouseUp", "Resize"}) {
+        DoomedButton doomed(host, heard, form.hWnd());
+        doomed->Create(form.hWnd(), 20, 80);
+        doomed->InitProperties();
+        const HWND window = doomed->hWnd();
+        heard.log.clear();
+        heard.onEvent = [&](ButtonEx&, const std::string& e) {
+            if (e.rfind(fatal, 0) == 0) doomed.Destroy();
+        };
+        if (std::string(fatal) == "MouseUp") {
+            SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+            SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+        } else {
+            doomed->SetAppearance(2);
+            doomed->SetSkinUp(SolidPicture(55, 31, RGB(0, 128, 0)));  // takes the skin's size, painting
+            EXPECT_EQ(heard.count("Resize"), 0);  // raised once the painting is over
+            wintest::Pump(100);
+        }
+        EXPECT_TRUE(doomed.DestroyedAndUntouched()) << fatal;
+        EXPECT_FALSE(IsWindow(window)) << fatal;
+        EXPECT_EQ(heard.log.back().rfind(fatal, 0), 0u) << fatal;  // nothing raised after it (no Click)
+    }
+}
+
+// A drag from a button dropped onto itself, on a thread of its own initialised
+// with the given apartment: which OLE events the button raised.
+struct DragRecorder : Recorder {
+    void OLEStartDrag(ButtonEx& b, IDataObject*&, int32_t&) override { add(b, "OLEStartDrag"); }
+    void OLEDragOver(ButtonEx& b, IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&, int16_t& s) override {
+        add(b, "OLEDragOver", s);
+    }
+    void OLEDragDrop(ButtonEx& b, IDataObject*&, int32_t& effect, int16_t&, int16_t&, float&, float&) override {
+        add(b, "OLEDragDrop", effect);
+    }
+    void OLECompleteDrag(ButtonEx& b, int32_t& effect) override { add(b, "OLECompleteDrag", effect); }
+};
+
+template <class Apartment>
+DWORD WINAPI dragOntoItself(void* log) {
+    Apartment apartment;
+    TestForm form;
+    DragRecorder heard;
+    if (!form.Make()) return 1;
+    ButtonEx button(form.host, &heard);
+    if (!button.Create(form.hWnd(), 20, 20)) return 2;
+    button.InitProperties();
+    button.SetOLEDropMode(1);
+    RECT r;
+    GetWindowRect(button.hWnd(), &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    SetCursorPos(centre.x, centre.y);
+    POINT now{};
+    WaitUntil([&] { return GetCursorPos(&now) && now.x == centre.x && now.y == centre.y; }, 3000);
+    wintest::Pump(100);
+    button.OLEDrag();  // no mouse button held: the drag drops at once where the pointer is
+    *static_cast<std::vector<std::string>*>(log) = heard.log;
+    return 0;
+}
+
+template <class Apartment>
+std::vector<std::string> dragOnAThreadWith() {
+    std::vector<std::string> log;
+    HANDLE thread = CreateThread(nullptr, 0, &dragOntoItself<Apartment>, &log, 0, nullptr);
+    EXPECT_EQ(WaitForSingleObject(thread, 20000), WAIT_OBJECT_0);
+    DWORD code = 99;
+    GetExitCodeThread(thread, &code);
+    EXPECT_EQ(code, 0u);
+    CloseHandle(thread);
+    return log;
+}
+
+// The program's UI thread starts with base::OleApartment, as this thread: a drag
+// from the button drops onto it (Wine, unlike Windows, also lets COM alone do it).
+// It runs before the drag with the pointer: after that one, Wine lets no drag of
+// the same process land on a window of another thread.
+TEST_F(ButtonExInput, ADragDropsOnAButtonWhereOleIsInitialisedAsTheProgramDoes) {
+    const auto log = dragOnAThreadWith<base::OleApartment>();
+    auto count = [&](const std::string& event) {
+        return std::count_if(log.begin(), log.end(), [&](auto& e) { return e.rfind(event, 0) == 0; });
+    };
+    EXPECT_EQ(count("OLEStartDrag"), 1);
+    EXPECT_EQ(count("OLEDragOver 0"), 1);  // entered
+    EXPECT_EQ(count("OLEDragDrop"), 1);
+    ASSERT_FALSE(log.empty());
+    EXPECT_EQ(log.back().rfind("OLECompleteDrag", 0), 0u);
+    EXPECT_NE(log.back(), "OLECompleteDrag 0");  // an effect: dropped
+}
+
+// A drag with the real pointer: pressed on the button, whose MouseDown starts
+// the drag as a form would, carried onto a second button and released there.
+TEST_F(ButtonExInput, ARealDragWithThePointerDropsOnAnotherButton) {
+    DragRecorder heard;
+    ButtonEx target(host, &heard);
+    target.Create(form.hWnd(), 20, 120);
+    target.InitProperties();
+    target.SetOLEDropMode(1);
+    RECT t;
+    GetWindowRect(target.hWnd(), &t);
+    const std::string x = std::to_string((t.left + t.right) / 2), y = std::to_string((t.top + t.bottom) / 2);
+    std::optional<wintest::Child> rest;
+    events.onEvent = [&](ButtonEx& b, const std::string& e) {
+        if (e.rfind("MouseDown", 0) != 0 || rest) return;
+        // The rest of the gesture runs while the drag's own loop holds this thread.
+        rest.emplace("Z:\\bin\\sh -c \"/usr/bin/xdotool sleep 0.3 mousemove " + x + " " + y + " sleep 0.3 mousemove_relative 2 1" +
+                     " sleep 0.3 mouseup 1\"");
+        b.OLEDrag();
+    };
+    hover();
+    Xdo("mousedown 1");
+    WaitUntil([&] { return heard.count("OLEDragDrop") > 0; }, 5000);
+    EXPECT_EQ(heard.count("OLEDragOver 0"), 1);  // entered
+    EXPECT_EQ(heard.count("OLEDragDrop"), 1);
+    events.onEvent = nullptr;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "buttonex/ButtonExFixture.h"
+#include "controls/buttonex/ButtonExProperties.h"
 #include "support/WinTest.h"
 
 namespace bxtest {
@@ -23,9 +24,6 @@ std::vector<std::string> names(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-template <class T>
-struct Prop { void (B::*set)(T); T (B::*get)() const; std::remove_cvref_t<T> value; };
-
 class ButtonExPersist : public ButtonExTest {
 protected:
     std::unique_ptr<ButtonEx> loaded(const std::vector<uint8_t>& bytes) {
@@ -37,43 +35,46 @@ protected:
 };
 
 TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
-    const Prop<bool> bools[] = {{&B::SetAllowDefault, &B::AllowDefault, false}, {&B::SetAllowFocus, &B::AllowFocus, false},
-                                {&B::SetEnabled, &B::Enabled, false}, {&B::SetHighlightPicture, &B::HighlightPicture, true},
-                                {&B::SetRightToLeft, &B::RightToLeft, true}};
-    const Prop<int32_t> numbers[] = {
-        {&B::SetAppearance, &B::Appearance, 0}, {&B::SetBorderStyle, &B::BorderStyle, 3}, {&B::SetCaptionOffsetX, &B::CaptionOffsetX, -3},
-        {&B::SetCaptionOffsetY, &B::CaptionOffsetY, 70000}, {&B::SetMousePointer, &B::MousePointer, 99}, {&B::SetOLEDropMode, &B::OLEDropMode, 1},
-        {&B::SetPictureOffsetX, &B::PictureOffsetX, -7}, {&B::SetPictureOffsetY, &B::PictureOffsetY, 9}, {&B::SetStyle, &B::Style, 1},
-        {&B::SetValue, &B::Value, 0}, {&B::SetWhatsThisHelpID, &B::WhatsThisHelpID, 4711}};
-    const Prop<uint32_t> colours[] = {{&B::SetBackColor, &B::BackColor, 0x00123456}, {&B::SetForeColor, &B::ForeColor, 0x80000008},
-                                      {&B::SetHighlightColor, &B::HighlightColor, 0xFF}, {&B::SetTransparentColor, &B::TransparentColor, 0xFFC0C0}};
-    const Prop<const std::wstring&> texts[] = {{&B::SetCaption, &B::Caption, L"&Caption \u00e9"}, {&B::SetToolTipText, &B::ToolTipText, L"tip"}};
-    const std::pair<void (B::*)(const ui::Picture&), ui::Picture (B::*)() const> pictures[] = {
-        {&B::SetMouseIcon, &B::MouseIcon},   {&B::SetPicture, &B::Picture},       {&B::SetPictureDisabled, &B::PictureDisabled},
-        {&B::SetPictureDown, &B::PictureDown}, {&B::SetPictureFocus, &B::PictureFocus}, {&B::SetPictureOver, &B::PictureOver},
-        {&B::SetSkinDisabled, &B::SkinDisabled}, {&B::SetSkinDown, &B::SkinDown}, {&B::SetSkinFocus, &B::SkinFocus},
-        {&B::SetSkinOver, &B::SkinOver},     {&B::SetSkinUp, &B::SkinUp}};
+    using namespace buttonex;
     const ui::Font::Desc font{.face = L"Arial", .sizeCy = 120000, .weight = FW_BOLD, .italic = true, .underline = true};
-
     ButtonEx& b = *button;
-    EXPECT_EQ(names(host.Save(b)), (std::vector<std::string>{"_extentx", "_extenty"}));  // new: only its extent
-    auto setAll = [&b](auto& table) { for (auto& p : table) (b.*p.set)(p.value); };
-    setAll(bools), setAll(numbers), setAll(colours), setAll(texts);
-    for (int i = 0; auto& p : pictures) (b.*p.first)(SolidPicture(8 + i, 6, RGB(20 * i, 100, 255 - 20 * i))), ++i;
-    b.SetFont(ui::Font::Create(font));
+    EXPECT_EQ(names(host.Save(b).bytes), (std::vector<std::string>{"_extentx", "_extenty"}));  // new: only its extent
 
-    const auto bytes = host.Save(b, &error);
-    ASSERT_FALSE(error);
-    EXPECT_EQ(names(bytes).size(), 2u + 34u + 1u);  // the extent, every property (pictures too), TransparentColor twice
-    auto back = loaded(bytes);
+    // A value away from each default: negative and wider-than-16-bit numbers, a
+    // system colour, text beyond ASCII, a picture of its own size per property.
+    int i = 0;
+    for (const PropertyInfo& p : kProperties) {
+        ++i;
+        std::visit(Overloaded{
+                       [&](const FlagAccess& a) { (b.*a.set)(p.def == 0); },
+                       [&](const NumberAccess& a) { (b.*a.set)(static_cast<int32_t>(p.def16 ? 70000 + i : p.def - 7 - i)); },
+                       [&](const ColourAccess& a) { (b.*a.set)(i % 4 == 0 ? 0x80000000u + static_cast<Colour>(i % 25) : 0x00123456u + static_cast<Colour>(i)); },
+                       [&](const TextAccess& a) { (b.*a.set)(L"&Text \u00e9 " + std::to_wstring(i)); },
+                       [&](const FontAccess& a) { (b.*a.set)(ui::Font::Create(font)); },
+                       [&](const PictureAccess& a) { (b.*a.set)(SolidPicture(8 + i % 9, 6, RGB(7 * i, 100, 255 - 7 * i))); },
+                   },
+                   p.access);
+    }
+    const auto saved = host.Save(b);
+    ASSERT_FALSE(saved.error);
+    // The extent, then every property (pictures too) in the order of the writes, one of them twice.
+    std::vector<std::string> order{"_extentx", "_extenty"};
+    for (size_t at = 1; at <= kPropertyWrites; ++at) order.push_back(store::LowerName(PropertyWrittenAt(at)->name));
+    EXPECT_EQ(names(saved.bytes), order);
+
+    auto back = loaded(saved.bytes);
     ASSERT_FALSE(error) << error->property << ": " << error->reason;
-    ButtonEx& c = *back;  // every property read back, and none recorded twice or lost on saving again
-    auto checkAll = [&](auto& table) { for (auto& p : table) EXPECT_EQ((c.*p.get)(), p.value) << &p - table; };
-    checkAll(bools), checkAll(numbers), checkAll(colours), checkAll(texts);
-    for (auto& p : pictures) EXPECT_EQ((c.*p.second)().FileBytes(), (b.*p.second)().FileBytes()) << &p - pictures;
-    EXPECT_EQ(c.Font().Describe(), font);
-    EXPECT_EQ(c.Surface().Width(), b.Surface().Width());  // the skin's size
-    EXPECT_EQ(host.Save(c), bytes);
+    ButtonEx& c = *back;
+    for (const PropertyInfo& p : kProperties) {
+        std::visit(Overloaded{
+                       [&](const FontAccess& a) { EXPECT_EQ((c.*a.get)().Describe(), font); },
+                       [&](const PictureAccess& a) { EXPECT_EQ((c.*a.get)().FileBytes(), (b.*a.get)().FileBytes()) << p.name; },
+                       [&](const auto& a) { EXPECT_EQ((c.*a.get)(), (b.*a.get)()) << p.name; },
+                   },
+                   p.access);
+    }
+    EXPECT_EQ(c.Surface().Width(), b.Surface().Width());  // its extent
+    EXPECT_EQ(host.Save(c).bytes, saved.bytes);  // none recorded twice or lost on saving again
 }
 
 TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
@@ -81,7 +82,7 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
         store::PropertyStore s;
         for (auto& [name, value] : records) s.Append(name, value);
         s.Append("value", int32_t{0});  // read last: never reached
-        return s.ToBytes();
+        return s.ToBytes().bytes;
     };
     auto cut = bytesOf({{"AllowDefault", false}, {"AllowFocus", false}, {"Appearance", 0}, {"Caption", u"kept?"}});
     cut.resize(cut.size() - 20);  // inside the caption record
@@ -102,6 +103,35 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
         EXPECT_EQ(b->Value(), 1);
         EXPECT_NE(b->Caption(), L"kept?");
     }
+}
+
+// Written, a store over the loader's limit would lose every property on loading.
+TEST_F(ButtonExPersist, SavingRefusesAStoreTooLargeToLoad) {
+    button->SetCaption(L"kept");
+    button->SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
+    const auto saved = host.Save(*button);
+    ASSERT_TRUE(saved.error);
+    EXPECT_EQ(saved.error->property, "SkinUp");
+    EXPECT_NE(saved.error->reason.find("MiB"), std::string::npos) << saved.error->reason;
+    EXPECT_TRUE(saved.bytes.empty());
+}
+
+// A few damaged header bytes must not make loading ask for gigabytes.
+TEST_F(ButtonExPersist, APictureDeclaringAHugeSizeIsRefusedBeforeLoading) {
+    std::vector<uint8_t> bmp(14 + 40 + 16);
+    const int32_t header[] = {40, 50000, 50000, 1 | (24 << 16)};  // size, width, height, planes and depth
+    bmp[0] = 'B', bmp[1] = 'M';
+    memcpy(bmp.data() + 14, header, sizeof header);
+    store::PropertyStore s;
+    s.Append("appearance", int32_t{2});
+    s.Append("skinup", store::PictureRecord{bmp});
+    const DWORD started = GetTickCount();
+    auto b = loaded(s.ToBytes().bytes);
+    ASSERT_TRUE(error);
+    EXPECT_EQ(error->property, "SkinUp");
+    EXPECT_EQ(error->reason.rfind("picture refused", 0), 0u) << error->reason;
+    EXPECT_EQ(b->Appearance(), 2);
+    EXPECT_LT(GetTickCount() - started, 2000u);
 }
 
 TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {

@@ -17,7 +17,7 @@ std::vector<Record> sample() {
 }
 
 TEST(ButtonExStore, RoundTripKeepsEveryRecordInOrderAndNamesMatchInAnyCase) {
-    const auto bytes = Encode(sample());
+    const auto bytes = Encode(sample()).bytes;
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "TVPB");
     EXPECT_EQ(bytes[6], sample().size());  // little-endian count after magic and version
     const DecodeResult d = Decode(bytes);
@@ -26,7 +26,7 @@ TEST(ButtonExStore, RoundTripKeepsEveryRecordInOrderAndNamesMatchInAnyCase) {
 
     PropertyStore s;
     s.Append("TransparentColor", int32_t{16761024});
-    const PropertyStore back = PropertyStore::FromBytes(s.ToBytes());
+    const PropertyStore back = PropertyStore::FromBytes(s.ToBytes().bytes);
     const Value* v = nullptr;
     ASSERT_EQ(back.Find("TRANSPARENTCOLOR", &v), PropertyStore::Lookup::Found);
     EXPECT_EQ(*v, Value(int32_t{16761024}));
@@ -35,13 +35,13 @@ TEST(ButtonExStore, RoundTripKeepsEveryRecordInOrderAndNamesMatchInAnyCase) {
 }
 
 TEST(ButtonExStore, DamagedStoresKeepTheIntactRecordsAndSayWhy) {
-    const auto good = Encode(sample());
+    const auto good = Encode(sample()).bytes;
     for (size_t n = 0; n < good.size(); ++n)  // every truncation, within the bytes (ASan)
         EXPECT_TRUE(Decode(std::span<const uint8_t>(good.data(), n)).damaged) << n;
 
     // Cut inside the font record: the five before it stand, later names cannot be answered.
     const auto all = sample();
-    const size_t fontAt = Encode({all.begin(), all.begin() + 5}).size();
+    const size_t fontAt = Encode({all.begin(), all.begin() + 5}).bytes.size();
     PropertyStore s = PropertyStore::FromBytes(std::span<const uint8_t>(good.data(), fontAt + 9));
     EXPECT_EQ(s.Records().size(), 5u);
     const Value* v = nullptr;
@@ -61,12 +61,44 @@ TEST(ButtonExStore, DamagedStoresKeepTheIntactRecordsAndSayWhy) {
         {[](auto& b) { b.push_back(0); }, nullptr, 2},
     };
     for (const Case& c : cases) {
-        auto bytes = Encode({{"a", int32_t{1}}, {"b", int32_t{2}}});
+        auto bytes = Encode({{"a", int32_t{1}}, {"b", int32_t{2}}}).bytes;
         c.damage(bytes);
         const DecodeResult d = Decode(bytes);
         EXPECT_TRUE(d.damaged) << &c - cases;
         EXPECT_EQ(d.error, c.error ? c.error : d.error);  // when the reason is pinned down
         EXPECT_EQ(d.records.size(), c.kept) << &c - cases;
+    }
+}
+
+// Whatever the encoder writes decodes; what the decoder would refuse is refused
+// when saving, with the record at fault, instead of being written.
+TEST(ButtonExStore, EncoderRefusesWhatTheDecoderWouldAndAcceptsUpToTheLimits) {
+    const std::string longest(kMaxNameLength, 'n');
+    std::vector<Record> many(kMaxRecords, Record{"r", int32_t{1}});
+    const PictureRecord third{std::vector<uint8_t>(kMaxStoreBytes / 3, 'B')};  // three of them: over the limit
+    struct Case { std::vector<Record> records; const char* name; };
+    const Case refused[] = {
+        {{{"a", int32_t{1}}, {longest + "x", int32_t{2}}}, "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnx"},
+        {{{"with space", int32_t{2}}}, "with space"},
+        {{{"", int32_t{2}}}, ""},
+        {{{"skinup", PictureRecord{}}}, "skinup"},
+        {{{"font", FontRecord{std::u16string(0x10000, u'F')}}}, "font"},
+        {{{"skindown", third}, {"skinover", third}, {"skinup", third}}, "skinup"},
+        {[&] { auto m = many; m.push_back({"one more", int32_t{1}}); return m; }(), ""},
+    };
+    for (const Case& c : refused) {
+        const Encoded e = Encode(c.records);
+        EXPECT_FALSE(e.ok()) << c.name;
+        EXPECT_TRUE(e.bytes.empty()) << c.name;
+        EXPECT_EQ(e.name, c.name);
+    }
+    for (const auto& records : {many, std::vector<Record>{{longest, std::u16string(u"x")}},
+                                std::vector<Record>{{"skinup", PictureRecord{std::vector<uint8_t>(kMaxStoreBytes - 64, 'B')}}}}) {
+        const Encoded e = Encode(records);
+        ASSERT_TRUE(e.ok()) << e.error;
+        const DecodeResult d = Decode(e.bytes);
+        EXPECT_FALSE(d.damaged) << d.error;
+        EXPECT_EQ(d.records.size(), records.size());
     }
 }
 

@@ -33,8 +33,7 @@ int main(int argc, char** argv) {
             if (!skin.Handle()) return std::fprintf(stderr, "skin-%s-%s.bmp is missing\n", name, state), 1;
             (button.*set)(skin);
         }
-        std::optional<buttonex::PropertyError> failure;
-        const auto bytes = host.Save(button, &failure);
+        const auto [bytes, failure] = host.Save(button);
         if (failure) return std::fprintf(stderr, "%s: %s\n", failure->property.c_str(), failure->reason.c_str()), 1;
         std::ofstream(dir + "\\" + file, std::ios::binary | std::ios::trunc)
             .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));

@@ -19,6 +19,7 @@
 #include "resource.h"
 #include "support/WinTest.h"
 #include "base/Handles.h"
+#include "base/OleApartment.h"
 #include "base/Text.h"
 
 namespace {
@@ -101,6 +102,53 @@ TEST(GetRandomLabel, DrawsAListedCaptionShownAlsoAsTheTooltip) {
     EXPECT_NE(std::find(forms::kLinkCaptions.begin(), forms::kLinkCaptions.end(), caption), forms::kLinkCaptions.end());
     EXPECT_EQ(base::FromAnsi(tip), caption);
     forms::frmAbout().Unload();
+}
+
+// The About box's buttons exist only while it is open: their skins, font and
+// drawing surfaces go when it closes, and each opening starts in the normal look.
+TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhovered) {
+    base::OleApartment ole;  // as the program runs: the buttons register for drops
+    forms::FrmAbout& about = forms::frmAbout();
+    // What one stored button holds on its own, loaded on a window of its own.
+    int perButton = 0;
+    {
+        HWND scratch = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
+        buttonex::ButtonExHost host;
+        host.Attach(scratch);
+        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_ABOUT_BEXIT), MAKEINTRESOURCEA(10));
+        const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
+        const int bare = wintest::GdiObjectCount();
+        buttonex::ButtonEx button(host);
+        ASSERT_FALSE(host.Load(button, {data, SizeofResource(nullptr, found)}, 0, 0, 0));
+        perButton = wintest::GdiObjectCount() - bare;
+        DestroyWindow(scratch);
+    }
+    auto exitPixels = [&] {
+        GdiFlush();
+        const auto& s = about.bExit->Surface();
+        return std::vector<uint32_t>(s.Bits(), s.Bits() + s.Width() * s.Height());
+    };
+    std::vector<int> closed;
+    std::vector<uint32_t> fresh;
+    for (int opening = 0; opening < 3; ++opening) {
+        about.Load();
+        ASSERT_TRUE(about.bExit.get());
+        const int open = wintest::GdiObjectCount();
+        if (opening == 0) fresh = exitPixels();
+        EXPECT_EQ(exitPixels(), fresh) << opening;  // not the hover look of the last opening
+        SendMessageA(about.bExit.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(10, 10));
+        SendMessageA(about.bExit.hWnd(), WM_MOUSEMOVE, 0, MAKELPARAM(12, 10));  // the second move: hovered
+        EXPECT_NE(exitPixels(), fresh);
+        about.Unload();  // still hovered
+        EXPECT_EQ(about.bExit.hWnd(), nullptr);
+        closed.push_back(wintest::GdiObjectCount());
+        // The buttons' objects go with the box, with the labels' fonts (the two
+        // buttons share some: the platform keeps one font for equal font objects).
+        EXPECT_GE(open - closed.back(), perButton + 8) << opening;
+    }
+    EXPECT_GT(perButton, 4);  // a button's skins and surfaces at least
+    EXPECT_EQ(closed[1], closed[0]);
+    EXPECT_EQ(closed[2], closed[0]);
 }
 
 // Puts the stand-in program at path; it logs each command line it gets to "<path>.log".

@@ -4,14 +4,12 @@
 #include <cmath>
 #include <utility>
 
+#include "controls/buttonex/ButtonExProperties.h"
 #include "controls/buttonex/PropertyBag.h"
 
 namespace buttonex {
 
 namespace {
-constexpr Colour kButtonFace = 0x8000000F;
-constexpr Colour kButtonText = 0x80000012;
-constexpr Colour kBlue = 0x00FF0000;
 constexpr UINT_PTR kHoverTimerId = 1;
 }  // namespace
 
@@ -24,6 +22,7 @@ ButtonEx::ButtonEx(ButtonExContainer& container, ButtonExEvents* events)
 }
 
 ButtonEx::~ButtonEx() {
+    *alive_ = false;
     Destroy();  // the window goes before the surfaces it shows (and leaves its container)
 }
 
@@ -51,89 +50,86 @@ void ButtonEx::PropertyChangedNotify(std::string_view name) { container_.Propert
 
 // ---------------------------------------------------------------- properties
 
-void ButtonEx::SetAllowDefault(bool NewValue) {
-    m_AllowDefault = NewValue;
-    Repaint();
-    PropertyChangedNotify("AllowDefault");
+// The shape the setters share: store, pass the value on to the window and the
+// picture holder, repaint where the property shows, and last tell the container.
+template <class T, class PassOn>
+void ButtonEx::Assign(T& member, const T& NewValue, std::string_view name, bool repaint, PassOn passOn) {
+    member = NewValue;
+    passOn();
+    if (repaint) Repaint();
+    PropertyChangedNotify(name);
 }
 
-void ButtonEx::SetAllowFocus(bool NewValue) {
-    m_AllowFocus = NewValue;
-    Repaint();
-    PropertyChangedNotify("AllowFocus");
+namespace {
+constexpr bool kNoRepaint = false;  // stored only: the value shows at the next repaint
 }
 
-void ButtonEx::SetAppearance(int32_t NewValue) {
-    m_Appearance = NewValue;
-    Repaint();
-    PropertyChangedNotify("Appearance");
+void ButtonEx::SetAllowDefault(bool NewValue) { Assign(m_AllowDefault, NewValue, "AllowDefault"); }
+void ButtonEx::SetAllowFocus(bool NewValue) { Assign(m_AllowFocus, NewValue, "AllowFocus"); }
+void ButtonEx::SetAppearance(int32_t NewValue) { Assign(m_Appearance, NewValue, "Appearance"); }
+void ButtonEx::SetBorderStyle(int32_t NewValue) { Assign(m_BorderStyle, NewValue, "BorderStyle"); }
+void ButtonEx::SetCaptionOffsetX(int32_t NewValue) { Assign(m_CaptionOffsetX, NewValue, "CaptionOffsetX"); }
+void ButtonEx::SetCaptionOffsetY(int32_t NewValue) { Assign(m_CaptionOffsetY, NewValue, "CaptionOffsetY"); }
+void ButtonEx::SetHighlightColor(Colour NewValue) { Assign(m_HighlightColor, NewValue, "HighlightColor"); }
+void ButtonEx::SetPictureOffsetX(int32_t NewValue) { Assign(m_PictureOffsetX, NewValue, "PictureOffsetX"); }
+void ButtonEx::SetPictureOffsetY(int32_t NewValue) { Assign(m_PictureOffsetY, NewValue, "PictureOffsetY"); }
+void ButtonEx::SetSkinDisabled(const ui::Picture& NewValue) { Assign(m_SkinDisabled, NewValue, "SkinDisabled"); }
+void ButtonEx::SetSkinDown(const ui::Picture& NewValue) { Assign(m_SkinDown, NewValue, "SkinDown"); }
+void ButtonEx::SetSkinFocus(const ui::Picture& NewValue) { Assign(m_SkinFocus, NewValue, "SkinFocus"); }
+void ButtonEx::SetSkinOver(const ui::Picture& NewValue) { Assign(m_SkinOver, NewValue, "SkinOver"); }
+void ButtonEx::SetSkinUp(const ui::Picture& NewValue) { Assign(m_SkinUp, NewValue, "SkinUp"); }
+void ButtonEx::SetStyle(int32_t NewValue) { Assign(m_Style, NewValue, "Style"); }
+
+void ButtonEx::SetOLEDropMode(int32_t NewValue) { Assign(m_OLEDropMode, NewValue, "OLEDropMode", kNoRepaint); }
+void ButtonEx::SetPictureDisabled(const ui::Picture& NewValue) {
+    Assign(m_PictureDisabled, NewValue, "PictureDisabled", kNoRepaint);
+}
+void ButtonEx::SetPictureDown(const ui::Picture& NewValue) {
+    Assign(m_PictureDown, NewValue, "PictureDown", kNoRepaint);
+}
+void ButtonEx::SetPictureFocus(const ui::Picture& New_PictureFocus) {
+    Assign(m_PictureFocus, New_PictureFocus, "PictureFocus", kNoRepaint);
+}
+void ButtonEx::SetPictureOver(const ui::Picture& New_PictureOver) {
+    Assign(m_PictureOver, New_PictureOver, "PictureOver", kNoRepaint);
 }
 
 void ButtonEx::SetBackColor(Colour NewValue) {
-    m_BackColor = NewValue;
-    surface_.SetBackColor(NewValue);
-    imgPicture.backColor = NewValue;
-    imgPicture.stale = true;
-    Repaint();
-    PropertyChangedNotify("BackColor");
-}
-
-void ButtonEx::SetBorderStyle(int32_t NewValue) {
-    m_BorderStyle = NewValue;
-    Repaint();
-    PropertyChangedNotify("BorderStyle");
+    Assign(m_BackColor, NewValue, "BackColor", true, [&] {
+        surface_.SetBackColor(NewValue);
+        imgPicture.backColor = NewValue;
+        imgPicture.stale = true;
+    });
 }
 
 void ButtonEx::SetCaption(const std::wstring& NewValue) {
-    m_Caption = NewValue;
-    // A caption without a single "&" leaves the previous access key in place.
-    if (auto key = layout::FindAccessKey(m_Caption)) accessKey_ = *key;
-    Repaint();
-    PropertyChangedNotify("Caption");
-}
-
-void ButtonEx::SetCaptionOffsetX(int32_t NewValue) {
-    m_CaptionOffsetX = NewValue;
-    Repaint();
-    PropertyChangedNotify("CaptionOffsetX");
-}
-
-void ButtonEx::SetCaptionOffsetY(int32_t NewValue) {
-    m_CaptionOffsetY = NewValue;
-    Repaint();
-    PropertyChangedNotify("CaptionOffsetY");
+    Assign(m_Caption, NewValue, "Caption", true, [&] {
+        // A caption without a single "&" leaves the previous access key in place.
+        if (auto key = layout::FindAccessKey(m_Caption)) accessKey_ = *key;
+    });
 }
 
 void ButtonEx::SetEnabled(bool NewValue) {
-    m_Enabled = NewValue;
-    surfaceEnabled_ = NewValue;
-    if (IsCreated()) EnableWindow(hWnd(), NewValue);
-    imgPicture.enabled = NewValue;
-    if (NewValue) m_State = Up;
-    Repaint();
-    PropertyChangedNotify("Enabled");
+    Assign(m_Enabled, NewValue, "Enabled", true, [&] {
+        surfaceEnabled_ = NewValue;
+        if (IsCreated()) EnableWindow(hWnd(), NewValue);
+        imgPicture.enabled = NewValue;
+        if (NewValue) m_State = Up;
+    });
 }
 
 void ButtonEx::SetForeColor(Colour NewValue) {
-    m_ForeColor = NewValue;
-    surface_.SetForeColor(NewValue);
-    imgPicture.foreColor = NewValue;
-    Repaint();
-    PropertyChangedNotify("ForeColor");
+    Assign(m_ForeColor, NewValue, "ForeColor", true, [&] {
+        surface_.SetForeColor(NewValue);
+        imgPicture.foreColor = NewValue;
+    });
 }
 
 void ButtonEx::SetFont(const ui::Font& NewValue) {
-    m_Font = NewValue;
-    surface_.SetFont(m_Font.Handle());
-    imgPicture.font = NewValue;
-    Repaint();
-    PropertyChangedNotify("Font");
-}
-
-void ButtonEx::SetHighlightColor(Colour NewValue) {
-    m_HighlightColor = NewValue;
-    Repaint();
-    PropertyChangedNotify("HighlightColor");
+    Assign(m_Font, NewValue, "Font", true, [&] {
+        surface_.SetFont(m_Font.Handle());
+        imgPicture.font = NewValue;
+    });
 }
 
 void ButtonEx::SetHighlightPicture(bool NewValue) {
@@ -143,118 +139,36 @@ void ButtonEx::SetHighlightPicture(bool NewValue) {
 }
 
 void ButtonEx::SetMouseIcon(const ui::Picture& NewValue) {
-    m_MouseIcon = NewValue;
-    surfaceMouseIcon_ = NewValue;
-    imgPicture.mouseIcon = NewValue;
-    PropertyChangedNotify("MouseIcon");
+    Assign(m_MouseIcon, NewValue, "MouseIcon", kNoRepaint, [&] {
+        surfaceMouseIcon_ = NewValue;
+        imgPicture.mouseIcon = NewValue;
+    });
 }
 
 void ButtonEx::SetMousePointer(int32_t NewValue) {
-    m_MousePointer = NewValue;
-    surfaceMousePointer_ = NewValue;
-    imgPicture.mousePointer = NewValue;
-    PropertyChangedNotify("MousePointer");
-}
-
-void ButtonEx::SetOLEDropMode(int32_t NewValue) {
-    m_OLEDropMode = NewValue;
-    PropertyChangedNotify("OLEDropMode");
+    Assign(m_MousePointer, NewValue, "MousePointer", kNoRepaint, [&] {
+        surfaceMousePointer_ = NewValue;
+        imgPicture.mousePointer = NewValue;
+    });
 }
 
 void ButtonEx::SetPicture(const ui::Picture& NewValue) {
-    m_Picture = NewValue;
-    SetHolderPicture(NewValue);
-    Repaint();
-    PropertyChangedNotify("Picture");
-}
-
-void ButtonEx::SetPictureDisabled(const ui::Picture& NewValue) {
-    m_PictureDisabled = NewValue;
-    PropertyChangedNotify("PictureDisabled");
-}
-
-void ButtonEx::SetPictureDown(const ui::Picture& NewValue) {
-    m_PictureDown = NewValue;
-    PropertyChangedNotify("PictureDown");
-}
-
-void ButtonEx::SetPictureFocus(const ui::Picture& New_PictureFocus) {
-    m_PictureFocus = New_PictureFocus;
-    PropertyChangedNotify("PictureFocus");
-}
-
-void ButtonEx::SetPictureOffsetX(int32_t NewValue) {
-    m_PictureOffsetX = NewValue;
-    Repaint();
-    PropertyChangedNotify("PictureOffsetX");
-}
-
-void ButtonEx::SetPictureOffsetY(int32_t NewValue) {
-    m_PictureOffsetY = NewValue;
-    Repaint();
-    PropertyChangedNotify("PictureOffsetY");
-}
-
-void ButtonEx::SetPictureOver(const ui::Picture& New_PictureOver) {
-    m_PictureOver = New_PictureOver;
-    PropertyChangedNotify("PictureOver");
+    Assign(m_Picture, NewValue, "Picture", true, [&] { SetHolderPicture(NewValue); });
 }
 
 void ButtonEx::SetRightToLeft(bool NewValue) {
-    m_RightToLeft = NewValue;
-    surfaceRightToLeft_ = NewValue;
-    imgPicture.rightToLeft = NewValue;
-    Repaint();
-    PropertyChangedNotify("RightToLeft");
-}
-
-void ButtonEx::SetSkinDisabled(const ui::Picture& NewValue) {
-    m_SkinDisabled = NewValue;
-    Repaint();
-    PropertyChangedNotify("SkinDisabled");
-}
-
-void ButtonEx::SetSkinDown(const ui::Picture& NewValue) {
-    m_SkinDown = NewValue;
-    Repaint();
-    PropertyChangedNotify("SkinDown");
-}
-
-void ButtonEx::SetSkinFocus(const ui::Picture& NewValue) {
-    m_SkinFocus = NewValue;
-    Repaint();
-    PropertyChangedNotify("SkinFocus");
-}
-
-void ButtonEx::SetSkinOver(const ui::Picture& NewValue) {
-    m_SkinOver = NewValue;
-    Repaint();
-    PropertyChangedNotify("SkinOver");
-}
-
-void ButtonEx::SetSkinUp(const ui::Picture& NewValue) {
-    m_SkinUp = NewValue;
-    Repaint();
-    PropertyChangedNotify("SkinUp");
-}
-
-void ButtonEx::SetStyle(int32_t NewValue) {
-    m_Style = NewValue;
-    Repaint();
-    PropertyChangedNotify("Style");
+    Assign(m_RightToLeft, NewValue, "RightToLeft", true, [&] {
+        surfaceRightToLeft_ = NewValue;
+        imgPicture.rightToLeft = NewValue;
+    });
 }
 
 void ButtonEx::SetToolTipText(const std::wstring& NewValue) {
-    m_ToolTipText = NewValue;
-    imgPicture.toolTipText = NewValue;
-    PropertyChangedNotify("ToolTipText");
+    Assign(m_ToolTipText, NewValue, "ToolTipText", kNoRepaint, [&] { imgPicture.toolTipText = NewValue; });
 }
 
 void ButtonEx::SetTransparentColor(Colour NewValue) {
-    m_TransparentColor = NewValue;
-    maskColour_ = NewValue;
-    Repaint();
-    PropertyChangedNotify("TransparentColor");
+    Assign(m_TransparentColor, NewValue, "TransparentColor", true, [&] { maskColour_ = NewValue; });
 }
 
 void ButtonEx::SetValue(int32_t NewValue) {
@@ -264,211 +178,96 @@ void ButtonEx::SetValue(int32_t NewValue) {
 }
 
 void ButtonEx::SetWhatsThisHelpID(int32_t NewValue) {
-    m_WhatsThisHelpID = NewValue;
-    imgPicture.helpContextId = NewValue;
-    PropertyChangedNotify("WhatsThisHelpID");
+    Assign(m_WhatsThisHelpID, NewValue, "WhatsThisHelpID", kNoRepaint, [&] { imgPicture.helpContextId = NewValue; });
 }
 
 std::string_view ButtonEx::Description(std::string_view property) noexcept {
-    static constexpr std::pair<std::string_view, std::string_view> table[] = {
-        {"Appearance", "Returns/sets whether or not the control is painted with 3-D effects."},
-        {"BackColor", "Returns/sets the background color used to display text and graphics in the control."},
-        {"Caption", "Returns/sets the text displayed in the control."},
-        {"CaptionOffsetX", "Returns/sets the horizontal offset for displaying the caption."},
-        {"CaptionOffsetY", "Returns/sets the vertical offset for displaying the caption."},
-        {"Enabled", "Returns/sets a value that determines whether an object can respond to user-generated events."},
-        {"ForeColor", "Returns/sets the foreground color used to display text and graphics in the control."},
-        {"Font", "Returns/sets a Font object used to display text in the control."},
-        {"HighlightColor",
-         "Returns/sets the highlight color used to display text and graphics when the mouse is over the control."},
-        {"HighlightPicture", "Returns/sets whether or not to highlight the object's picture with the HighlightColor."},
-        {"MouseIcon", "Returns/sets a custom mouse icon."},
-        {"MousePointer", "Returns/sets the type of mouse pointer displayed when over part of the control."},
-        {"Picture", "Returns/sets a graphic to be displayed in the control."},
-        {"PictureDisabled", "Returns/sets a graphic to be displayed in the control for the disabled state."},
-        {"PictureOffsetX", "Returns/sets the horizontal offset for displaying the picture."},
-        {"PictureOffsetY", "Returns/sets the vertical offset for displaying the picture."},
-        {"RightToLeft",
-         "Determines text display direction and control visual appearance on a bidirectional system."},
-        {"SkinDisabled", "Returns/sets a graphic to be displayed for the control when it is disabled."},
-        {"SkinDown", "Returns/sets a graphic to be displayed for the control the mouse has been pressed over it."},
-        {"SkinFocus", "Returns/sets a graphic to be displayed for the control when it default."},
-        {"SkinOver", "Returns/sets a graphic to be displayed for the control when the mouse is over it."},
-        {"SkinUp", "Returns/sets a graphic to be displayed for the control."},
-        {"Style", "Returns/sets the style for the control."},
-        {"ToolTipText", "Returns/sets the text displayed when the mouse cursor is over the control."},
-        {"TransparentColor", "Returns/sets the color of the Picture property to make transparent."},
-        {"Value", "Returns/sets a default state for the control."},
-        {"WhatsThisHelpID", "Returns/sets an associated help context ID for the control."},
-    };
-    for (const auto& [name, text] : table)
-        if (name == property) return text;
+    for (const PropertyInfo& p : kProperties)
+        if (p.name == property) return p.description;
     return {};
 }
 
 // ---------------------------------------------------------------- persistence
 
 void ButtonEx::InitProperties() {
-    SetAllowDefault(true);
-    SetAllowFocus(true);
-    SetAppearance(1);
-    SetBackColor(kButtonFace);
-    SetBorderStyle(1);
-    SetCaption(L"ButtonEx1");
-    SetCaptionOffsetX(0);
-    SetCaptionOffsetY(0);
-    SetEnabled(true);
-    SetForeColor(kButtonText);
-    SetFont(container_.AmbientFont());
-    SetHighlightColor(kButtonText);
-    SetHighlightPicture(false);
-    SetMouseIcon(ui::Picture::Empty());
-    SetMousePointer(0);
-    SetOLEDropMode(0);
-    SetPicture(ui::Picture::Empty());
-    SetPictureDisabled(ui::Picture::Empty());
-    SetPictureDown(ui::Picture::Empty());
-    SetPictureFocus(ui::Picture::Empty());
-    SetPictureOffsetX(0);
-    SetPictureOffsetY(0);
-    SetPictureOver(ui::Picture::Empty());
-    SetRightToLeft(false);
-    SetSkinDisabled(ui::Picture::Empty());
-    SetSkinDown(ui::Picture::Empty());
-    SetSkinFocus(ui::Picture::Empty());
-    SetSkinOver(ui::Picture::Empty());
-    SetSkinUp(ui::Picture::Empty());
-    SetStyle(0);
-    SetToolTipText(L"");
-    SetTransparentColor(kBlue);
-    SetValue(1);
-    SetWhatsThisHelpID(0);
+    for (const PropertyInfo& p : kProperties) {
+        std::visit(Overloaded{
+                       [&](const FlagAccess& a) { (this->*a.set)(p.def != 0); },
+                       [&](const NumberAccess& a) { (this->*a.set)(static_cast<int32_t>(p.def)); },
+                       [&](const ColourAccess& a) { (this->*a.set)(static_cast<Colour>(p.def)); },
+                       [&](const TextAccess& a) { (this->*a.set)(std::wstring(p.text)); },
+                       [&](const FontAccess& a) { (this->*a.set)(container_.AmbientFont()); },
+                       // Each picture property gets its own empty picture.
+                       [&](const PictureAccess& a) { (this->*a.set)(ui::Picture::Empty()); },
+                   },
+                   p.access);
+    }
 }
 
 std::optional<PropertyError> ButtonEx::ReadProperties(const PropertyBag& bag) {
     m_Value = 1;
-    std::string error;
-    std::optional<PropertyError> failure;
-    // Each read either applies the value through its setter or ends loading here.
-    auto flag = [&](const char* name, bool def, void (ButtonEx::*set)(bool)) {
-        bool v;
-        if (failure) return;
-        if (!bag.Read(name, def, v, error)) return void(failure = PropertyError{name, error});
-        (this->*set)(v);
-    };
-    auto number = [&](const char* name, int32_t def, auto set) {
-        int32_t v;
-        if (failure) return;
-        if (!bag.Read(name, def, v, error)) return void(failure = PropertyError{name, error});
-        set(v);
-    };
-    auto colour = [&](const char* name, Colour def, void (ButtonEx::*set)(Colour)) {
-        number(name, static_cast<int32_t>(def), [&](int32_t v) { (this->*set)(static_cast<Colour>(v)); });
-    };
-    auto integer = [&](const char* name, int32_t def, void (ButtonEx::*set)(int32_t)) {
-        number(name, def, [&](int32_t v) { (this->*set)(v); });
-    };
-    auto text = [&](const char* name, const wchar_t* def, void (ButtonEx::*set)(const std::wstring&)) {
-        std::wstring v;
-        if (failure) return;
-        if (!bag.Read(name, std::wstring(def), v, error)) return void(failure = PropertyError{name, error});
-        (this->*set)(v);
-    };
-    auto picture = [&](const char* name, void (ButtonEx::*set)(const ui::Picture&)) {
-        ui::Picture v;
-        if (failure) return;
-        if (!bag.Read(name, ui::Picture(), v, error)) return void(failure = PropertyError{name, error});
-        (this->*set)(v);
-    };
-
-    flag("AllowDefault", true, &ButtonEx::SetAllowDefault);
-    flag("AllowFocus", true, &ButtonEx::SetAllowFocus);
-    integer("Appearance", 1, &ButtonEx::SetAppearance);
-    colour("BackColor", kButtonFace, &ButtonEx::SetBackColor);
-    integer("BorderStyle", 1, &ButtonEx::SetBorderStyle);
-    text("Caption", L"ButtonEx1", &ButtonEx::SetCaption);
-    integer("CaptionOffsetX", 0, &ButtonEx::SetCaptionOffsetX);
-    integer("CaptionOffsetY", 0, &ButtonEx::SetCaptionOffsetY);
-    flag("Enabled", true, &ButtonEx::SetEnabled);
-    colour("ForeColor", kButtonText, &ButtonEx::SetForeColor);
-    if (!failure) {
-        ui::Font v;
-        if (!bag.Read("Font", container_.AmbientFont(), v, error))
-            failure = PropertyError{"Font", error};
-        else
-            SetFont(v);
+    // Each value goes through its setter, or loading ends at that property.
+    for (const PropertyInfo& p : kProperties) {
+        std::string error;
+        auto apply = [&](auto def, auto set) {
+            decltype(def) v;
+            if (!bag.Read(p.name, def, v, error)) return false;
+            set(v);
+            return true;
+        };
+        const bool ok = std::visit(
+            Overloaded{
+                [&](const FlagAccess& a) { return apply(p.def != 0, [&](bool v) { (this->*a.set)(v); }); },
+                [&](const NumberAccess& a) {
+                    return apply(static_cast<int32_t>(p.def), [&](int32_t v) { (this->*a.set)(v); });
+                },
+                [&](const ColourAccess& a) {
+                    return apply(static_cast<int32_t>(p.def), [&](int32_t v) { (this->*a.set)(static_cast<Colour>(v)); });
+                },
+                [&](const TextAccess& a) {
+                    return apply(std::wstring(p.text), [&](const std::wstring& v) { (this->*a.set)(v); });
+                },
+                // The ambient font is asked for just before its read.
+                [&](const FontAccess& a) {
+                    return apply(container_.AmbientFont(), [&](const ui::Font& v) { (this->*a.set)(v); });
+                },
+                // A picture missing from the store is no picture at all, not an empty one.
+                [&](const PictureAccess& a) {
+                    return apply(ui::Picture(), [&](const ui::Picture& v) { (this->*a.set)(v); });
+                },
+            },
+            p.access);
+        if (!ok) return PropertyError{std::string(p.name), error};
     }
-    colour("HighlightColor", kButtonText, &ButtonEx::SetHighlightColor);
-    flag("HighlightPicture", false, &ButtonEx::SetHighlightPicture);
-    picture("MouseIcon", &ButtonEx::SetMouseIcon);
-    integer("MousePointer", 0, &ButtonEx::SetMousePointer);
-    integer("OLEDropMode", 0, &ButtonEx::SetOLEDropMode);
-    picture("Picture", &ButtonEx::SetPicture);
-    picture("PictureDisabled", &ButtonEx::SetPictureDisabled);
-    picture("PictureDown", &ButtonEx::SetPictureDown);
-    picture("PictureFocus", &ButtonEx::SetPictureFocus);
-    integer("PictureOffsetX", 0, &ButtonEx::SetPictureOffsetX);
-    integer("PictureOffsetY", 0, &ButtonEx::SetPictureOffsetY);
-    picture("PictureOver", &ButtonEx::SetPictureOver);
-    flag("RightToLeft", false, &ButtonEx::SetRightToLeft);
-    picture("SkinDisabled", &ButtonEx::SetSkinDisabled);
-    picture("SkinDown", &ButtonEx::SetSkinDown);
-    picture("SkinFocus", &ButtonEx::SetSkinFocus);
-    picture("SkinOver", &ButtonEx::SetSkinOver);
-    picture("SkinUp", &ButtonEx::SetSkinUp);
-    integer("Style", 0, &ButtonEx::SetStyle);
-    text("ToolTipText", L"", &ButtonEx::SetToolTipText);
-    colour("TransparentColor", kBlue, &ButtonEx::SetTransparentColor);
-    integer("Value", 1, &ButtonEx::SetValue);
-    integer("WhatsThisHelpID", 0, &ButtonEx::SetWhatsThisHelpID);
-    return failure;
+    return std::nullopt;
 }
 
 std::optional<PropertyError> ButtonEx::WriteProperties(PropertyBag& bag) {
-    auto colour = [](Colour c) { return static_cast<int32_t>(c); };
-    std::optional<PropertyError> failure;
-    auto picture = [&](const char* name, const ui::Picture& p) {
-        if (!failure && !bag.Write(name, p)) failure = PropertyError{name, "picture could not be saved"};
-    };
-    auto write = [&](auto&& fn) {
-        if (!failure) fn();
-    };
-    write([&] { bag.Write("AllowDefault", m_AllowDefault, true); });
-    write([&] { bag.Write("AllowFocus", m_AllowFocus, true); });
-    write([&] { bag.Write("Appearance", m_Appearance, 1); });
-    write([&] { bag.Write("Enabled", m_Enabled, true); });
-    write([&] { bag.Write("BackColor", colour(m_BackColor), colour(kButtonFace)); });
-    write([&] { bag.Write("BorderStyle", m_BorderStyle, 1); });
-    write([&] { bag.Write("Caption", m_Caption, L"ButtonEx1"); });
-    write([&] { bag.Write16("CaptionOffsetX", m_CaptionOffsetX, 0); });
-    write([&] { bag.Write16("CaptionOffsetY", m_CaptionOffsetY, 0); });
-    write([&] { bag.Write("ForeColor", colour(m_ForeColor), colour(kButtonText)); });
-    write([&] { bag.Write("Font", m_Font, container_.AmbientFont()); });
-    write([&] { bag.Write("HighlightColor", colour(m_HighlightColor), colour(kButtonText)); });
-    write([&] { bag.Write("HighlightPicture", m_HighlightPicture, false); });
-    write([&] { bag.Write("OLEDropMode", m_OLEDropMode, 0); });
-    picture("Picture", m_Picture);
-    picture("PictureDisabled", m_PictureDisabled);
-    picture("PictureDown", m_PictureDown);
-    picture("PictureFocus", m_PictureFocus);
-    write([&] { bag.Write16("PictureOffsetX", m_PictureOffsetX, 0); });
-    write([&] { bag.Write16("PictureOffsetY", m_PictureOffsetY, 0); });
-    picture("PictureOver", m_PictureOver);
-    write([&] { bag.Write("RightToLeft", m_RightToLeft, false); });
-    write([&] { bag.Write("TransparentColor", colour(m_TransparentColor), colour(kBlue)); });
-    picture("MouseIcon", m_MouseIcon);
-    write([&] { bag.Write("MousePointer", m_MousePointer, 0); });
-    picture("SkinDisabled", m_SkinDisabled);
-    picture("SkinDown", m_SkinDown);
-    picture("SkinFocus", m_SkinFocus);
-    picture("SkinOver", m_SkinOver);
-    picture("SkinUp", m_SkinUp);
-    write([&] { bag.Write16("Style", m_Style, 0); });
-    write([&] { bag.Write("ToolTipText", m_ToolTipText, L""); });
-    write([&] { bag.Write("TransparentColor", colour(m_TransparentColor), colour(kBlue)); });
-    write([&] { bag.Write("Value", m_Value, 1); });
-    write([&] { bag.Write16("WhatsThisHelpID", m_WhatsThisHelpID, 0); });
-    return failure;
+    for (size_t at = 1; at <= kPropertyWrites; ++at) {
+        const PropertyInfo& p = *PropertyWrittenAt(at);
+        bool saved = true;
+        std::visit(
+            Overloaded{
+                [&](const FlagAccess& a) { bag.Write(p.name, (this->*a.get)(), p.def != 0); },
+                [&](const NumberAccess& a) {
+                    const int32_t v = (this->*a.get)();
+                    if (p.def16)
+                        bag.Write16(p.name, v, static_cast<int16_t>(p.def));
+                    else
+                        bag.Write(p.name, v, static_cast<int32_t>(p.def));
+                },
+                [&](const ColourAccess& a) {
+                    // Colours are stored by their 32 bits, system colours with the high bit set.
+                    bag.Write(p.name, static_cast<int32_t>((this->*a.get)()), static_cast<int32_t>(p.def));
+                },
+                [&](const TextAccess& a) { bag.Write(p.name, (this->*a.get)(), std::wstring(p.text)); },
+                [&](const FontAccess& a) { bag.Write(p.name, (this->*a.get)(), container_.AmbientFont()); },
+                [&](const PictureAccess& a) { saved = bag.Write(p.name, (this->*a.get)()); },
+            },
+            p.access);
+        if (!saved) return PropertyError{std::string(p.name), "picture could not be saved"};
+    }
+    return std::nullopt;
 }
 
 void ButtonEx::AmbientChanged(std::wstring_view name) {
@@ -611,6 +410,10 @@ void ButtonEx::OnLostFocus() {
 
 void ButtonEx::OnResize() {
     Redraw(Up);
+    if (painting_ > 0 && IsCreated()) {
+        PostMessageA(hWnd(), kRaiseResize, 0, 0);
+        return;
+    }
     std::vector<EventArg> none;
     RaiseEvents("Resize", none);
 }
@@ -626,7 +429,9 @@ void ButtonEx::OnOLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Butto
 
 void ButtonEx::OnOLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X,
                              float& Y, int16_t& State) {
+    const auto alive = Lifeline();
     if (events_ && IsCreated()) events_->OLEDragOver(*this, Data, Effect, Button, Shift, X, Y, State);
+    if (!*alive) return;
     // The handler may have changed State: what it says now decides the look.
     if (State == 0)
         Redraw(Over);

@@ -123,7 +123,8 @@ public:
     // that property; the ones before it stay applied.
     std::optional<PropertyError> ReadProperties(const PropertyBag& bag);
     // Records every property that differs from its default. Fails only when a
-    // picture cannot be saved (the properties before it are recorded).
+    // picture cannot be saved, or is one that loading would refuse (the
+    // properties before it are recorded).
     std::optional<PropertyError> WriteProperties(PropertyBag& bag);
     // The container's ambient property of that name changed ("DisplayAsDefault").
     void AmbientChanged(std::wstring_view name);
@@ -257,7 +258,22 @@ private:
     // argument does not fit its type (nothing is raised then).
     bool RaiseEvents(std::string_view name, std::vector<EventArg>& args);
 
+    // A handler may destroy the button it was raised by (a form unloading on
+    // MouseUp, say). Code that goes on after raising an event keeps a copy of
+    // this flag first and stops, touching nothing of the button, once it is false.
+    // A size change while painting, whose callers always go on, raises Resize later
+    // from the message loop instead (kRaiseResize).
+    std::shared_ptr<const bool> Lifeline() const { return alive_; }
+    std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+    int painting_ = 0;
+    static constexpr UINT kRaiseResize = WM_USER + 1;
+
     void PropertyChangedNotify(std::string_view name);
+    struct NothingToPassOn {
+        void operator()() const noexcept {}
+    };
+    template <class T, class PassOn = NothingToPassOn>
+    void Assign(T& member, const T& NewValue, std::string_view name, bool repaint = true, PassOn passOn = {});
     void Repaint() { Redraw(m_State); }
 
     // Painting

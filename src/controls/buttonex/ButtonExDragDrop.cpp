@@ -3,6 +3,7 @@
 // events pass the platform's own arguments by reference.
 #include <shlobj.h>
 
+#include <memory>
 #include <vector>
 
 #include "controls/buttonex/ButtonEx.h"
@@ -43,7 +44,7 @@ struct Counted {
 // SetData; a format asked for and not yet there is requested through OLESetData.
 class DragData final : public IDataObject, Counted<DragData> {
 public:
-    explicit DragData(ButtonEx& owner) : owner_(owner) {}
+    DragData(ButtonEx& owner, std::shared_ptr<const bool> alive) : owner_(owner), alive_(std::move(alive)) {}
     ~DragData() {
         for (auto& e : entries_) ReleaseStgMedium(&e.medium);
     }
@@ -63,7 +64,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fmt, STGMEDIUM* medium) override {
         if (!fmt || !medium) return E_POINTER;
         Entry* e = find(fmt->cfFormat);
-        if (!e && !asking_) {
+        if (!e && !asking_ && *alive_) {
             asking_ = true;
             IDataObject* Data = this;
             int16_t DataFormat = static_cast<int16_t>(fmt->cfFormat);
@@ -128,13 +129,14 @@ private:
         return nullptr;
     }
     ButtonEx& owner_;
+    std::shared_ptr<const bool> alive_;  // a handler may destroy the button during the drag
     std::vector<Entry> entries_;
     bool asking_ = false;
 };
 
 class DragSource final : public IDropSource, Counted<DragSource> {
 public:
-    explicit DragSource(ButtonEx& owner) : owner_(owner) {}
+    DragSource(ButtonEx& owner, std::shared_ptr<const bool> alive) : owner_(owner), alive_(std::move(alive)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (!out) return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDropSource) {
@@ -155,13 +157,14 @@ public:
     HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override {
         int32_t Effect = static_cast<int32_t>(effect);
         bool DefaultCursors = true;
-        owner_.OnOLEGiveFeedback(Effect, DefaultCursors);
+        if (*alive_) owner_.OnOLEGiveFeedback(Effect, DefaultCursors);
         return DefaultCursors ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
     }
 
 private:
     friend struct Counted<DragSource>;
     ButtonEx& owner_;
+    std::shared_ptr<const bool> alive_;
 };
 
 }  // namespace
@@ -254,16 +257,17 @@ void ButtonEx::RevokeDropTarget() {
 
 void ButtonEx::OLEDrag() {
     if (!IsCreated()) return;
-    DragData* data = new DragData(*this);
-    DragSource* source = new DragSource(*this);
+    const auto alive = Lifeline();
+    DragData* data = new DragData(*this, alive);
+    DragSource* source = new DragSource(*this, alive);
     IDataObject* Data = data;
     int32_t AllowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     OnOLEStartDrag(Data, AllowedEffects);
-    if (AllowedEffects != 0) {
+    if (AllowedEffects != 0 && *alive) {
         DWORD effect = DROPEFFECT_NONE;
         const HRESULT hr = DoDragDrop(data, source, static_cast<DWORD>(AllowedEffects), &effect);
         int32_t Effect = hr == DRAGDROP_S_DROP ? static_cast<int32_t>(effect) : 0;
-        OnOLECompleteDrag(Effect);
+        if (*alive) OnOLECompleteDrag(Effect);
     }
     source->Release();
     data->Release();

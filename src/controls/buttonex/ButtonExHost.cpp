@@ -1,5 +1,7 @@
 #include "controls/buttonex/ButtonExHost.h"
 
+#include "controls/buttonex/ButtonExProperties.h"
+
 #include <algorithm>
 #include <cwctype>
 
@@ -49,14 +51,24 @@ void ButtonExHost::Place(ButtonEx& control, int leftTwips, int topTwips, int tab
     control.InitProperties();
 }
 
-std::vector<uint8_t> ButtonExHost::Save(ButtonEx& control, std::optional<PropertyError>* error) {
+ButtonExHost::Saved ButtonExHost::Save(ButtonEx& control) {
     PropertyBag bag;
     const ui::Dpi dpi = ui::ScreenDpi();
     bag.Write("_extentx", ui::PixelsToHimetric(control.Surface().Width(), dpi.x), 0);
     bag.Write("_extenty", ui::PixelsToHimetric(control.Surface().Height(), dpi.y), 0);
-    auto failure = control.WriteProperties(bag);
-    if (error) *error = failure;
-    return bag.ToBytes();
+    Saved saved;
+    saved.error = control.WriteProperties(bag);
+    store::Encoded encoded = bag.ToBytes();
+    if (!encoded.ok()) {
+        // Written, such a store would lose every property on loading.
+        std::string property = encoded.name;
+        for (const PropertyInfo& p : kProperties)
+            if (store::NamesEqual(p.name, property)) property = p.name;
+        saved.error = PropertyError{property, "cannot be stored: " + encoded.error};
+        return saved;
+    }
+    saved.bytes = std::move(encoded.bytes);
+    return saved;
 }
 
 bool ButtonExHost::HandleFormMessage(UINT msg, WPARAM wParam, LPARAM, LRESULT& r) {

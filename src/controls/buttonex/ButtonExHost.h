@@ -61,8 +61,15 @@ public:
                                       int tabIndex);
     // A new button: created at (left, top) twips with its initial size, defaults applied.
     void Place(ButtonEx& control, int leftTwips, int topTwips, int tabIndex);
-    // The button's stored form: its extent, then its properties.
-    std::vector<uint8_t> Save(ButtonEx& control, std::optional<PropertyError>* error = nullptr);
+    // The button's stored form: its extent, then its properties. A picture that
+    // cannot be saved stops the properties there (bytes: a store of those
+    // before it, with the error). A store too large for loading, or with a record
+    // loading would refuse, is not made at all (no bytes, and the error).
+    struct Saved {
+        std::vector<uint8_t> bytes;
+        std::optional<PropertyError> error;
+    };
+    [[nodiscard]] Saved Save(ButtonEx& control);
 
     // Alt plus a letter pressed on the form itself (WM_SYSCHAR); true when a
     // button took it (r is then the message's result).

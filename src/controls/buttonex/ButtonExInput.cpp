@@ -93,15 +93,17 @@ LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSKEYDOWN: {
             if (wParam == VK_TAB && container_.RouteTab(*this, GetKeyState(VK_SHIFT) < 0)) return 0;
             int16_t KeyCode = static_cast<int16_t>(wParam & 0xFFFF), Shift = ShiftState();
+            const auto alive = Lifeline();
             OnKeyDown(KeyCode, Shift);
-            if (msg == WM_SYSKEYDOWN) break;
+            if (msg == WM_SYSKEYDOWN && *alive) break;
             return 0;
         }
         case WM_KEYUP:
         case WM_SYSKEYUP: {
             int16_t KeyCode = static_cast<int16_t>(wParam & 0xFFFF), Shift = ShiftState();
+            const auto alive = Lifeline();
             OnKeyUp(KeyCode, Shift);
-            if (msg == WM_SYSKEYUP) break;
+            if (msg == WM_SYSKEYUP && *alive) break;
             return 0;
         }
         case WM_CHAR: {
@@ -122,6 +124,11 @@ LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_MOUSEMOVE:
             MouseMessage(msg, wParam, lParam);
             return 0;
+        case kRaiseResize: {
+            std::vector<EventArg> none;
+            RaiseEvents("Resize", none);
+            return 0;
+        }
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != hWnd()) {
                 leftHeld_ = false;
@@ -182,9 +189,10 @@ void ButtonEx::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             if (button == 1) leftHeld_ = false;
             heldButtons_ = static_cast<int16_t>(heldButtons_ & ~button);
             if (heldButtons_ == 0) container_.CapturePointer(*this, false);
+            const auto alive = Lifeline();
             OnMouseUp(button, shift, x, y);
             // A click: the left button went down and came up over the button's visible part.
-            if (wasPressedHere && IsCreated()) {
+            if (wasPressedHere && *alive && IsCreated()) {
                 POINT pt{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
                 RECT client;
                 GetClientRect(hWnd(), &client);
@@ -227,7 +235,9 @@ void ButtonEx::OnMouseMove(int16_t Button, int16_t Shift, float X, float Y) {
     }
     if (layout::PointerInside(X, Y, surface_.Width(), surface_.Height())) {
         std::vector<EventArg> none;
+        const auto alive = Lifeline();
         RaiseEvents("MouseEnter", none);
+        if (!*alive) return;
         std::vector<EventArg> args{&Button, &Shift, static_cast<double>(X * TwipsPerPixelX()),
                                    static_cast<double>(Y * TwipsPerPixelY())};
         RaiseEvents("MouseMove", args);
@@ -252,8 +262,9 @@ void ButtonEx::HoverPoll() {
     if (layout::PointerInside(pt.x, pt.y, surface_.Width(), surface_.Height())) return;
     Timer1.SetEnabled(false);
     std::vector<EventArg> none;
+    const auto alive = Lifeline();
     RaiseEvents("MouseExit", none);  // recorded before the repaint, which reads it
-    if (m_State != Up) Redraw(Up);
+    if (*alive && m_State != Up) Redraw(Up);
 }
 
 }  // namespace buttonex

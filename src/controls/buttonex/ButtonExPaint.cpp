@@ -56,6 +56,7 @@ bool ButtonEx::ReadUserMode() { return container_.AmbientUserMode(); }
 void ButtonEx::Redraw(int32_t state) {
     // Once the pointer has left, the pressed look waits until it is back.
     if (m_LastHoverEvent == "MouseExit" && state == Down) return;
+    ++painting_;
     surface_.SetBackgroundPicture(ui::Picture());
     SetShapePicture(ui::Picture());
     surface_.Clear();
@@ -70,6 +71,7 @@ void ButtonEx::Redraw(int32_t state) {
     DrawCaption(state);
     ApplyShape();
     ShowSurface();
+    --painting_;
 }
 
 void ButtonEx::DrawStandardFace(int32_t state, bool focus) {

@@ -1,5 +1,7 @@
 #include "controls/buttonex/PropertyBag.h"
 
+#include "controls/buttonex/PictureFile.h"
+
 namespace buttonex {
 
 std::u16string ToStored(const std::wstring& s) { return std::u16string(s.begin(), s.end()); }
@@ -80,6 +82,7 @@ bool PropertyBag::Read(std::string_view name, const ui::Picture& def, ui::Pictur
     if (!v) return out = def, true;
     const auto* p = std::get_if<store::PictureRecord>(v);
     if (!p) return error = "not a picture", false;
+    if (std::string why = store::CheckPictureFile(p->file); !why.empty()) return error = "picture refused: " + why, false;
     ui::Picture pic = ui::Picture::FromFileBytes(p->file.data(), p->file.size());
     if (!pic.IsPresent()) return error = "picture could not be loaded", false;
     out = pic;
@@ -125,7 +128,8 @@ bool PropertyBag::Write(std::string_view name, const ui::Picture& value) {
     // button reads them back as no picture.
     if (!value.IsPresent() || !value.Handle()) return true;
     std::vector<unsigned char> file = value.FileBytes();
-    if (file.empty()) return false;
+    // What loading would refuse is not saved either.
+    if (file.empty() || !store::CheckPictureFile(file).empty()) return false;
     store_.Append(name, store::PictureRecord{std::vector<uint8_t>(file.begin(), file.end())});
     return true;
 }

@@ -21,7 +21,7 @@ public:
     static PropertyBag FromBytes(std::span<const uint8_t> bytes) {
         return PropertyBag(store::PropertyStore::FromBytes(bytes));
     }
-    std::vector<uint8_t> ToBytes() const { return store_.ToBytes(); }
+    store::Encoded ToBytes() const { return store_.ToBytes(); }
     const store::PropertyStore& Store() const noexcept { return store_; }
 
     // Each read gives the stored value (converted) or the default; false, with

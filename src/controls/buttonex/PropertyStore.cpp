@@ -34,9 +34,6 @@ public:
         for (char16_t c : s) u16(static_cast<uint16_t>(c));
     }
     size_t size() const { return out_.size(); }
-    void patch32(size_t at, uint32_t v) {
-        for (int i = 0; i < 4; ++i) out_[at + static_cast<size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
-    }
     std::vector<uint8_t> take() { return std::move(out_); }
 
 private:
@@ -97,9 +94,12 @@ bool readText(Reader& r, size_t units, std::u16string& out) {
     return true;
 }
 
-void encodeValue(Writer& w, const Value& v) {
-    std::visit(
-        [&](const auto& x) {
+std::string tooLarge() { return "store larger than " + std::to_string(kMaxStoreBytes >> 20) + " MiB"; }
+
+// Writes the value, or says why the decoder would refuse it.
+std::string encodeValue(Writer& w, const Value& v) {
+    return std::visit(
+        [&](const auto& x) -> std::string {
             using T = std::decay_t<decltype(x)>;
             if constexpr (std::is_same_v<T, bool>) {
                 w.u8(static_cast<uint8_t>(ValueType::Boolean));
@@ -114,24 +114,28 @@ void encodeValue(Writer& w, const Value& v) {
                 w.u32(4);
                 w.u32(static_cast<uint32_t>(x));
             } else if constexpr (std::is_same_v<T, std::u16string>) {
+                if (x.size() > kMaxStoreBytes / 2) return "text too long";
                 w.u8(static_cast<uint8_t>(ValueType::String));
                 w.u32(static_cast<uint32_t>(x.size() * 2));
                 w.text(x);
             } else if constexpr (std::is_same_v<T, FontRecord>) {
+                if (x.face.size() > 0xFFFF) return "font face name too long";
                 w.u8(static_cast<uint8_t>(ValueType::Font));
-                const size_t face = x.face.size() > 0xFFFF ? 0xFFFF : x.face.size();
-                w.u32(static_cast<uint32_t>(kFontFixedBytes + face * 2));
+                w.u32(static_cast<uint32_t>(kFontFixedBytes + x.face.size() * 2));
                 w.u64(static_cast<uint64_t>(x.sizeCy));
                 w.u16(static_cast<uint16_t>(x.weight));
                 w.u16(static_cast<uint16_t>(x.charset));
                 w.u8(static_cast<uint8_t>((x.italic ? 1 : 0) | (x.underline ? 2 : 0) | (x.strikethrough ? 4 : 0)));
-                w.u16(static_cast<uint16_t>(face));
-                w.text(x.face.substr(0, face));
+                w.u16(static_cast<uint16_t>(x.face.size()));
+                w.text(x.face);
             } else {
+                if (x.file.empty()) return "picture record without an image";
+                if (x.file.size() > kMaxStoreBytes) return tooLarge();
                 w.u8(static_cast<uint8_t>(ValueType::Picture));
                 w.u32(static_cast<uint32_t>(x.file.size()));
                 w.bytes(x.file.data(), x.file.size());
             }
+            return {};
         },
         v);
 }
@@ -270,23 +274,35 @@ std::optional<std::u16string> ToString(const Value& v) {
     return std::nullopt;
 }
 
-std::vector<uint8_t> Encode(const std::vector<Record>& records) {
+bool StorableName(std::string_view name) noexcept {
+    if (name.empty() || name.size() > kMaxNameLength) return false;
+    for (char c : name)
+        if (c < 0x21 || c > 0x7E) return false;
+    return true;
+}
+
+Encoded Encode(const std::vector<Record>& records) {
+    Encoded result;
+    auto refuse = [&](std::string why, std::string name) {
+        result.error = std::move(why);
+        result.name = std::move(name);
+        return std::move(result);
+    };
+    if (records.size() > kMaxRecords) return refuse(std::to_string(records.size()) + " records: too many", {});
     Writer w;
     w.bytes(kMagic, sizeof kMagic);
     w.u16(kVersion);
-    const size_t countAt = w.size();
-    w.u32(0);
-    uint32_t count = 0;
+    w.u32(static_cast<uint32_t>(records.size()));
     for (const Record& r : records) {
         const std::string name = LowerName(r.name);
-        if (name.empty() || name.size() > kMaxNameLength || count == kMaxRecords) continue;
+        if (!StorableName(name)) return refuse("record name not storable: \"" + name + "\"", name);
         w.u8(static_cast<uint8_t>(name.size()));
         w.bytes(name.data(), name.size());
-        encodeValue(w, r.value);
-        ++count;
+        if (std::string why = encodeValue(w, r.value); !why.empty()) return refuse(std::move(why), name);
+        if (w.size() > kMaxStoreBytes) return refuse(tooLarge(), name);
     }
-    w.patch32(countAt, count);
-    return w.take();
+    result.bytes = w.take();
+    return result;
 }
 
 DecodeResult Decode(std::span<const uint8_t> bytes) {
@@ -315,8 +331,8 @@ DecodeResult Decode(std::span<const uint8_t> bytes) {
         uint32_t length;
         if (!r.u8(nameLength) || nameLength == 0 || nameLength > kMaxNameLength) return fail(where + "bad name length");
         if (!r.take(nameLength, name)) return fail(where + "truncated name");
-        for (uint8_t c : name)
-            if (c < 0x21 || c > 0x7E) return fail(where + "name is not printable ASCII");
+        if (!StorableName(std::string_view(reinterpret_cast<const char*>(name.data()), name.size())))
+            return fail(where + "name is not printable ASCII");
         if (!r.u8(type) || !r.u32(length)) return fail(where + "truncated record header");
         if (!r.take(length, data)) return fail(where + "value longer than the data left");
         Record rec;

@@ -15,6 +15,8 @@
 //         Picture a complete image file (BMP, ICO), at least one byte.
 // Every length is checked against what remains; a record that does not fit its
 // declared type is damaged, and decoding stops there with the records before it.
+// The encoder keeps to the same limits: it refuses records that the decoder
+// would refuse rather than write a store that cannot be read back.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -76,7 +78,18 @@ struct DecodeResult {
     std::string error;            // what was wrong, when damaged
 };
 
-std::vector<uint8_t> Encode(const std::vector<Record>& records);
+// Whether a record name is one the decoder reads: 1..kMaxNameLength printable
+// ASCII characters, no space.
+bool StorableName(std::string_view name) noexcept;
+
+struct Encoded {
+    std::vector<uint8_t> bytes;  // empty when refused
+    std::string error;           // why the records cannot be stored; empty when they can
+    std::string name;            // the record at fault, when one is
+    bool ok() const noexcept { return error.empty(); }
+};
+
+Encoded Encode(const std::vector<Record>& records);
 DecodeResult Decode(std::span<const uint8_t> bytes);
 
 // A store as the container hands it to a control.
@@ -85,7 +98,7 @@ public:
     PropertyStore() = default;
     // Zero bytes are an empty store (nothing ever saved); anything else must decode.
     static PropertyStore FromBytes(std::span<const uint8_t> bytes);
-    std::vector<uint8_t> ToBytes() const { return Encode(records_); }
+    Encoded ToBytes() const { return Encode(records_); }
 
     enum class Lookup { Found, Missing, Damaged };
     // The first record of that name (in any letter case). Missing means the
