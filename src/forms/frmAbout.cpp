@@ -269,14 +269,8 @@ LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             FillRect(reinterpret_cast<HDC>(wParam), &client, background_.get());
             return 1;
         }
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            if (HDC dc = BeginPaint(hWnd(), &ps)) {
-                Paint(dc);
-                EndPaint(hWnd(), &ps);
-            }
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWith([this](HDC dc) { Paint(dc); });
         case WM_CTLCOLORSTATIC: {
             const auto control = reinterpret_cast<HWND>(lParam);
             const auto dc = reinterpret_cast<HDC>(wParam);

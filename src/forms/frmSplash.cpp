@@ -112,14 +112,8 @@ void FrmSplash::ChangeMask() {
 
 LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            if (HDC dc = BeginPaint(hWnd(), &ps)) {
-                Paint(dc);
-                EndPaint(hWnd(), &ps);
-            }
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWith([this](HDC dc) { Paint(dc); });
         case WM_NCDESTROY:
             // The region went with the window.
             mRegion = nullptr;

@@ -121,37 +121,22 @@ void SysTray::DeleteTrayIcon(HWND hWnd, int32_t ID) {
 // The listener may release this instance from inside its handler: nothing here
 // touches a member after raising an event.
 void SysTray::RaiseMouseEvent(LPARAM Msg, int32_t ID) {
-    int16_t button = 0;
-    switch (Msg) {
-        case WM_MOUSEMOVE:
-            listener_.MouseMove(ID);
-            return;
-        case WM_LBUTTONDOWN:
-            button = 1;
-            listener_.MouseDown(button, ID);
-            return;
-        case WM_LBUTTONUP:
-            button = 1;
-            listener_.MouseUp(button, ID);
-            return;
-        case WM_LBUTTONDBLCLK:
-            button = 1;
-            listener_.MouseDblClick(button, ID);
-            return;
-        case WM_RBUTTONDOWN:
-            button = 2;
-            listener_.MouseDown(button, ID);
-            return;
-        case WM_RBUTTONUP:
-            button = 2;
-            listener_.MouseUp(button, ID);
-            return;
-        case WM_RBUTTONDBLCLK:
-            button = 2;
-            listener_.MouseDblClick(button, ID);
-            return;
-        default:
-            return;
+    using Event = void (SysTrayEvents::*)(int16_t&, int32_t&);
+    struct ButtonMessage {
+        LPARAM message;
+        int16_t button;  // 1 left, 2 right
+        Event event;
+    };
+    static constexpr ButtonMessage kButtonMessages[] = {
+        {WM_LBUTTONDOWN, 1, &SysTrayEvents::MouseDown},   {WM_LBUTTONUP, 1, &SysTrayEvents::MouseUp},
+        {WM_LBUTTONDBLCLK, 1, &SysTrayEvents::MouseDblClick}, {WM_RBUTTONDOWN, 2, &SysTrayEvents::MouseDown},
+        {WM_RBUTTONUP, 2, &SysTrayEvents::MouseUp},       {WM_RBUTTONDBLCLK, 2, &SysTrayEvents::MouseDblClick},
+    };
+    if (Msg == WM_MOUSEMOVE) return listener_.MouseMove(ID);
+    for (const ButtonMessage& m : kButtonMessages) {
+        if (m.message != Msg) continue;
+        int16_t button = m.button;
+        return (listener_.*m.event)(button, ID);
     }
 }
 

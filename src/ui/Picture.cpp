@@ -15,26 +15,28 @@ Picture create(PICTDESC& desc) {
     return Picture(std::move(p));
 }
 
+// The picture owns the handle from here on; a handle no picture took is released.
+template <class Release>
+Picture adopt(PICTDESC& desc, Release release) {
+    Picture p = create(desc);
+    if (!p.IsPresent()) release();
+    return p;
+}
+
 }  // namespace
 
 Picture Picture::FromIcon(HICON icon) {
     if (!icon) return {};
     PICTDESC desc{};
-    desc.picType = PICTYPE_ICON;
-    desc.icon.hicon = icon;
-    Picture p = create(desc);
-    if (!p.IsPresent()) DestroyIcon(icon);
-    return p;
+    desc.picType = PICTYPE_ICON, desc.icon.hicon = icon;
+    return adopt(desc, [icon] { DestroyIcon(icon); });
 }
 
 Picture Picture::FromBitmap(HBITMAP bitmap) {
     if (!bitmap) return {};
     PICTDESC desc{};
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = bitmap;
-    Picture p = create(desc);
-    if (!p.IsPresent()) DeleteObject(bitmap);
-    return p;
+    desc.picType = PICTYPE_BITMAP, desc.bmp.hbitmap = bitmap;
+    return adopt(desc, [bitmap] { DeleteObject(bitmap); });
 }
 
 Picture Picture::Empty() {

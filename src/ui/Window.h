@@ -48,6 +48,16 @@ protected:
     void Destroy() noexcept;
 
     virtual LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam);
+    // Answers WM_PAINT: the painter draws into the window's paint DC.
+    template <class Painter>
+    LRESULT PaintWith(Painter&& paint) {
+        PAINTSTRUCT ps;
+        if (HDC dc = BeginPaint(hwnd_, &ps)) {
+            paint(dc);
+            EndPaint(hwnd_, &ps);
+        }
+        return 0;
+    }
     // The window is gone (after WM_NCDESTROY); the object lives on.
     virtual void OnDestroyed() {}
 

@@ -58,13 +58,10 @@ void ButtonEx::SetCursorShape() {
 
 LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_PAINT: {
-            PAINTSTRUCT ps;
-            HDC dc = BeginPaint(hWnd(), &ps);
-            BitBlt(dc, 0, 0, surface_.Width(), surface_.Height(), surface_.Dc(), 0, 0, SRCCOPY);
-            EndPaint(hWnd(), &ps);
-            return 0;
-        }
+        case WM_PAINT:
+            return PaintWith([this](HDC dc) {
+                BitBlt(dc, 0, 0, surface_.Width(), surface_.Height(), surface_.Dc(), 0, 0, SRCCOPY);
+            });
         case WM_ERASEBKGND:
             return 1;
         case WM_SIZE: {
