@@ -1,7 +1,5 @@
 #include "app/IdleMonitor.h"
 
-#include "app/IdleRules.h"
-
 namespace app {
 
 void IdleMonitor::WatcherTick() {
@@ -17,8 +15,7 @@ void IdleMonitor::MonitorTick() {
     }
     // The count as it stood before this tick: the pictures alternate while the
     // person is away and stay on the even one while they are active.
-    world_.ShowPicture(PictureForTicks(idleTicks_) == WatchingPicture::Odd ? TrayPicture::WatchingOdd
-                                                                           : TrayPicture::WatchingEven);
+    world_.ShowPicture(PictureForTicks(idleTicks_));
     idleTicks_ = NextIdleTicks(idleTicks_, world_.IsIdle());
     world_.ShowCount(idleTicks_);
     if (DelayExpired(idleTicks_, delayMinutes_)) LogOff();

@@ -5,9 +5,9 @@
 #pragma once
 #include <cstdint>
 
-namespace app {
+#include "app/IdleRules.h"
 
-enum class TrayPicture { NotWatching, WatchingEven, WatchingOdd };
+namespace app {
 
 // What the monitor asks of the world. None of it waits on a clock.
 class MonitorOperations {

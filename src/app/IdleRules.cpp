@@ -13,8 +13,8 @@ bool DelayExpired(int32_t idleTicks, int32_t delayMinutes) {
     return static_cast<double>(idleTicks) / static_cast<double>(kTicksPerMinute) >= static_cast<double>(delayMinutes);
 }
 
-WatchingPicture PictureForTicks(int32_t idleTicks) {
-    return (idleTicks % 2 != 0) ? WatchingPicture::Odd : WatchingPicture::Even;
+TrayPicture PictureForTicks(int32_t idleTicks) {
+    return (idleTicks % 2 != 0) ? TrayPicture::WatchingOdd : TrayPicture::WatchingEven;
 }
 
 }  // namespace app

@@ -52,8 +52,8 @@ int32_t NextIdleTicks(int32_t ticks, bool idle);
 // idleTicks / 12.0 >= delayMinutes, compared in floating point.
 bool DelayExpired(int32_t idleTicks, int32_t delayMinutes);
 
-// Which watching picture the tray shows for the count before a tick.
-enum class WatchingPicture { Even, Odd };
-WatchingPicture PictureForTicks(int32_t idleTicks);
+// The tray's pictures, and which watching one it shows for the count before a tick.
+enum class TrayPicture { NotWatching, WatchingEven, WatchingOdd };
+TrayPicture PictureForTicks(int32_t idleTicks);
 
 }  // namespace app
