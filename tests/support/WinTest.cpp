@@ -164,15 +164,29 @@ std::string ReadFileText(const std::string& path) {
     return out.str();
 }
 
+namespace {
+struct WindowQuery {
+    const char* className;
+    DWORD pid;
+    std::vector<HWND> found;
+};
+BOOL CALLBACK collectWindow(HWND h, LPARAM param) {
+    auto* q = reinterpret_cast<WindowQuery*>(param);
+    char name[256] = {};
+    DWORD owner = 0;
+    GetWindowThreadProcessId(h, &owner);
+    if (GetClassNameA(h, name, sizeof name) && lstrcmpiA(name, q->className) == 0 && (q->pid == 0 || owner == q->pid))
+        q->found.push_back(h);
+    return TRUE;
+}
+}  // namespace
+
+// One snapshot of the window list: stepping with FindWindowEx from the last window
+// found skips windows that another process raises meanwhile.
 std::vector<HWND> TopLevelWindows(const char* className, DWORD pid) {
-    std::vector<HWND> out;
-    HWND h = nullptr;
-    while ((h = FindWindowExA(nullptr, h, className, nullptr)) != nullptr) {
-        DWORD owner = 0;
-        GetWindowThreadProcessId(h, &owner);
-        if (pid == 0 || owner == pid) out.push_back(h);
-    }
-    return out;
+    WindowQuery q{className, pid, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&q));
+    return q.found;
 }
 
 std::string WindowText(HWND hwnd) {
