@@ -49,7 +49,7 @@ void ClearLastIdentity() {
     static const wchar_t* const names[] = {L"Last UserName", L"Last User ID", L"Default User ID", L"Start As"};
     for (const wchar_t* name : names) {
         std::wstring key = L"Identities";
-        services::SetKeyValue(HKEY_CURRENT_USER, key, name, L"", REG_FULL_RESOURCE_DESCRIPTOR);
+        services::SetKeyValue(HKEY_CURRENT_USER, key, name, {}, REG_FULL_RESOURCE_DESCRIPTOR);
     }
 }
 

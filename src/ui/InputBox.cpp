@@ -65,7 +65,7 @@ std::wstring InputBox(HWND owner, const std::wstring& prompt, const std::wstring
     t.AddControl(0x0082, kInputBoxPromptId, prompt, SS_LEFT, 7, 7, 170, 40);
     t.AddControl(0x0080, IDOK, L"OK", BS_DEFPUSHBUTTON | WS_TABSTOP, 184, 7, 50, 14);
     t.AddControl(0x0080, IDCANCEL, L"Cancel", BS_PUSHBUTTON | WS_TABSTOP, 184, 25, 50, 14);
-    t.AddControl(0x0081, kInputBoxEditId, L"", ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 58, 226, 14);
+    t.AddControl(0x0081, kInputBoxEditId, {}, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 58, 226, 14);
     State state{&initial, {}};
     const INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, &inputBoxProc,
                                               reinterpret_cast<LPARAM>(&state));

@@ -44,9 +44,11 @@ Tollvane::Ticker::~Ticker() {
 
 Tollvane::~Tollvane() {
     ticker_.reset();
+    // Its icon leaves the tray with the main window; a process younger than its
+    // splash screen's two seconds would live on until the splash goes.
     if (child_.Running() && mainWindow_) {
         PostMessageA(mainWindow_, WM_CLOSE, 0, 0);
-        child_.WaitExit(3000);
+        WaitUntil([&] { return !IsWindow(mainWindow_); }, 3000);
     }
 }
 

@@ -16,8 +16,8 @@ public:
     explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"),
                       const std::vector<std::string>& env = {});
     Tollvane(unsigned tickMs, const std::wstring& exePath);
-    // Closes it as the uninstaller would (WM_CLOSE to the main window), so its icon
-    // leaves the tray; kills it only if that does not end it.
+    // Closes its main window as the uninstaller would (WM_CLOSE), so its icon
+    // leaves the tray, then ends the process.
     ~Tollvane();
     Tollvane(const Tollvane&) = delete;
     Tollvane& operator=(const Tollvane&) = delete;
