@@ -110,6 +110,8 @@ TEST_F(TrayE2E, LogOffNowAndDoubleClickLogOffAtOnceWithOrWithoutTheMailClient) {
     wintest::SetIdentityValues("someone");
     MailClient other({"ok"});
     ASSERT_TRUE(other.Ready());
+    t.TrayMouse(WM_LBUTTONDOWN);  // a single click does nothing
+    EXPECT_FALSE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr || !other.Running(); }, 700));
     t.TrayMouse(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(other.WaitExit(5000));
 
@@ -117,21 +119,6 @@ TEST_F(TrayE2E, LogOffNowAndDoubleClickLogOffAtOnceWithOrWithoutTheMailClient) {
     t.TrayMouse(WM_RBUTTONDBLCLK);
     EXPECT_TRUE(wintest::WaitUntil([] { return wintest::IdentityValuesCleared(); }, 3000));
     EXPECT_TRUE(t.Running());
-}
-
-TEST_F(TrayE2E, TheLeftButtonOpensNothingARealRightClickOpensTheMenu) {
-    Tollvane t(0);
-    ASSERT_TRUE(t.Started());
-    t.TrayMouse(WM_LBUTTONDOWN);
-    EXPECT_FALSE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr; }, 700));
-    ASSERT_TRUE(waitFor(kCross));
-    const POINT icon = wintest::TrayPixelCentre(kCross);
-    wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
-    ASSERT_TRUE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr; }, 5000));
-    wintest::Pump(300);
-    wintest::Screenshot("tray-menu.png");
-    PostMessageA(t.VisibleMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
-    EXPECT_TRUE(wintest::WaitUntil([&] { return t.VisibleMenu() == nullptr; }, 3000));
 }
 
 TEST_F(TrayE2E, ExitRemovesTheIconAtOnceAndEndsTheProgramEvenFromInsideTheInputBox) {

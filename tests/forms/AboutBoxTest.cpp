@@ -59,6 +59,8 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
     HWND menu = nullptr;
     ASSERT_TRUE(wintest::WaitUntil([&] { return (menu = t.VisibleMenu()) != nullptr; }, 5000));
+    wintest::Pump(300);
+    wintest::Screenshot("tray-menu.png");
     for (int i = 0; i < 3; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
     PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
     HWND about = nullptr;

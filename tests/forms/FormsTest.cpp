@@ -14,7 +14,6 @@
 #include "RegionReference.h"
 #include "forms/frmAbout.h"
 #include "forms/frmSplash.h"
-#include "base/Text.h"
 #include "forms/mGetRandomLabel.h"
 #include "resource.h"
 #include "support/WinTest.h"

@@ -165,15 +165,10 @@ std::string Tollvane::SetDelayTo(const std::string& typed) const {
 }
 
 void SetStoredDelay(const char* text) {
-    if (!text) {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kSettings, 0, KEY_SET_VALUE, &key) == ERROR_SUCCESS) {
-            RegDeleteValueA(key, "DelayMinutes");
-            RegCloseKey(key);
-        }
-        return;
-    }
-    WriteRegString(HKEY_CURRENT_USER, kSettings, "DelayMinutes", text);
+    if (text)
+        WriteRegString(HKEY_CURRENT_USER, kSettings, "DelayMinutes", text);
+    else
+        DeleteRegValue(HKEY_CURRENT_USER, kSettings, "DelayMinutes");
 }
 
 std::string StoredDelay() {

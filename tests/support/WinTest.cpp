@@ -224,36 +224,43 @@ int WindowCount() {
     return n;
 }
 
+namespace {
+base::UniqueRegKey openKey(HKEY root, const std::string& subKey, REGSAM access, bool create = false) {
+    HKEY key = nullptr;
+    const LONG r = create ? RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr)
+                          : RegOpenKeyExA(root, subKey.c_str(), 0, access, &key);
+    return base::UniqueRegKey(r == ERROR_SUCCESS ? key : nullptr);
+}
+}  // namespace
+
 RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name) {
     RegValue v;
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return v;
+    base::UniqueRegKey key = openKey(root, subKey, KEY_QUERY_VALUE);
     DWORD size = 0;
-    if (RegQueryValueExA(key, name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
+    if (key && RegQueryValueExA(key.get(), name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
         v.exists = true;
         v.data.resize(size);
-        if (size) RegQueryValueExA(key, name.c_str(), nullptr, &v.type, v.data.data(), &size);
+        if (size) RegQueryValueExA(key.get(), name.c_str(), nullptr, &v.type, v.data.data(), &size);
     }
-    RegCloseKey(key);
     return v;
 }
 
-bool KeyExists(HKEY root, const std::string& subKey) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return false;
-    RegCloseKey(key);
-    return true;
-}
+bool KeyExists(HKEY root, const std::string& subKey) { return static_cast<bool>(openKey(root, subKey, KEY_QUERY_VALUE)); }
 
 void DeleteKeyTree(HKEY root, const std::string& subKey) { SHDeleteKeyA(root, subKey.c_str()); }
 
+void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name, DWORD type,
+                   const std::vector<unsigned char>& data) {
+    if (base::UniqueRegKey key = openKey(root, subKey, KEY_SET_VALUE, true))
+        RegSetValueExA(key.get(), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+}
+
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
-    RegCloseKey(key);
+    WriteRegValue(root, subKey, name, REG_SZ, std::vector<unsigned char>(value.c_str(), value.c_str() + value.size() + 1));
+}
+
+void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name) {
+    if (base::UniqueRegKey key = openKey(root, subKey, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name.c_str());
 }
 
 LentRegValue::LentRegValue(HKEY root, std::string subKey, std::string name)
@@ -264,24 +271,9 @@ LentRegValue::~LentRegValue() {
     if (!keyExisted_)
         DeleteKeyTree(root_, key_);
     else if (saved_.exists)
-        Put(saved_.type, saved_.data);
+        WriteRegValue(root_, key_, name_, saved_.type, saved_.data);
     else
         Remove();
-}
-
-void LentRegValue::Put(DWORD type, const std::vector<unsigned char>& data) {
-    HKEY key = nullptr;
-    if (RegCreateKeyExA(root_, key_.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
-        return;
-    RegSetValueExA(key, name_.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
-    RegCloseKey(key);
-}
-
-void LentRegValue::Remove() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(root_, key_.c_str(), 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, name_.c_str());
-    RegCloseKey(key);
 }
 
 }  // namespace wintest

@@ -83,7 +83,10 @@ struct RegValue {
 RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name);
 bool KeyExists(HKEY root, const std::string& subKey);
 void DeleteKeyTree(HKEY root, const std::string& subKey);
+void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name, DWORD type,
+                   const std::vector<unsigned char>& data);  // creates the key if needed
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value);
+void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name);
 
 // A registry value (default: the key's unnamed one) lent to a test: whatever the
 // test does to it, it is put back as it was found (a key that was not there is
@@ -95,8 +98,7 @@ public:
     LentRegValue(const LentRegValue&) = delete;
     LentRegValue& operator=(const LentRegValue&) = delete;
     void Set(const std::string& text) { WriteRegString(root_, key_, name_, text); }
-    void Put(DWORD type, const std::vector<unsigned char>& data);  // creates the key if needed
-    void Remove();
+    void Remove() { DeleteRegValue(root_, key_, name_); }
 
 private:
     HKEY root_;

@@ -108,9 +108,6 @@ TEST_F(Tray, OnlyIconsAreTakenAsTheTrayPicture) {
     ui::Picture other = ui::Picture::FromIconResource(IDI_WATCHING_ODD, 16);
     tray->SetTrayIcon(other);
     EXPECT_TRUE(tray->TrayIcon() == other);
-    tray->SetFormhWnd(12345);
-    EXPECT_EQ(tray->FormhWnd(), 12345);
-    EXPECT_EQ(tray->TrayTip(), "double-click to log off now");
 }
 
 // At logon the shell may refuse the first adds (it is not up yet): the icon is

@@ -9,10 +9,8 @@
 
 namespace {
 
-int liveGdiObjects() { return wintest::GdiObjectCount(); }
-
 TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
-    const int before = liveGdiObjects();
+    const int before = wintest::GdiObjectCount();
     {
         base::UniqueRegion a(CreateRectRgn(0, 0, 1, 1));
         ASSERT_TRUE(a);
@@ -23,13 +21,13 @@ TEST(UniqueHandle, ReleasesOnceAndMovesOwnership) {
         EXPECT_TRUE(b);
         EXPECT_EQ(GetObjectType(b.get()), static_cast<DWORD>(OBJ_REGION));
         base::UniqueRegion c(CreateRectRgn(0, 0, 2, 2));
-        EXPECT_EQ(liveGdiObjects(), before + 2);
+        EXPECT_EQ(wintest::GdiObjectCount(), before + 2);
         c = std::move(b);  // c's old region is deleted here
         HRGN kept = c.release();
         EXPECT_FALSE(c);
         DeleteObject(kept);
     }
-    EXPECT_EQ(liveGdiObjects(), before);
+    EXPECT_EQ(wintest::GdiObjectCount(), before);
 }
 
 TEST(GiveToWindow, TheWindowTakesTheRegionAndARefusedOneIsDeleted) {
@@ -41,20 +39,9 @@ TEST(GiveToWindow, TheWindowTakesTheRegionAndARefusedOneIsDeleted) {
     EXPECT_EQ(GetWindowRgn(window.get(), held.get()), SIMPLEREGION);
     GetRgnBox(held.get(), &box);
     EXPECT_EQ(std::pair(box.right, box.bottom), std::pair(10L, 20L));
-    const int before = liveGdiObjects();
+    const int before = wintest::GdiObjectCount();
     EXPECT_EQ(ui::GiveToWindow(nullptr, base::UniqueRegion(CreateRectRgn(0, 0, 5, 5)), false), nullptr);
-    EXPECT_EQ(liveGdiObjects(), before);
-}
-
-TEST(SelectedObject, PutsThePreviousObjectBack) {
-    base::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    base::UniqueBrush brush(CreateSolidBrush(RGB(1, 2, 3)));
-    HGDIOBJ original = GetCurrentObject(dc.get(), OBJ_BRUSH);
-    {
-        base::SelectedObject sel(dc.get(), brush.get());
-        EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), brush.get());
-    }
-    EXPECT_EQ(GetCurrentObject(dc.get(), OBJ_BRUSH), original);
+    EXPECT_EQ(wintest::GdiObjectCount(), before);
 }
 
 TEST(ComPtr, CountsReferencesThroughCopiesMovesAndSelfAssignment) {
@@ -71,20 +58,6 @@ TEST(ComPtr, CountsReferencesThroughCopiesMovesAndSelfAssignment) {
     base::ComPtr<IPicture> b = std::move(a);
     EXPECT_FALSE(a);
     EXPECT_TRUE(b);
-}
-
-TEST(Picture, TellsAbsentFromEmptyFromIconAndBitmap) {
-    EXPECT_FALSE(ui::Picture().IsPresent());
-    ui::Picture empty = ui::Picture::Empty();
-    EXPECT_TRUE(empty.IsPresent());
-    EXPECT_EQ(empty.Type(), PICTYPE_NONE);
-    EXPECT_EQ(empty.Handle(), nullptr);
-    ui::Picture bitmap = ui::Picture::FromBitmap(CreateBitmap(5, 3, 1, 32, nullptr));
-    EXPECT_EQ(bitmap.Type(), PICTYPE_BITMAP);
-    EXPECT_EQ(bitmap.Pixels().cx, 5);
-    EXPECT_EQ(bitmap.Pixels().cy, 3);
-    ui::Picture copy = bitmap;
-    EXPECT_TRUE(copy == bitmap);
 }
 
 }  // namespace
