@@ -39,15 +39,16 @@ ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$logs/native.l
 labels=(-LE soak)
 [ "${TOLLVANE_SOAK:-0}" = 1 ] && labels=()
 wine_run() (
-  export TOLLVANE_RUN_NAME=$1 WINE_SESSION_DIR=$root/build/windows/wine-$1 WINE_SESSION_WINVER=$2
+  name=$1
+  export TOLLVANE_RUN_NAME=$name WINE_SESSION_DIR=$root/build/windows/wine-$name WINE_SESSION_WINVER=$2
+  export TOLLVANE_ARTIFACTS=$root/build/artifacts/$name
   shift 2
-  export TOLLVANE_ARTIFACTS=$root/build/artifacts/$1
   mkdir -p "$TOLLVANE_ARTIFACTS"
   source scripts/wine-session.sh
   trap wine_session_stop EXIT
   wine_session_start
-  echo "Wine prefix '$1' reports: $(timeout 30 wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -m1 .)"
-  ctest --test-dir build/windows --output-on-failure -j2 "${labels[@]}" "$@" 2>&1 | tee "$logs/wine-$TOLLVANE_RUN_NAME.log"
+  echo "Wine prefix '$name' reports: $(timeout 30 wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -m1 .)"
+  ctest --test-dir build/windows --output-on-failure -j2 "${labels[@]}" "$@" 2>&1 | tee "$logs/wine-$name.log"
 )
 # One after the other: the tests that drive the real pointer and watch the clock
 # want the machine's two cores to themselves.
