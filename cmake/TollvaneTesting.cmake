@@ -1,5 +1,15 @@
 include(GoogleTest)
 
+# The compile options of test code: the warnings, and the optimisation for a short build.
+set(TOLLVANE_TEST_FLAGS ${TOLLVANE_WARNINGS} ${TOLLVANE_TEST_OPTIMIZE})
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+  # GCC 12 reports overlapping copies inside std::string's operator+ with a
+  # literal (its bug 105329) once inlined into a long test body, and, once the
+  # library's headers come precompiled, out-of-bounds copies in a short
+  # std::wstring's construction (the same family of false reports).
+  list(APPEND TOLLVANE_TEST_FLAGS -Wno-restrict -Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow)
+endif()
+
 # tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>])
 #   PURE: the tests touch only platform-free code; they build natively too
 #         (with the sanitizers) as well as for Windows, and run in parallel.
@@ -11,14 +21,7 @@ function(tollvane_test name)
     return()
   endif()
   add_executable(${name} ${T_SOURCES})
-  target_compile_options(${name} PRIVATE ${TOLLVANE_WARNINGS} ${TOLLVANE_TEST_OPTIMIZE})
-  if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-    # GCC 12 reports overlapping copies inside std::string's operator+ with a
-    # literal (its bug 105329) once inlined into a long test body, and, once the
-    # library's headers come precompiled, out-of-bounds copies in a short
-    # std::wstring's construction (the same family of false reports).
-    target_compile_options(${name} PRIVATE -Wno-restrict -Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow)
-  endif()
+  target_compile_options(${name} PRIVATE ${TOLLVANE_TEST_FLAGS})
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
   if(WIN32)
     target_link_libraries(${name} PRIVATE tollvane_core tollvane_resources ${T_LIBS} gmock gtest_main)
@@ -44,8 +47,7 @@ endfunction()
 macro(tollvane_test_pch target)
   if(NOT TARGET tollvane_test_pch)
     add_library(tollvane_test_pch OBJECT ${PROJECT_SOURCE_DIR}/tests/support/pch.cpp)
-    target_compile_options(tollvane_test_pch PRIVATE ${TOLLVANE_WARNINGS} ${TOLLVANE_TEST_OPTIMIZE}
-                           -Wno-restrict -Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow)
+    target_compile_options(tollvane_test_pch PRIVATE ${TOLLVANE_TEST_FLAGS})
     target_include_directories(tollvane_test_pch PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(tollvane_test_pch PRIVATE tollvane_core gmock gtest_main)
     if(MINGW)
