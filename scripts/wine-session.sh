@@ -18,12 +18,12 @@ wine_session_start() {
   WINE_SESSION_PIDS=()
 
   if [ "${WINE_SESSION_VISIBLE:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
-    local n=90
-    while [ -e /tmp/.X11-unix/X$n ] || [ -e /tmp/.X$n-lock ]; do n=$((n + 1)); done
-    Xvfb :$n -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
+    # Xvfb takes the first free display itself, so worlds started at once never share one.
+    rm -f "$dir/display"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 3>"$dir/display" &
     WINE_SESSION_PIDS+=($!)
-    export DISPLAY=:$n
-    for _ in $(seq 50); do [ -e /tmp/.X11-unix/X$n ] && break; sleep 0.1; done
+    for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+    export DISPLAY=:$(head -1 "$dir/display")
   fi
 
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

@@ -103,9 +103,12 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs) {
     // Wine starts a Unix program through a helper whose end says nothing about the
     // program's own, so the shell leaves the exit code in a marker file when done.
+    // Process ids repeat across Wine worlds running at once: the run's name tells them apart.
     static int serial = 0;
+    const char* run = std::getenv("TOLLVANE_RUN_NAME");
     const std::string marker =
-        "/tmp/tollvane-unix-" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
+        "/tmp/tollvane-unix-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + "-" +
+        std::to_string(++serial);
     std::string markerWin = "Z:" + marker;
     for (char& c : markerWin)
         if (c == '/') c = '\\';
