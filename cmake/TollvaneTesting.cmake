@@ -10,13 +10,13 @@ if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   list(APPEND TOLLVANE_TEST_FLAGS -Wno-restrict -Wno-array-bounds -Wno-stringop-overread -Wno-stringop-overflow)
 endif()
 
-# tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>])
+# tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>] [FILTER <gtest filter>])
 #   PURE: the tests touch only platform-free code; they build natively too
 #         (with the sanitizers) as well as for Windows, and run in parallel.
 #   Windows test executables run under Wine through CMAKE_CROSSCOMPILING_EMULATOR;
 #   where they cannot run (the 32-bit build), they are built only.
 function(tollvane_test name)
-  cmake_parse_arguments(T "PURE" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PURE" "FILTER" "SOURCES;LIBS" ${ARGN})
   if(NOT WIN32 AND NOT T_PURE)
     return()
   endif()
@@ -38,7 +38,10 @@ function(tollvane_test name)
   if(T_PURE)
     set(lock)
   endif()
-  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+  if(NOT T_FILTER)
+    set(T_FILTER "*")
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60 TEST_FILTER "${T_FILTER}"
                        PROPERTIES ${lock} TIMEOUT 300)
 endfunction()
 
