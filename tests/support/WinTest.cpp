@@ -3,10 +3,12 @@
 #include <shlwapi.h>
 
 #include <cstdlib>
-#include <cstring>
+#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <utility>
+
+#include "base/Text.h"
 
 namespace wintest {
 
@@ -19,39 +21,28 @@ std::string BuiltProgram(const std::string& exeName) {
 }
 
 Child::Child(const std::string& commandLine, const std::vector<std::string>& env) {
-    // The child gets this process's environment plus the extra entries.
-    std::string block;
-    if (!env.empty()) {
-        LPCH current = GetEnvironmentStringsA();
-        for (LPCH p = current; *p; p += std::strlen(p) + 1) {
-            block.append(p);
-            block.push_back('\0');
-        }
-        FreeEnvironmentStringsA(current);
-        for (const std::string& e : env) {
-            block.append(e);
-            block.push_back('\0');
-        }
-        block.push_back('\0');
-    }
-    STARTUPINFOA si{};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi{};
-    std::string cmd = commandLine;
-    if (CreateProcessA(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, env.empty() ? nullptr : block.data(),
-                       nullptr, &si, &pi)) {
-        CloseHandle(pi.hThread);
-        process_.reset(pi.hProcess);
-        pid_ = pi.dwProcessId;
-    }
+    std::vector<std::wstring> wide;
+    for (const std::string& e : env) wide.push_back(base::FromAnsi(e));
+    start(base::FromAnsi(commandLine), wide);
 }
 
-Child::Child(const std::wstring& commandLine) {
+Child::Child(const std::wstring& commandLine) { start(commandLine, {}); }
+
+void Child::start(std::wstring commandLine, const std::vector<std::wstring>& env) {
+    // The child gets this process's environment plus the extra entries.
+    std::wstring block;
+    if (!env.empty()) {
+        LPWCH current = GetEnvironmentStringsW();
+        for (LPWCH p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
+        FreeEnvironmentStringsW(current);
+        for (const std::wstring& e : env) block.append(e).push_back(L'\0');
+        block.push_back(L'\0');
+    }
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    std::wstring cmd = commandLine;
-    if (CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
+                       env.empty() ? nullptr : block.data(), nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
         process_.reset(pi.hProcess);
         pid_ = pi.dwProcessId;

@@ -41,6 +41,7 @@ public:
     void Kill();
 
 private:
+    void start(std::wstring commandLine, const std::vector<std::wstring>& env);
     base::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
