@@ -1,6 +1,8 @@
 // Closing the mail client, against the stand-in mail client's real windows.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "app/mOEStuff.h"
 #include "support/MailClient.h"
 
@@ -40,12 +42,19 @@ TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMai
     ASSERT_TRUE(mail.Ready());
     const DWORD start = GetTickCount();
     app::CloseOutlookExpress();
-    const DWORD took = GetTickCount() - start;
+    EXPECT_GE(GetTickCount() - start, 100u * 250u - 500u);
     wintest::Pump(300);
     EXPECT_EQ(mail.Count("close note 1"), 101);
     EXPECT_EQ(mail.Count("press note 1 &No") + mail.Count("press note 1 Cancel"), 0);
-    EXPECT_GE(took, 100u * 250u - 500u);
-    EXPECT_LT(took, 100u * 250u + 5000u);
+    // The pause as the window saw it: a busy machine may stretch a gap now and
+    // then, not the typical one.
+    const auto at = mail.Times("close note 1");
+    std::vector<unsigned long long> gaps;
+    for (size_t i = 1; i < at.size(); ++i) gaps.push_back(at[i] - at[i - 1]);
+    ASSERT_EQ(gaps.size(), 100u);
+    std::nth_element(gaps.begin(), gaps.begin() + 50, gaps.end());
+    EXPECT_GE(gaps[50], 245u);
+    EXPECT_LE(gaps[50], 300u);
     EXPECT_EQ(mail.Count("close main"), 1);
 }
 
