@@ -8,7 +8,9 @@
 
 #include <climits>
 #include <functional>
+#include <optional>
 
+#include "base/OleApartment.h"
 #include "controls/buttonex/ButtonEx.h"
 #include "controls/buttonex/ButtonExHost.h"
 #include "ui/Window.h"
@@ -49,6 +51,14 @@ struct Recorder : buttonex::ButtonExEvents {
     void MouseDown(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseDown", t, s, x, y); }
     void MouseMove(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseMove", t, s, x, y); }
     void MouseUp(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseUp", t, s, x, y); }
+    void OLEStartDrag(ButtonEx& b, IDataObject*&, int32_t&) override { add(b, "OLEStartDrag"); }
+    void OLEDragOver(ButtonEx& b, IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&, int16_t& s) override {
+        add(b, "OLEDragOver", s);
+    }
+    void OLEDragDrop(ButtonEx& b, IDataObject*&, int32_t& effect, int16_t&, int16_t&, float&, float&) override {
+        add(b, "OLEDragDrop", effect);
+    }
+    void OLECompleteDrag(ButtonEx& b, int32_t& effect) override { add(b, "OLECompleteDrag", effect); }
 };
 
 class TestForm : public ui::Window {
@@ -89,12 +99,12 @@ inline ui::Picture SolidPicture(int w, int h, COLORREF c) { return MakePicture(w
 class ButtonExTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        oleUp = SUCCEEDED(OleInitialize(nullptr));
+        ole.emplace();  // as the program's UI thread runs: drag and drop work
         ASSERT_TRUE(form.Make());
         SetForegroundWindow(form.hWnd());
         button = NewButton();
     }
-    void TearDown() override { button.reset(), oleUp ? OleUninitialize() : void(); }
+    void TearDown() override { button.reset(), ole.reset(); }
     // A new button on the form at (x, y) pixels with its defaults applied.
     std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20) {
         auto b = std::make_unique<ButtonEx>(form.host, &events);
@@ -105,11 +115,11 @@ protected:
     int W() const { return button->Surface().Width(); }
     int H() const { return button->Surface().Height(); }
 
+    std::optional<base::OleApartment> ole;
     TestForm form;
     buttonex::ButtonExHost& host = form.host;
     Recorder events;
     std::unique_ptr<ButtonEx> button;
-    bool oleUp = false;
 };
 
 }  // namespace bxtest
