@@ -7,7 +7,7 @@ set -euo pipefail
 # same ones on every machine from fonts-wine (Wine's own Tahoma, MS Sans Serif
 # and Marlett) and fonts-liberation (metric twins of Arial, Times New Roman and
 # Courier New).
-packages=(cmake ninja-build g++ clang libclang-rt-14-dev googletest
+packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
           wine wine64 fonts-wine fonts-liberation
           xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales)
