@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test:
-#   - the shipped 32-bit tollvane.exe and all its tests (built; these machines
-#     cannot run 32-bit code), its import audit and its packages;
+#   - the shipped 32-bit tollvane.exe and all its tests, its import audit and its
+#     packages; these machines cannot run 32-bit code, so its tests run last, in an
+#     emulated 32-bit PC (scripts/world32) under 32-bit Wine reporting Windows XP SP3;
 #   - the platform-free code natively under AddressSanitizer/UndefinedBehaviorSanitizer,
 #     with bounded fuzzing;
 #   - the same program and settings built for x86-64, with every Windows test run
@@ -31,28 +32,14 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 phase "the shipped 32-bit program: import audit and packages"
-ctest --test-dir build/i686 --output-on-failure 2>&1 | tee "$logs/i686.log"
+TOLLVANE_RUN_NAME=xp32 ctest --test-dir build/i686 --output-on-failure -L host 2>&1 | tee "$logs/i686.log"
 
 phase "native tests (sanitizers, fuzzing)"
 ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$logs/native.log"
 
-# wine_run <name> <Windows version or ""> [ctest options]: the Windows tests in a Wine world of its own.
 labels=(-LE soak)
 [ "${TOLLVANE_SOAK:-0}" = 1 ] && labels=()
-wine_run() (
-  name=$1
-  export TOLLVANE_RUN_NAME=$name WINE_SESSION_DIR=$root/build/windows/wine-$name WINE_SESSION_WINVER=$2
-  export TOLLVANE_ARTIFACTS=$root/build/artifacts/$name
-  shift 2
-  mkdir -p "$TOLLVANE_ARTIFACTS"
-  source scripts/wine-session.sh
-  trap wine_session_stop EXIT
-  wine_session_start
-  echo "Wine prefix '$name' reports: $(timeout 30 wine cmd /c ver </dev/null 2>/dev/null | tr -d '\r' | grep -m1 .)"
-  # The tests' lists are read from the test programs on first use; one world at a time writes them.
-  flock "$root/build/windows/discovery.lock" ctest --test-dir build/windows -N >/dev/null
-  ctest --test-dir build/windows --output-on-failure -j2 "${labels[@]}" "$@" 2>&1 | tee "$logs/wine-$name.log"
-)
+wine_run() { bash scripts/wine-world.sh "$1" "$2" "$root/build/windows" -j2 "${labels[@]}" "${@:3}"; }
 # Three Wine worlds at once, each with its own display and wineserver: the tests of
 # one world that use the desktop run one at a time, and they leave the machine's
 # cores mostly idle. The long tests (the soak, a minute at the real 5 s tick, 101
@@ -69,9 +56,16 @@ wine_run xp winxp64 -E "$long_tests"
 wait $long $current
 cat "$logs/wine-xp-long.log" "$logs/wine-current.log"
 
+# The 32-bit world: the shipped 32-bit program, every 32-bit test and the 32-bit
+# installer, in an emulated 32-bit PC whose 32-bit Wine reports Windows XP SP3.
+phase "the 32-bit world: an emulated 32-bit PC, Windows XP SP3 under 32-bit Wine"
+exclude=host; [ "${TOLLVANE_SOAK:-0}" = 1 ] || exclude='host|soak'
+bash scripts/world32/run.sh xp32 bash scripts/wine-world.sh xp32 "" "$root/build/i686" -j2 -LE "$exclude" -FS packages
+cat "$logs/wine-xp32.log" 2>/dev/null
+
 count() { sed -n 's/.*tests passed, \([0-9]*\) tests\{0,1\} failed out of \([0-9]*\).*/\1 \2/p' "$1" | tail -1; }
 failed=0 total=0
-for log in i686 native wine-xp wine-xp-long wine-current; do
+for log in i686 native wine-xp wine-xp-long wine-current wine-xp32; do
   read -r f t < <(count "$logs/$log.log"; echo)
   f=${f:-1}; t=${t:-0}
   echo "$log: $((t - f)) of $t passed"

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Benchmarks, measured never asserted: each figure beside a baseline measured in
-# the same run, under the same Wine prefix and Xvfb, printed as a ratio. The
-# program measured is the x86-64 build of the shipped settings (the shipped
-# 32-bit program cannot run on these machines); both builds' sizes are printed.
+# the same run, under the same Wine prefix and Xvfb, printed as a ratio
+# (bench/measure.sh). Measured twice: the x86-64 build of the shipped settings
+# under this machine's 64-bit Wine, then the shipped 32-bit program in the
+# emulated 32-bit PC (scripts/world32), about as fast as our users' PCs.
 #   BENCH_SECONDS  length of each CPU sample (default 60)
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -13,105 +14,14 @@ bash scripts/deps.sh >/dev/null
 for preset in windows i686; do
   cmake --preset $preset >/dev/null && cmake --build --preset $preset >/dev/null || { echo "$preset build failed"; exit 1; }
 done
-bin=$root/build/windows/bin
 
-source scripts/wine-session.sh
-export WINE_SESSION_DIR=$root/build/windows/wine-bench
-trap wine_session_stop EXIT
-wine_session_start
-
-# utime+stime of a Linux process, in clock ticks.
-ticks() {
-  if [ -r "/proc/$1/stat" ]; then awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; else echo 0; fi
-}
-hz=$(getconf CLK_TCK)
-ms() { echo $(( $1 * 1000 / hz )); }
-rss_kb() { awk '/VmRSS/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
-server_pid() {
-  local p
-  for p in $(pgrep -x 'wineserver(64)?'); do
-    tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
-  done
-  echo 0
-}
-srv=$(server_pid)
-
-# once SECONDS PROGRAM ARGS...: program CPU and wineserver CPU (ms) over SECONDS after a 3 s warm-up.
-once() {
-  local span=$1; shift
-  wine "$@" </dev/null >/dev/null 2>&1 &
-  local pid=$!
-  sleep 3
-  local a s b t
-  a=$(ticks $pid); s=$(ticks "$srv")
-  sleep "$span"
-  b=$(ticks $pid); t=$(ticks "$srv")
-  kill $pid 2>/dev/null; wait $pid 2>/dev/null
-  echo "$(ms $((b - a))) $(ms $((t - s)))"
-}
-
-# pair "OURS..." "BASELINE...": both measured in three alternating rounds that add up
-# to $secs each, so that drift in the machine's load falls on both alike.
-# Prints: ours-program ours-server baseline-program baseline-server.
-pair() {
-  local op=0 os=0 bp=0 bs=0 p s i
-  for i in 1 2 3; do
-    read -r p s < <(once $((secs / 3)) $1); op=$((op + p)); os=$((os + s))
-    read -r p s < <(once $((secs / 3)) $2); bp=$((bp + p)); bs=$((bs + s))
-  done
-  echo "$op $os $bp $bs"
-}
-
-ratio() { python3 -c "import sys; a, b = float(sys.argv[1]), float(sys.argv[2]); print(f'{a / b:.2f}' if b else 'n/a')" "$1" "$2"; }
-row() { printf '%-44s %10s %10s %8s\n' "$@"; }
-
-timeout 20 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 100000 /f >/dev/null 2>&1
-
-echo "CPU over ${secs} s (program / wineserver, ms)"
-read -r w_prog w_srv t_prog t_srv < <(pair "$bin/tollvane.exe" "$bin/bench_baseline.exe timer")
-read -r e_prog e_srv < <(once "$secs" "$bin/bench_baseline.exe" empty)
-wine "$bin/mailclient.exe" --log 'C:\bench-mail.txt' </dev/null >/dev/null 2>&1 &
-mail=$!
-sleep 1
-read -r m_prog m_srv me_prog me_srv < <(pair "$bin/tollvane.exe" "$bin/bench_baseline.exe empty")
-kill $mail 2>/dev/null; wait $mail 2>/dev/null
-
-row "measure" "ours" "baseline" "ratio"
-row "waiting, program CPU ms (1 ms watcher)" "$w_prog" "$t_prog" "$(ratio "$w_prog" "$t_prog")"
-row "waiting, program+wineserver CPU ms" "$((w_prog + w_srv))" "$((t_prog + t_srv))" "$(ratio $((w_prog + w_srv)) $((t_prog + t_srv)))"
-row "waiting vs empty loop, program CPU ms" "$w_prog" "$e_prog" "$(ratio "$w_prog" "$e_prog")"
-row "watching, program CPU ms (5 s ticks)" "$m_prog" "$me_prog" "$(ratio "$m_prog" "$me_prog")"
-row "watching, program+wineserver CPU ms" "$((m_prog + m_srv))" "$((me_prog + me_srv))" "$(ratio $((m_prog + m_srv)) $((me_prog + me_srv)))"
-echo
-echo "Start-up: CreateProcess to tray icon added (ms, median of 9)"
-tv_start=$(timeout 300 wine "$bin/bench_driver.exe" startup 9 "$bin/tollvane.exe" </dev/null 2>/dev/null | tr -d '\r')
-bl_start=$(timeout 300 wine "$bin/bench_driver.exe" startup 9 "$bin/bench_baseline.exe" tray </dev/null 2>/dev/null | tr -d '\r')
-row "measure" "ours" "baseline" "ratio"
-row "start-up to tray icon, ms" "$tv_start" "$bl_start" "$(ratio "$tv_start" "$bl_start")"
-
-echo
-echo "Memory: resident set (KB)"
-wine "$bin/bench_baseline.exe" tray </dev/null >/dev/null 2>&1 &
-base=$!
-wine "$bin/tollvane.exe" </dev/null >/dev/null 2>&1 &
-tv=$!
-sleep 4
-base_rss=$(rss_kb $base); tv_rss=$(rss_kb $tv)
-timeout 600 wine "$bin/bench_driver.exe" about 1000 </dev/null >/dev/null 2>&1; about_rc=$?
-sleep 1
-tv_rss_after=$(rss_kb $tv)
-kill $base $tv 2>/dev/null; wait $base $tv 2>/dev/null
-row "measure" "ours" "baseline" "difference"
-row "RSS after start, KB" "$tv_rss" "$base_rss" "$((tv_rss - base_rss))"
-row "RSS after 1000 About boxes, KB (rc $about_rc)" "$tv_rss_after" "$tv_rss" "$((tv_rss_after - tv_rss))"
-
-echo
 for build in i686 windows; do
   size=$(stat -c %s "$root/build/$build/bin/tollvane.exe")
-  row "tollvane.exe size ($build), bytes (limit 1048576)" "$size" "1048576" "$(ratio "$size" 1048576)"
+  printf '%-44s %10s bytes (limit 1048576)\n' "tollvane.exe size ($build)" "$size"
 done
-
 echo
-for extra in bench/*/bench.sh; do
-  [ -f "$extra" ] && bash "$extra" "$bin"
-done
+echo "=== x86-64 build, this machine's 64-bit Wine (Windows 7 prefix) ==="
+bash bench/measure.sh "$root/build/windows/bin"
+echo
+echo "=== the shipped 32-bit program, in the emulated 32-bit PC (32-bit Wine, Windows XP SP3) ==="
+bash scripts/world32/run.sh bench32 bash bench/measure.sh "$root/build/i686/bin"

@@ -6,6 +6,9 @@
 #   WINE_SESSION_VISIBLE=1  use the current $DISPLAY instead of a new Xvfb
 #   WINE_SESSION_WINVER     the Windows version the prefix reports (winecfg -v),
 #                           e.g. winxp64; default: Wine's own (a current Windows)
+#   WINE_SESSION_TEMPLATE   a booted prefix to copy instead of booting a new one
+#                           (the emulated 32-bit PC keeps one: booting takes minutes there)
+#   WINEARCH                win64 unless set (win32 in the emulated 32-bit PC)
 
 wine_session_start() {
   local dir=${WINE_SESSION_DIR:-$PWD/build/windows/wine}
@@ -14,7 +17,7 @@ wine_session_start() {
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
   export LC_ALL=C.UTF-8
-  export WINEARCH=win64
+  export WINEARCH=${WINEARCH:-win64}
   WINE_SESSION_PIDS=()
 
   if [ "${WINE_SESSION_VISIBLE:-0}" != 1 ] || [ -z "${DISPLAY:-}" ]; then
@@ -26,6 +29,9 @@ wine_session_start() {
     export DISPLAY=:$(head -1 "$dir/display")
   fi
 
+  if [ ! -f "$WINEPREFIX/system.reg" ] && [ -n "${WINE_SESSION_TEMPLATE:-}" ]; then
+    cp -a "$WINE_SESSION_TEMPLATE" "$WINEPREFIX"
+  fi
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     timeout 180 wineboot -i </dev/null >/dev/null 2>&1 || true
     if [ -n "${WINE_SESSION_WINVER:-}" ]; then

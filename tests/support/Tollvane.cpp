@@ -161,6 +161,10 @@ std::string Tollvane::SetDelayTo(const std::string& typed) const {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(typed.c_str()));
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
     WaitUntil([&] { return !IsWindow(box); }, 5000);
+    // The box is gone before the program has stored what it read: a message sent to
+    // the main window is answered only once the command has run to its end.
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(mainWindow_, WM_NULL, 0, 0, SMTO_NORMAL, 10000, &answer);
     return offered;
 }
 

@@ -1,0 +1,30 @@
+# Shared by the 32-bit world's scripts (sourced).
+
+# The modules Debian's 686 kernel needs, in load order, to reach an ext4 disk on virtio.
+WORLD32_MODULES="virtio virtio_ring virtio_pci_legacy_dev virtio_pci_modern_dev virtio_pci virtio_blk crc16 crc32c_generic libcrc32c mbcache jbd2 ext4"
+# The processor: a Pentium II without MMX, that is a Pentium Pro, the oldest class the
+# program and Debian's i386 runtime support (both use CMOV; Windows XP itself would run
+# on a Pentium). QEMU has no Pentium Pro model of its own.
+WORLD32_CPU=${WORLD32_CPU:-pentium2,-mmx}
+
+# The Debian mirror this machine's own apt uses.
+world32_mirror() {
+  local m
+  m=$(grep -rhoE '^(URIs:|deb)\s+https?://[^ ]*/debian/?(\s|$)' /etc/apt/sources.list /etc/apt/sources.list.d/ 2>/dev/null \
+      | grep -oE 'https?://[^ ]*' | head -1)
+  echo "${m:-http://deb.debian.org/debian}"
+}
+
+# world32_boot <image folder> <root disk> <transfer disk or ""> <script in the guest> <log> <seconds>
+# Boots the PC and runs the script as its first process; the PC powers off when it ends.
+# The serial console goes to the log. Returns non-zero on a time-out.
+world32_boot() {
+  local dir=$1 root=$2 xfer=$3 script=$4 log=$5 seconds=$6 snapshot=()
+  local drives=(-drive "file=$root,if=virtio,format=raw,cache=unsafe")
+  [ -n "$xfer" ] && drives+=(-drive "file=$xfer,if=virtio,format=raw,cache=unsafe") && snapshot=(-snapshot)
+  timeout "$seconds" qemu-system-i386 -accel tcg,thread=multi -smp 2 -m 2048 -cpu "$WORLD32_CPU" \
+    -kernel "$dir/vmlinuz" -initrd "$dir/initrd.img" \
+    -append "console=ttyS0 quiet panic=-1 tollvane.init=$script" \
+    "${drives[@]}" "${snapshot[@]}" -nic none -display none -monitor none -serial "file:$log" \
+    -no-reboot </dev/null >/dev/null 2>&1
+}
