@@ -3,12 +3,19 @@
 # (debootstrap's second stage), add the Japanese locale, and boot the Wine prefix
 # that every run copies: 32-bit, reporting Windows XP SP3.
 export PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8
-mount -t proc proc /proc
-mount -t sysfs sys /sys
+mounts() {
+  mountpoint -q /proc || mount -t proc proc /proc
+  mountpoint -q /sys || mount -t sysfs sys /sys
+}
 end() { echo "world32: $1"; sync; /bin/busybox poweroff -f; }
+mounts
 started=$(cut -d. -f1 /proc/uptime)
-echo "world32: second stage"
-/debootstrap/debootstrap --second-stage >/root/second-stage.log 2>&1 || { tail -30 /root/second-stage.log; end "second stage failed"; }
+if [ -x /debootstrap/debootstrap ]; then
+  echo "world32: second stage"
+  /debootstrap/debootstrap --second-stage >/root/second-stage.log 2>&1 || { tail -30 /root/second-stage.log; end "second stage failed"; }
+  # It unmounts what it found mounted.
+  mounts
+fi
 mkdir -p /dev/pts /dev/shm
 mount -t devpts devpts /dev/pts
 mount -t tmpfs tmpfs /dev/shm

@@ -19,7 +19,7 @@ mkdir -p "$xfer/disk/tree"
 
 # The tree as the tests see it, at the same path inside the PC: the scripts and
 # test sources, and of the build the programs, the packages and ctest's files.
-(cd "$root" && { find scripts tests bench -type f
+(cd "$root" && { find scripts tests bench resources -type f
                  find build/i686 -path '*/CMakeFiles' -prune -o -name 'wine-*' -prune -o -type f \
                    \( -name '*.cmake' -o -name '*.exe' -o -path '*/packaging-tests/*' \) -print; }) \
   | (cd "$root" && cp --parents -t "$xfer/disk/tree" $(cat))

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
-#include <optional>
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
@@ -208,16 +207,19 @@ TEST_F(ButtonExInput, ARealDragWithThePointerDropsOnAnotherButton) {
     RECT t;
     GetWindowRect(target.hWnd(), &t);
     const std::string x = std::to_string((t.left + t.right) / 2), y = std::to_string((t.top + t.bottom) / 2);
-    std::optional<wintest::Child> rest;
+    bool dragging = false;
     events.onEvent = [&](ButtonEx& b, const std::string& e) {
-        if (e.rfind("MouseDown", 0) != 0 || rest) return;
-        // The rest of the gesture runs while the drag's own loop holds this thread.
-        rest.emplace("Z:\\bin\\sh -c \"/usr/bin/xdotool sleep 0.3 mousemove " + x + " " + y + " sleep 0.3 mousemove_relative 2 1" +
-                     " sleep 0.3 mouseup 1\"");
+        if (e.rfind("MouseDown", 0) != 0 || dragging) return;
+        dragging = true;
         b.OLEDrag();
     };
     hover();
-    Xdo("mousedown 1");
+    // The whole gesture from one program, started before the press: the rest of it
+    // then runs while the drag's own loop holds this thread, however long a program
+    // takes to start.
+    wintest::UnixJob gesture("/usr/bin/xdotool", "mousedown 1 sleep 1 mousemove " + x + " " + y +
+                                                     " sleep 0.5 mousemove_relative 2 1 sleep 0.5 mouseup 1");
+    EXPECT_EQ(gesture.Wait(20000), 0);
     WaitUntil([&] { return heard.count("OLEDragDrop") > 0; }, 5000);
     EXPECT_EQ(heard.count("OLEDragOver 0"), 1);  // entered
     EXPECT_EQ(heard.count("OLEDragDrop"), 1);

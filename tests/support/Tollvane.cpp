@@ -18,7 +18,11 @@ Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" 
 namespace {
 DWORD WINAPI tick(void* param) {
     const auto* t = static_cast<const Tollvane::Ticker*>(param);
-    while (WaitForSingleObject(t->stop.get(), t->ms) == WAIT_TIMEOUT) PostMessageA(t->window, WM_TIMER, app::kTimer1Id, 0);
+    // Sent, not posted: like a real timer's, a tick never queues up behind a slow
+    // one, which on a slow PC would leave the program nothing but ticks to handle.
+    DWORD_PTR answer = 0;
+    while (WaitForSingleObject(t->stop.get(), t->ms) == WAIT_TIMEOUT)
+        SendMessageTimeoutA(t->window, WM_TIMER, app::kTimer1Id, 0, SMTO_NORMAL, 10000, &answer);
     return 0;
 }
 }  // namespace

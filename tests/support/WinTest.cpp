@@ -91,7 +91,7 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
     }
 }
 
-int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs) {
+UnixJob::UnixJob(const std::string& program, const std::string& args) {
     // Wine starts a Unix program through a helper whose end says nothing about the
     // program's own, so the shell leaves the exit code in a marker file when done.
     // Process ids repeat across Wine worlds running at once: the run's name tells them apart.
@@ -100,26 +100,34 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
     const std::string marker =
         "/tmp/tollvane-unix-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + "-" +
         std::to_string(++serial);
-    std::string markerWin = "Z:" + marker;
-    for (char& c : markerWin)
+    marker_ = "Z:" + marker;
+    for (char& c : marker_)
         if (c == '/') c = '\\';
-    DeleteFileA(markerWin.c_str());
+    DeleteFileA(marker_.c_str());
     const std::string script = program + " " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " +
                                marker;
     // Wine may report a failed start for a Unix program that did start: only the
     // marker tells.
-    Child child("Z:\\bin\\sh -c \"" + script + "\"");
-    int code = -1;
-    WaitUntil(
-        [&] {
-            const std::string text = ReadFileText(markerWin);
-            if (text.empty()) return false;
-            code = std::atoi(text.c_str());
-            return true;
-        },
-        timeoutMs, 10);
-    DeleteFileA(markerWin.c_str());
-    return code;
+    child_ = Child("Z:\\bin\\sh -c \"" + script + "\"");
+}
+
+UnixJob::~UnixJob() { DeleteFileA(marker_.c_str()); }
+
+bool UnixJob::Ended() {
+    if (code_ < 0) {
+        const std::string text = ReadFileText(marker_);
+        if (!text.empty()) code_ = std::atoi(text.c_str());
+    }
+    return code_ >= 0;
+}
+
+int UnixJob::Wait(DWORD timeoutMs) {
+    WaitUntil([&] { return Ended(); }, timeoutMs, 10);
+    return code_;
+}
+
+int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs) {
+    return UnixJob(program, args).Wait(timeoutMs);
 }
 
 int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }

@@ -51,8 +51,24 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 // Pumps this thread's messages for the given time.
 void Pump(DWORD ms);
 
-// Runs a Unix program (absolute path, e.g. "/usr/bin/xdotool") with arguments and
-// returns its exit code (or -1).
+// A Unix program (absolute path, e.g. "/usr/bin/xdotool") with arguments, started
+// in the background: input that must keep its own pace whatever a start costs here.
+class UnixJob {
+public:
+    UnixJob(const std::string& program, const std::string& args);
+    ~UnixJob();
+    UnixJob(const UnixJob&) = delete;
+    UnixJob& operator=(const UnixJob&) = delete;
+    bool Ended();
+    // Waits (pumping this thread's messages) for the end; the exit code, or -1.
+    int Wait(DWORD timeoutMs);
+
+private:
+    std::string marker_;
+    Child child_;
+    int code_ = -1;
+};
+// Runs a Unix program and returns its exit code (or -1).
 int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs = 20000);
 // xdotool with the given arguments on the test's X display.
 int Xdo(const std::string& args);
