@@ -17,4 +17,13 @@ Result CallbackBoundary(Result onFailure, Body&& body) noexcept {
     }
 }
 
+// The same for a body that returns nothing.
+template <class Body>
+void CallbackBoundary(Body&& body) noexcept {
+    try {
+        body();
+    } catch (...) {
+    }
+}
+
 }  // namespace base

@@ -63,10 +63,7 @@ LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam)
     // uninstall this procedure; the message still goes on to the procedure it was meant for.
     const WNDPROC previous = PrevWndProc;
     // A handler that throws loses its event only (see base/CallbackBoundary.h).
-    base::CallbackBoundary(0, [&] {
-        raise(uMsg, wParam, lParam);
-        return 0;
-    });
+    base::CallbackBoundary([&] { raise(uMsg, wParam, lParam); });
     return CallWindowProcA(previous, hWnd, uMsg, wParam, lParam);
 }
 

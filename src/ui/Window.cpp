@@ -60,20 +60,17 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
 
     if (msg == WM_NCDESTROY) {
-        const LRESULT r = self->Dispatch(msg, wParam, lParam);
+        const LRESULT r = self->Dispatch(hwnd, msg, wParam, lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         for (Timer* t : self->timers_) t->running_ = false;
-        base::CallbackBoundary(0, [self] {
-            self->OnDestroyed();
-            return 0;
-        });
+        base::CallbackBoundary([self] { self->OnDestroyed(); });
         return r;
     }
-    return self->Dispatch(msg, wParam, lParam);
+    return self->Dispatch(hwnd, msg, wParam, lParam);
 }
 
-LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT Window::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     try {
         if (msg == WM_TIMER) {
             auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer* t) { return t->id_ == wParam; });
@@ -84,7 +81,7 @@ LRESULT Window::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
         }
         return OnMessage(msg, wParam, lParam);
     } catch (...) {
-        return Dropped(hwnd_, msg);
+        return Dropped(hwnd, msg);  // the handler may have destroyed the object
     }
 }
 

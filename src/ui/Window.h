@@ -72,7 +72,7 @@ protected:
     virtual void OnDestroyed() {}
 
 private:
-    LRESULT Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     friend class Timer;
     HWND hwnd_ = nullptr;
     std::vector<Timer*> timers_;

