@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/CallbackBoundary.h"
+#include "base/Handles.h"
 #include "controls/buttonex/ButtonEx.h"
 
 namespace buttonex {
@@ -284,19 +285,18 @@ void ButtonEx::RevokeDropTarget() {
 void ButtonEx::OLEDrag() {
     if (!IsCreated()) return;
     const auto alive = Lifeline();
-    DragData* data = new DragData(*this, alive);
-    DragSource* source = new DragSource(*this, alive);
-    IDataObject* Data = data;
+    // Owned here, so that a handler that throws leaks neither.
+    const auto data = base::ComPtr<IDataObject>::attach(new DragData(*this, alive));
+    const auto source = base::ComPtr<IDropSource>::attach(new DragSource(*this, alive));
+    IDataObject* Data = data.get();
     int32_t AllowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     OnOLEStartDrag(Data, AllowedEffects);
     if (AllowedEffects != 0 && *alive) {
         DWORD effect = DROPEFFECT_NONE;
-        const HRESULT hr = DoDragDrop(data, source, static_cast<DWORD>(AllowedEffects), &effect);
+        const HRESULT hr = DoDragDrop(data.get(), source.get(), static_cast<DWORD>(AllowedEffects), &effect);
         int32_t Effect = hr == DRAGDROP_S_DROP ? static_cast<int32_t>(effect) : 0;
         if (*alive) OnOLECompleteDrag(Effect);
     }
-    source->Release();
-    data->Release();
 }
 
 }  // namespace buttonex
