@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include "base/Text.h"
+#include "ui/Window.h"
 
 namespace forms {
 namespace {
@@ -100,6 +101,9 @@ HBRUSH Label::CtlColor(HWND control, HDC dc, HBRUSH background) const noexcept {
 }
 
 void Label::Paint(HWND hwnd) {
+    // Read first: nothing may fail between BeginPaint and EndPaint.
+    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
+    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd, &ps);
     RECT client{};
@@ -109,8 +113,6 @@ void Label::Paint(HWND hwnd) {
         SendMessageA(GetParent(hwnd), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(hwnd)));
     FillRect(dc, &client, brush ? brush : GetSysColorBrush(COLOR_BTNFACE));
     const HGDIOBJ old = font_ ? SelectObject(dc, font_.get()) : nullptr;
-    std::string text(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1, '\0');
-    text.resize(static_cast<size_t>(GetWindowTextA(hwnd, text.data(), static_cast<int>(text.size()))));
     // No prefix processing: captions come from tables and settings, and an
     // ampersand in one must show as itself.
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
@@ -118,7 +120,15 @@ void Label::Paint(HWND hwnd) {
     EndPaint(hwnd, &ps);
 }
 
-LRESULT CALLBACK Label::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Label::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        return Handle(hwnd, msg, wParam, lParam);
+    } catch (...) {
+        return ui::Window::Dropped(hwnd, msg);
+    }
+}
+
+LRESULT Label::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* label = reinterpret_cast<Label*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!label) return DefWindowProcA(hwnd, msg, wParam, lParam);
     switch (msg) {

@@ -56,7 +56,8 @@ public:
     HBRUSH CtlColor(HWND control, HDC dc, HBRUSH background) const noexcept;
 
 private:
-    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    static LRESULT Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     void Paint(HWND hwnd);
 
     HWND hwnd_ = nullptr;

@@ -7,9 +7,11 @@
 #include <string>
 
 #include "forms/mGetRandomLabel.h"
+#include "forms/SysInfoPath.h"
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
 #include "services/mWebLink.h"
+#include "base/SystemFunction.h"
 #include "base/Text.h"
 #include "ui/Units.h"
 
@@ -109,6 +111,65 @@ bool isFile(const std::wstring& path) {
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
+// Whether this is a 32-bit program on 64-bit Windows (which Windows XP cannot tell).
+bool runsUnderWow64() {
+    using IsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+    const auto isWow64 = base::SystemFunction<IsWow64Process>("kernel32.dll", "IsWow64Process");
+    BOOL wow64 = FALSE;
+    return isWow64 && isWow64(GetCurrentProcess(), &wow64) && wow64;
+}
+
+std::wstring folder(UINT(WINAPI* get)(LPWSTR, UINT)) {
+    wchar_t path[MAX_PATH] = {};
+    const UINT n = get(path, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(path, n) : std::wstring();
+}
+
+// WOW64's file system redirection switched off on this thread for the object's
+// life: for the 64-bit Windows that have no Sysnative alias (XP x64, Server 2003).
+class RedirectionOff {
+public:
+    explicit RedirectionOff(bool wanted) {
+        using Disable = BOOL(WINAPI*)(PVOID*);
+        const auto disable = base::SystemFunction<Disable>("kernel32.dll", "Wow64DisableWow64FsRedirection");
+        off_ = wanted && disable && disable(&previous_);
+    }
+    ~RedirectionOff() {
+        using Revert = BOOL(WINAPI*)(PVOID);
+        const auto revert = base::SystemFunction<Revert>("kernel32.dll", "Wow64RevertWow64FsRedirection");
+        if (off_ && revert) revert(previous_);
+    }
+    RedirectionOff(const RedirectionOff&) = delete;
+    RedirectionOff& operator=(const RedirectionOff&) = delete;
+
+private:
+    PVOID previous_ = nullptr;
+    bool off_ = false;
+};
+
+// Starts path as the 64-bit system names it where this program runs under
+// WOW64, elsewhere as it is. onlyAFile: a path that names no file is not tried.
+bool startNative(const std::wstring& path, bool onlyAFile) {
+    const std::wstring native =
+        SysInfoLaunchPath(path, folder(GetSystemDirectoryW), folder(GetSystemWindowsDirectoryW), runsUnderWow64());
+    if (native != path && isFile(native)) return startProgram(native);
+    const RedirectionOff off(native != path);
+    return (!onlyAFile || isFile(path)) && startProgram(path);
+}
+
+std::wstring expanded(const std::wstring& text) {
+    std::wstring out(text.size() + MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = ExpandEnvironmentStringsW(text.c_str(), out.data(), static_cast<DWORD>(out.size()));
+        if (n == 0) return text;
+        if (n <= out.size()) {
+            out.resize(n - 1);  // n counts the closing NUL
+            return out;
+        }
+        out.resize(n);
+    }
+}
+
 }  // namespace
 
 bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& SubKeyRef, std::wstring& KeyVal) {
@@ -140,16 +201,18 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
     // without one.
     const auto end = std::find(buffer.begin(), buffer.end(), '\0');
     if (type == REG_SZ) KeyVal = base::FromAnsi(std::string(buffer.begin(), end));
+    // A path kept with %variables% in it (as Windows itself keeps many) is of use
+    // only once they are replaced.
+    if (type == REG_EXPAND_SZ) KeyVal = expanded(base::FromAnsi(std::string(buffer.begin(), end)));
     return true;
 }
 
 void StartSysInfo(HWND owner) {
     std::wstring path;
     if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", L"PATH", path)) {
-        if (startProgram(path)) return;
+        if (startNative(path, false)) return;
     } else if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", path)) {
-        path = AddBackslash(path) + L"MSINFO32.EXE";
-        if (isFile(path) && startProgram(path)) return;
+        if (startNative(AddBackslash(path) + L"MSINFO32.EXE", true)) return;
     }
     MessageBoxA(owner, kSysInfoUnavailable, base::ToAnsi(kAppTitle).c_str(), MB_OK);
 }

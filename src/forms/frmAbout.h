@@ -102,7 +102,8 @@ FrmAbout& frmAbout();
 void ShowAboutBox(const ui::Picture& icon);
 
 // Reads a text value: true when the key opens and the value reads; KeyVal then
-// holds its text if it is of type REG_SZ (another type leaves KeyVal as it was).
+// holds its text if it is of type REG_SZ, or of type REG_EXPAND_SZ with its
+// %variables% replaced (another type leaves KeyVal as it was).
 // On failure KeyVal is empty.
 bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& SubKeyRef, std::wstring& KeyVal);
 

@@ -6,6 +6,7 @@
 #include <shobjidl.h>
 
 #include "base/Handles.h"
+#include "services/PathRules.h"
 
 namespace services {
 namespace {
@@ -21,6 +22,29 @@ std::wstring runningProgramPath() {
         }
         path.resize(path.size() * 2);
     }
+}
+
+// The long form of a path: Windows XP gives the temporary folder in short names
+// ("C:\DOCUME~1\...\LOCALS~1\Temp"), the program's own path in long ones.
+std::wstring longPath(const std::wstring& path) {
+    std::wstring out(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
+        if (n == 0) return path;
+        if (n < out.size()) {
+            out.resize(n);
+            return out;
+        }
+        out.resize(n);
+    }
+}
+
+bool runsFromTemporaryFolder() {
+    wchar_t temp[MAX_PATH + 1] = {};
+    const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
+    if (n == 0 || n > MAX_PATH) return false;
+    const std::wstring program = runningProgramPath();
+    return !program.empty() && IsInFolder(longPath(program), longPath(temp));
 }
 
 }  // namespace
@@ -55,6 +79,8 @@ void SetStartupShortcut(bool Create) {
         DeleteFileW(path.c_str());
         return;
     }
+    // A shortcut to a file that Windows deletes later would fail at every logon.
+    if (runsFromTemporaryFolder()) return;
     base::ComApartment com;
     base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,

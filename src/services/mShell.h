@@ -7,7 +7,9 @@ namespace services {
 inline constexpr wchar_t kShortcutName[] = L"Shortcut to Tollvane";
 
 // Create true: a shortcut named "Shortcut to Tollvane" to the running program,
-// with no arguments, in the Startup folder (replacing one that is there).
+// with no arguments, in the Startup folder (replacing one that is there); none
+// while the program runs from inside the temporary folder (as Windows runs a
+// program opened inside a zip), which is emptied later.
 // Create false: no such shortcut is left. Failures are silent.
 void SetStartupShortcut(bool Create);
 

@@ -14,7 +14,7 @@ class SysTray;
 // the identifier's two lowest bits.
 inline constexpr WPARAM kMenuCommandBit = 0x2000;
 
-LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK TrayWndProc(HWND hWnd, UINT uMsg, WPARAM wParam, LPARAM lParam) noexcept;
 int16_t HiWord(int32_t Value);
 
 // Installs TrayWndProc for the instance (which it does not own) and keeps the

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "base/CallbackBoundary.h"
 #include "ui/DialogTemplate.h"
 
 namespace ui {
@@ -23,7 +24,7 @@ void centreOnScreen(HWND dialog) {
                  work.top + (work.bottom - work.top - h) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
 }
 
-INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
+INT_PTR handle(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (msg) {
         case WM_INITDIALOG: {
@@ -56,6 +57,11 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
             break;
     }
     return FALSE;
+}
+
+INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    // Nothing thrown may leave a procedure that the system calls (see base/CallbackBoundary.h).
+    return base::CallbackBoundary(INT_PTR{FALSE}, [&] { return handle(dialog, msg, wParam, lParam); });
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/CallbackBoundary.h"
 #include "ui/Timer.h"
 
 namespace ui {
@@ -47,7 +48,7 @@ LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd_, msg, wParam, lParam);
 }
 
-LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     Window* self = nullptr;
     if (msg == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
@@ -58,23 +59,35 @@ LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM l
     }
     if (!self) return DefWindowProcA(hwnd, msg, wParam, lParam);
 
-    if (msg == WM_TIMER) {
-        auto it = std::find_if(self->timers_.begin(), self->timers_.end(),
-                               [&](const Timer* t) { return t->id_ == wParam; });
-        if (it != self->timers_.end()) {
-            (*it)->Fire();
-            return 0;
-        }
-    }
     if (msg == WM_NCDESTROY) {
-        LRESULT r = self->OnMessage(msg, wParam, lParam);
+        const LRESULT r = self->Dispatch(hwnd, msg, wParam, lParam);
         SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
         for (Timer* t : self->timers_) t->running_ = false;
-        self->OnDestroyed();
+        base::CallbackBoundary([self] { self->OnDestroyed(); });
         return r;
     }
-    return self->OnMessage(msg, wParam, lParam);
+    return self->Dispatch(hwnd, msg, wParam, lParam);
+}
+
+LRESULT Window::Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
+    try {
+        if (msg == WM_TIMER) {
+            auto it = std::find_if(timers_.begin(), timers_.end(), [&](const Timer* t) { return t->id_ == wParam; });
+            if (it != timers_.end()) {
+                (*it)->Fire();
+                return 0;
+            }
+        }
+        return OnMessage(msg, wParam, lParam);
+    } catch (...) {
+        return Dropped(hwnd, msg);  // the handler may have destroyed the object
+    }
+}
+
+LRESULT Window::Dropped(HWND hwnd, UINT msg) noexcept {
+    if (msg == WM_PAINT && hwnd) ValidateRect(hwnd, nullptr);
+    return 0;
 }
 
 }  // namespace ui

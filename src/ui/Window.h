@@ -20,8 +20,13 @@ public:
 
     // The object bound to a window of ours, or nullptr.
     static Window* FromHandle(HWND hwnd) noexcept;
-    // The procedure every window of ours starts with.
-    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The procedure every window of ours starts with. Nothing a handler throws
+    // leaves it (see base/CallbackBoundary.h): the message then counts as handled.
+    static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
+    // What a window procedure answers for a message whose handler threw: the
+    // message is dropped as handled. A paint that failed is dropped too: left
+    // invalid, the window would be asked to paint again at once, for ever.
+    static LRESULT Dropped(HWND hwnd, UINT msg) noexcept;
 
     struct ClassInfo {
         const char* name;
@@ -53,7 +58,12 @@ protected:
     LRESULT PaintWith(Painter&& paint) {
         PAINTSTRUCT ps;
         if (HDC dc = BeginPaint(hwnd_, &ps)) {
-            paint(dc);
+            try {
+                paint(dc);
+            } catch (...) {
+                EndPaint(hwnd_, &ps);
+                throw;
+            }
             EndPaint(hwnd_, &ps);
         }
         return 0;
@@ -62,6 +72,7 @@ protected:
     virtual void OnDestroyed() {}
 
 private:
+    LRESULT Dispatch(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;
     friend class Timer;
     HWND hwnd_ = nullptr;
     std::vector<Timer*> timers_;

@@ -21,6 +21,7 @@ struct ButtonExTestAccess {
     static bool& HasFocus(ButtonEx& b) { return b.m_bHasFocus; }
     static bool TimerOn(ButtonEx& b) { return b.Timer1.Enabled(); }
     static void Redraw(ButtonEx& b, int32_t state) { b.Redraw(state); }
+    static IDropTarget* DropTarget(ButtonEx& b) { return b.dropTargetInterface(); }
 };
 }  // namespace buttonex
 

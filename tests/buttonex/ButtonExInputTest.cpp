@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <new>
+#include <stdexcept>
 
 #include "buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
@@ -227,6 +228,31 @@ TEST_F(ButtonExInput, ARealDragWithThePointerDropsOnAnotherButton) {
     EXPECT_EQ(events.count("OLEStartDrag"), 1);
     ASSERT_EQ(events.count("OLECompleteDrag"), 1);
     EXPECT_EQ(events.count("OLECompleteDrag 0"), 0);  // an effect: dropped
+}
+
+// The platform calls the drop target through its own frames: a handler that
+// throws there loses its event, the drop is refused, and the button goes on.
+TEST_F(ButtonExInput, AHandlerThatThrowsInsideADropRefusesThatDropOnly) {
+    button->SetOLEDropMode(1);
+    IDropTarget* target = TA::DropTarget(*button);
+    ASSERT_NE(target, nullptr);
+    POINT p{10, 10};
+    ClientToScreen(button->hWnd(), &p);
+    const POINTL at{p.x, p.y};
+    bool throwing = true;
+    events.onEvent = [&](ButtonEx&, const std::string& e) {
+        if (throwing && e.rfind("OLEDrag", 0) == 0) throw std::runtime_error(e);
+    };
+    DWORD entered = DROPEFFECT_COPY, dropped = DROPEFFECT_COPY;
+    EXPECT_EQ(target->DragEnter(nullptr, MK_LBUTTON, at, &entered), S_OK);
+    EXPECT_EQ(target->Drop(nullptr, 0, at, &dropped), S_OK);
+    EXPECT_EQ(entered | dropped, DROPEFFECT_NONE);
+    throwing = false;
+    dropped = DROPEFFECT_COPY;
+    EXPECT_EQ(target->Drop(nullptr, 0, at, &dropped), S_OK);
+    EXPECT_EQ(dropped, DROPEFFECT_COPY);
+    EXPECT_EQ(events.count("OLEDragDrop"), 2);
+    events.onEvent = nullptr;
 }
 
 }  // namespace

@@ -56,6 +56,16 @@ Link awaitLink(const std::wstring& file) {
     return readLink(file);
 }
 
+// A new folder for a copy of the program: not in the temporary folder, from
+// which the program writes no shortcut.
+std::string folderOutsideTemp(const std::string& tag) {
+    char local[MAX_PATH] = {};
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    const std::string path = std::string(local) + "\\tollvane-" + tag + "-" + std::to_string(GetTickCount());
+    CreateDirectoryA(path.c_str(), nullptr);
+    return path;
+}
+
 class Shortcut : public testing::Test {
 protected:
     void SetUp() override { DeleteFileW(services::StartupShortcutPath().c_str()); }
@@ -76,7 +86,7 @@ TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopyWithNoArguments) {
     }
     // Started from another folder, and with the shortcut deleted by the person.
     DeleteFileW(lnk.c_str());
-    const std::string copy = wintest::TempFolder("copy") + "\\tollvane.exe";
+    const std::string copy = folderOutsideTemp("copy") + "\\tollvane.exe";
     ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("tollvane.exe").c_str(), copy.c_str(), FALSE));
     Tollvane moved(0, copy);
     ASSERT_TRUE(moved.Started());
@@ -92,7 +102,7 @@ TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLe
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
-    const std::wstring folder = base::FromAnsi(wintest::TempFolder("wide")) + L"\\" + name;
+    const std::wstring folder = base::FromAnsi(folderOutsideTemp("wide")) + L"\\" + name;
     const std::wstring exe = folder + L"\\tollvane.exe";
     ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileW(base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
@@ -102,6 +112,26 @@ TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLe
     ASSERT_TRUE(link.exists);
     EXPECT_TRUE(samePath(link.path, exe));
     EXPECT_NE(GetFileAttributesW(link.path.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
+}
+
+// Windows runs a program opened inside a zip from a copy in the temporary
+// folder, which it empties later: that copy runs but writes no shortcut. Windows
+// XP names the temporary folder by its short name, the program by its long one.
+TEST_F(Shortcut, ACopyRunFromTheTemporaryFolderWritesNone) {
+    const std::string temp = wintest::TempFolder("temporary");
+    char shortTemp[MAX_PATH] = {}, ownTemp[MAX_PATH] = {};
+    ASSERT_GT(GetShortPathNameA(temp.c_str(), shortTemp, MAX_PATH), 0u);
+    ASSERT_NE(temp, shortTemp);
+    const std::string copy = temp + "\\tollvane.exe";
+    ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("tollvane.exe").c_str(), copy.c_str(), FALSE));
+    GetEnvironmentVariableA("TMP", ownTemp, MAX_PATH);
+    SetEnvironmentVariableA("TMP", shortTemp);  // the program's, inherited
+    Tollvane t(0, copy);
+    SetEnvironmentVariableA("TMP", ownTemp[0] ? ownTemp : nullptr);
+    ASSERT_TRUE(t.Started());
+    wintest::Pump(1000);
+    EXPECT_TRUE(t.Running());
+    EXPECT_FALSE(readLink(services::StartupShortcutPath()).exists);
 }
 
 TEST_F(Shortcut, RemovingLeavesNoShortcut) {

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "forms/mGetRandomLabel.h"
+#include "forms/SysInfoPath.h"
 #include "forms/mGlobalFunctions.h"
 
 namespace forms {
@@ -14,6 +15,23 @@ TEST(AddBackslash, EndsInExactlyOneBackslash) {
              {L"", L"\\"}, {L"\\", L"\\"}, {L"C:", L"C:\\"}, {L"C:\\", L"C:\\"}, {L"C:\\\\\\", L"C:\\"},
              {L"\\\\server\\share", L"\\\\server\\share\\"}})
         EXPECT_EQ(AddBackslash(path), want) << path;
+}
+
+// Only a 32-bit program on 64-bit Windows (WOW64) has a system folder that is not
+// the real one; then a path inside it, and only such a path, goes through Sysnative.
+TEST(SysInfoLaunchPath, UnderWow64APathInTheSystemFolderGoesThroughSysnative) {
+    const std::wstring msinfo = L"C:\\WINDOWS\\system32\\msinfo32.exe";
+    struct Case { std::wstring path, system, underWow64; };
+    for (const Case& c : std::vector<Case>{
+             {msinfo, L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
+             {L"c:\\windows\\SYSTEM32\\msinfo32.exe", L"C:\\Windows\\System32\\", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
+             {L"C:\\WINDOWS\\system32x\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\system32x\\msinfo32.exe"},
+             {L"C:\\WINDOWS\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\msinfo32.exe"},
+             {msinfo, L"", msinfo}}) {
+        EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", true), c.underWow64) << c.path;
+        // A native process, 32-bit or 64-bit, starts every path as it is.
+        EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", false), c.path) << c.path;
+    }
 }
 
 TEST(LinkCaptionIndex, TheEndIndexesAreHalfAsLikelyAsTheInnerOnes) {

@@ -247,4 +247,20 @@ TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {
     EXPECT_EQ(RegDeleteKeyA(HKEY_CURRENT_USER, key), ERROR_SUCCESS);
 }
 
+// Windows keeps many paths with %variables% in them (REG_EXPAND_SZ).
+TEST(GetKeyValue, AnExpandableValueComesWithItsVariablesReplaced) {
+    const char* key = "Software\\Tollvane-forms-expand";
+    HKEY k = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr), ERROR_SUCCESS);
+    const char stored[] = "%SystemRoot%\\System32\\msinfo32.exe";
+    RegSetValueExA(k, "PATH", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored), sizeof stored);
+    RegCloseKey(k);
+    char root[MAX_PATH] = {};
+    ASSERT_GT(GetEnvironmentVariableA("SystemRoot", root, MAX_PATH), 0u);
+    std::wstring value;
+    EXPECT_TRUE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-expand", L"PATH", value));
+    EXPECT_EQ(base::ToAnsi(value), std::string(root) + "\\System32\\msinfo32.exe");
+    RegDeleteKeyA(HKEY_CURRENT_USER, key);
+}
+
 }  // namespace

@@ -60,6 +60,23 @@ reg_key_exists() { timeout 30 wine reg query "$1" </dev/null >/dev/null 2>&1; }
 
 unix_path() { timeout 30 winepath -u "$1" </dev/null 2>/dev/null | tr -d '\r'; }
 
+# make_packages <build folder> <work folder> <package name>: the installer and
+# the zip, made by cpack from the built program into the run's packages folder.
+# Where they cannot be made (no NSIS: the emulated 32-bit PC), the packages the
+# build machine made there for the run are used.
+make_packages() {
+  local out
+  out=$(packages_folder "$2")
+  if ! command -v makensis >/dev/null; then
+    [ -s "$out/$3-setup.exe" ] && [ -s "$out/$3.zip" ] && return 0
+    echo "FAIL: no cpack here, and no $3-setup.exe and $3.zip in $out"; return 1
+  fi
+  [ -f "$1/bin/tollvane.exe" ] || { echo "FAIL: $1/bin/tollvane.exe is not built"; return 1; }
+  rm -rf "$out"
+  timeout 150 cpack --config "$1/CPackConfig.cmake" -B "$out" >/dev/null || { echo "FAIL: cpack"; return 1; }
+  [ -s "$out/$3-setup.exe" ] && [ -s "$out/$3.zip" ] || { echo "FAIL: cpack made no $3-setup.exe or $3.zip"; return 1; }
+}
+
 # wait_until <seconds> <command...>: polls every 0.2 s.
 wait_until() {
   local deadline=$((SECONDS + $1)); shift
@@ -69,19 +86,20 @@ wait_until() {
   done
 }
 
-startup_folder() {
+# user_folder <path under the user's profile>: that folder of the prefix's user.
+user_folder() {
   local d
-  for d in "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Microsoft/Windows/Start\ Menu/Programs/StartUp; do
+  for d in "$WINEPREFIX"/drive_c/users/*/"$1"; do
     case $d in */users/Public/*) continue ;; esac
-    printf '%s\n' "$d"
-    return 0
+    [ -d "$d" ] && { printf '%s\n' "$d"; return 0; }
   done
   return 1
 }
+programs_folder() { user_folder "AppData/Roaming/Microsoft/Windows/Start Menu/Programs"; }
 
 # The shortcut the program writes at every start, and whether it points at <exe>
 # (a Windows path): the target is stored as text inside the .lnk file.
-shortcut() { printf '%s/Shortcut to Tollvane.lnk\n' "$(startup_folder)"; }
+shortcut() { printf '%s/StartUp/Shortcut to Tollvane.lnk\n' "$(programs_folder)"; }
 shortcut_exists() { [ -f "$(shortcut)" ]; }
 shortcut_points_at() { shortcut_exists && LC_ALL=C grep -aqiF "$1" "$(shortcut)"; }
 

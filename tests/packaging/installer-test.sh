@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # The installer and its uninstaller, run silently as an administrator's script
-# or "Add or remove programs" would run them.
-#   installer-test.sh <work folder> <package name> <version> <ignores_close.exe>
+# or "Add or remove programs" would run them; and the zip's program opened from
+# inside the zip, as Explorer runs it.
+#   installer-test.sh <build folder> <work folder> <package name> <version> <ignores_close.exe> <tray_probe.exe>
 source "$(dirname "$0")/common.sh"
-packages=$(packages_folder "$1") work=$(run_folder "$1")/installer name=$2 version=$3 ignores_close=$4
+build=$1 packages=$(packages_folder "$2") work=$(run_folder "$2")/installer name=$3 version=$4
+ignores_close=$5 tray_probe=$6
+make_packages "$build" "$2" "$name" || exit 1
 setup=$packages/$name-setup.exe
-[ -f "$setup" ] || { echo "FAIL: no installer $setup"; exit 1; }
 
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tollvane'
 settings_key='HKCU\Software\Tollvane'
@@ -15,6 +17,11 @@ ends_with() { [[ $1 == *"$2" ]] || { echo "   got '$1'"; return 1; }; }
 only_files() { local got; got=$(cd "$1" && ls -A | sort | tr '\n' ' '); equals "$got" "$2"; }
 exists() { [ -e "$1" ]; }
 installed() { w 120 "$setup" /S; }
+# A Tollvane main window with its icon in the notification area; or none at all.
+tray_icon_shown() { w 30 "$tray_probe" TollvaneMainForm; }
+no_tollvane_window() { w 30 "$tray_probe" TollvaneMainForm; [ $? -eq 2 ]; }
+start_menu_entry() { printf '%s/Tollvane.lnk\n' "$(programs_folder)"; }
+start_menu_points_at() { [ -f "$(start_menu_entry)" ] && LC_ALL=C grep -aqiF "$1" "$(start_menu_entry)"; }
 
 fresh_wine "$work"
 timeout 30 wine reg add 'HKCU\Identities' /v 'Last User ID' /d "$identity" /f </dev/null >/dev/null 2>&1
@@ -31,11 +38,12 @@ dir=$(unix_path "$loc")
 [ -n "$dir" ] && [ -d "$dir" ] || { fail "no install folder ($loc)"; exit 1; }
 expect "the folder holds the program, its readme, licence and uninstaller" \
   only_files "$dir" "LICENSE Uninstall.exe readme.txt tollvane.exe "
+expect "Tollvane is running, its icon in the notification area" wait_until 60 tray_icon_shown
+expect "its Startup shortcut points at the installed program" wait_until 60 shortcut_points_at "$loc\\tollvane.exe"
+expect "the user's Start-menu entry Tollvane points at it too" start_menu_points_at "$loc\\tollvane.exe"
 
-echo "== Tollvane started from the install folder =="
-start_tollvane "$dir/tollvane.exe"; first=$tv_pid
-expect "it makes its Startup shortcut to the installed program" wait_until 60 shortcut_points_at "$loc\\tollvane.exe"
-# A second copy (the program has no single-instance guard): the uninstaller must stop both.
+echo "== a second copy, started from the install folder =="
+# The program has no single-instance guard: the uninstaller must stop both.
 rm -f "$(shortcut)"
 start_tollvane "$dir/tollvane.exe"; second=$tv_pid
 expect "a second copy starts too" wait_until 60 shortcut_exists
@@ -45,12 +53,13 @@ expect "the delay setting is there before uninstalling" reg_key_exists "$setting
 echo "== silent uninstall, run in place =="
 uninstalled_in_place() { w 120 "$dir/Uninstall.exe" /S "_?=$loc"; }
 expect "the silent uninstall succeeds" uninstalled_in_place
-expect "the first copy was asked to exit and ended cleanly" ended_cleanly "$first" 20
-expect "the second copy too" ended_cleanly "$second" 20
+expect "the copy it started was asked to exit and ended cleanly" ended_cleanly "$second" 20
+expect "so did the one the installer started: no Tollvane window is left" wait_until 20 no_tollvane_window
 for f in tollvane.exe readme.txt LICENSE; do expect_not "$f is removed" exists "$dir/$f"; done
 expect_not "the uninstall entry is removed" reg_key_exists "$uninstall_key"
 expect_not "the settings key is removed" reg_key_exists "$settings_key"
 expect_not "the Startup shortcut is removed" shortcut_exists
+expect_not "the Start-menu entry is removed" exists "$(start_menu_entry)"
 expect "the mail client's Identities value is left alone" \
   equals "$(reg_value 'HKCU\Identities' 'Last User ID')" "$identity"
 # Run in place (_?=), an uninstaller cannot delete itself; that is all that may be left.
@@ -60,18 +69,31 @@ expect_not "nothing else is left in the install folder" exists "$dir"
 
 echo "== reinstall over a running copy, then uninstall as Add/Remove Programs does =="
 expect "a first install succeeds again" installed
-start_tollvane "$dir/tollvane.exe"; running=$tv_pid
-expect "the installed copy runs" wait_until 60 shortcut_exists
+# The copy the installer started has made its shortcut once its icon shows;
+# a second copy of the test's own, whose end the test can see, makes it again.
+expect "it starts Tollvane" wait_until 60 tray_icon_shown
 rm -f "$(shortcut)"
-expect "installing over the running copy succeeds" installed
+start_tollvane "$dir/tollvane.exe"; running=$tv_pid
+expect "a second copy runs" wait_until 60 shortcut_exists
+expect "installing over the running copies succeeds" installed
 expect "the running copy was asked to exit and ended cleanly" ended_cleanly "$running" 20
-expect "the new version is started again in its place" wait_until 60 shortcut_exists
+expect "the new version is started again in its place" wait_until 60 tray_icon_shown
 echo "my notes" >"$dir/notes.txt"
 # The UninstallString: the uninstaller copies itself away, starts the copy and returns.
 timeout 60 wine "$dir/Uninstall.exe" /S </dev/null >/dev/null 2>&1
 gone() { ! reg_key_exists "$uninstall_key" && [ ! -e "$dir/Uninstall.exe" ] && [ ! -e "$dir/tollvane.exe" ]; }
 expect "the uninstall finishes: entry, program and uninstaller gone" wait_until 60 gone
 expect "a file of the user's in the install folder is kept" exists "$dir/notes.txt"
+
+echo "== the zip's program, opened inside the zip =="
+# Explorer runs it from a copy in the temporary folder, which it empties later.
+temp=$(unix_path "$(w 30 cmd /c echo %TEMP% | tr -d '\r')")/Temp1_$name.zip
+mkdir -p "$temp"
+unzip -q -o "$packages/$name.zip" -d "$temp" || fail "unzip"
+start_tollvane "$temp/$name/tollvane.exe"
+expect "it runs, its icon in the notification area" wait_until 60 tray_icon_shown
+sleep 1
+expect_not "but writes no Startup shortcut to a file that will be gone" shortcut_exists
 
 echo "== a copy that will not exit =="
 rm -f "$dir/notes.txt"

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,7 @@ LRESULT CALLBACK formProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 struct Recorder : tray::SysTrayEvents {
     std::vector<std::string> events;
     std::unique_ptr<tray::SysTray>* releaseOnMenuClick = nullptr;
+    bool throwOnMenuClick = false;
     void add(const char* what, int a, int b = 0) { events.push_back(what + std::to_string(a) + " " + std::to_string(b)); }
     void MouseMove(int32_t& id) override { add("move ", id); }
     void MouseDown(int16_t& b, int32_t& id) override { add("down ", b, id); }
@@ -32,6 +34,7 @@ struct Recorder : tray::SysTrayEvents {
     void MenuClick(int16_t& index) override {
         add("menu ", index);
         if (releaseOnMenuClick) releaseOnMenuClick->reset();
+        if (throwOnMenuClick) throw std::runtime_error("menu");
     }
 };
 
@@ -72,6 +75,17 @@ TEST_F(Tray, MenuCommandsWithBit8192BecomeMenuClickAndEveryMessageStillReachesTh
     SendMessageA(form, WM_APP, 0, 0);
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1 0", "menu 3 0", "menu 0 0"}));
     EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_NULL, WM_APP}));
+}
+
+// The tray's procedure is called through the system's frames: a handler that
+// throws loses its own event only, and the message still reaches the form.
+TEST_F(Tray, AMenuHandlerThatThrowsLosesOnlyItsClick) {
+    recorder.throwOnMenuClick = true;
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);
+    recorder.throwOnMenuClick = false;
+    SendMessageA(form, WM_COMMAND, 0x2002, 0);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1 0", "menu 2 0"}));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND}));
 }
 
 TEST_F(Tray, TrayCallbacksBecomeMouseEventsWithTheirButton) {

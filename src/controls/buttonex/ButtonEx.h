@@ -383,6 +383,7 @@ private:
     void RevokeDropTarget();
     struct DropTarget;
     DropTarget* dropTarget_ = nullptr;
+    IDropTarget* dropTargetInterface() const noexcept;  // as the platform calls it
     bool dropRegistered_ = false;
 };
 

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+#include "base/CallbackBoundary.h"
+#include "base/Handles.h"
 #include "controls/buttonex/ButtonEx.h"
 
 namespace buttonex {
@@ -48,7 +50,7 @@ public:
     ~DragData() {
         for (auto& e : entries_) ReleaseStgMedium(&e.medium);
     }
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
         if (!out) return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDataObject) {
             *out = static_cast<IDataObject*>(this);
@@ -58,17 +60,18 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return release(); }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return add(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return release(); }
 
-    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fmt, STGMEDIUM* medium) override {
+    HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fmt, STGMEDIUM* medium) noexcept override {
         if (!fmt || !medium) return E_POINTER;
         Entry* e = find(fmt->cfFormat);
         if (!e && !asking_ && *alive_) {
             asking_ = true;
             IDataObject* Data = this;
             int16_t DataFormat = static_cast<int16_t>(fmt->cfFormat);
-            owner_.OnOLESetData(Data, DataFormat);
+            // A handler that throws has given nothing.
+            base::CallbackBoundary([&] { owner_.OnOLESetData(Data, DataFormat); });
             asking_ = false;
             e = find(fmt->cfFormat);
         }
@@ -86,36 +89,40 @@ public:
         medium->pUnkForRelease = nullptr;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* fmt) override {
+    HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) noexcept override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* fmt) noexcept override {
         return fmt && find(fmt->cfFormat) ? S_OK : DV_E_FORMATETC;
     }
-    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) noexcept override {
         if (out) out->ptd = nullptr;
         return E_NOTIMPL;
     }
-    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* fmt, STGMEDIUM* medium, BOOL release) override {
+    HRESULT STDMETHODCALLTYPE SetData(FORMATETC* fmt, STGMEDIUM* medium, BOOL release) noexcept override {
         if (!fmt || !medium || medium->tymed != TYMED_HGLOBAL || !release) return E_NOTIMPL;
         if (Entry* old = find(fmt->cfFormat)) {
             ReleaseStgMedium(&old->medium);
             old->medium = *medium;
-        } else {
-            entries_.push_back({*fmt, *medium});
+            return S_OK;
         }
-        return S_OK;
+        return base::CallbackBoundary(E_OUTOFMEMORY, [&] {
+            entries_.push_back({*fmt, *medium});
+            return S_OK;
+        });
     }
-    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) noexcept override {
         if (!out) return E_POINTER;
         if (direction != DATADIR_GET) return E_NOTIMPL;
-        std::vector<FORMATETC> formats;
-        for (auto& e : entries_) formats.push_back(e.format);
-        return SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
+        return base::CallbackBoundary(E_OUTOFMEMORY, [&] {
+            std::vector<FORMATETC> formats;
+            for (auto& e : entries_) formats.push_back(e.format);
+            return SHCreateStdEnumFmtEtc(static_cast<UINT>(formats.size()), formats.data(), out);
+        });
     }
-    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) noexcept override {
         return OLE_E_ADVISENOTSUPPORTED;
     }
-    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
-    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
+    HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) noexcept override { return OLE_E_ADVISENOTSUPPORTED; }
 
 private:
     friend struct Counted<DragData>;
@@ -137,7 +144,7 @@ private:
 class DragSource final : public IDropSource, Counted<DragSource> {
 public:
     DragSource(ButtonEx& owner, std::shared_ptr<const bool> alive) : owner_(owner), alive_(std::move(alive)) {}
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
         if (!out) return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDropSource) {
             *out = static_cast<IDropSource*>(this);
@@ -147,18 +154,21 @@ public:
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return release(); }
-    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return add(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return release(); }
+    HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) noexcept override {
         if (escape) return DRAGDROP_S_CANCEL;
         if (!(keys & (MK_LBUTTON | MK_RBUTTON))) return DRAGDROP_S_DROP;
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) override {
+    HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD effect) noexcept override {
         int32_t Effect = static_cast<int32_t>(effect);
         bool DefaultCursors = true;
-        if (*alive_) owner_.OnOLEGiveFeedback(Effect, DefaultCursors);
-        return DefaultCursors ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
+        const bool answered = base::CallbackBoundary(false, [&] {
+            if (*alive_) owner_.OnOLEGiveFeedback(Effect, DefaultCursors);
+            return true;
+        });
+        return DefaultCursors || !answered ? DRAGDROP_S_USEDEFAULTCURSORS : S_OK;
     }
 
 private:
@@ -174,7 +184,7 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
     ButtonEx* owner;  // cleared when the window goes
     IDataObject* data = nullptr;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) noexcept override {
         if (!out) return E_POINTER;
         if (iid == IID_IUnknown || iid == IID_IDropTarget) {
             *out = static_cast<IDropTarget*>(this);
@@ -184,15 +194,23 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
         *out = nullptr;
         return E_NOINTERFACE;
     }
-    ULONG STDMETHODCALLTYPE AddRef() override { return add(); }
-    ULONG STDMETHODCALLTYPE Release() override { return release(); }
+    ULONG STDMETHODCALLTYPE AddRef() noexcept override { return add(); }
+    ULONG STDMETHODCALLTYPE Release() noexcept override { return release(); }
 
     void hold(IDataObject* d) {
         if (d) d->AddRef();
         if (data) data->Release();
         data = d;
     }
-    void over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
+    // A handler that throws takes nothing: its drop is dropped.
+    void over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) noexcept {
+        if (!base::CallbackBoundary(false, [&] {
+                raiseOver(keys, pt, effect, state);
+                return true;
+            }) && effect)
+            *effect = DROPEFFECT_NONE;
+    }
+    void raiseOver(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
         if (!owner || !owner->IsCreated()) return;
         POINT p{pt.x, pt.y};
         ScreenToClient(owner->hWnd(), &p);
@@ -203,16 +221,16 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
         owner->OnOLEDragOver(Data, Effect, Button, Shift, X, Y, State);
         if (effect) *effect = static_cast<DWORD>(Effect);
     }
-    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* d, DWORD keys, POINTL pt, DWORD* effect) override {
+    HRESULT STDMETHODCALLTYPE DragEnter(IDataObject* d, DWORD keys, POINTL pt, DWORD* effect) noexcept override {
         hold(d);
         over(keys, pt, effect, 0);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) override {
+    HRESULT STDMETHODCALLTYPE DragOver(DWORD keys, POINTL pt, DWORD* effect) noexcept override {
         over(keys, pt, effect, 2);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE DragLeave() override {
+    HRESULT STDMETHODCALLTYPE DragLeave() noexcept override {
         POINT cursor{};
         GetCursorPos(&cursor);
         DWORD effect = DROPEFFECT_NONE;
@@ -220,8 +238,17 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
         hold(nullptr);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Drop(IDataObject* d, DWORD keys, POINTL pt, DWORD* effect) override {
+    HRESULT STDMETHODCALLTYPE Drop(IDataObject* d, DWORD keys, POINTL pt, DWORD* effect) noexcept override {
         hold(d);
+        if (!base::CallbackBoundary(false, [&] {
+                raiseDrop(keys, pt, effect);
+                return true;
+            }) && effect)
+            *effect = DROPEFFECT_NONE;
+        hold(nullptr);
+        return S_OK;
+    }
+    void raiseDrop(DWORD keys, POINTL pt, DWORD* effect) {
         if (owner && owner->IsCreated()) {
             POINT p{pt.x, pt.y};
             ScreenToClient(owner->hWnd(), &p);
@@ -232,10 +259,10 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
             owner->OnOLEDragDrop(Data, Effect, Button, Shift, X, Y);
             if (effect) *effect = static_cast<DWORD>(Effect);
         }
-        hold(nullptr);
-        return S_OK;
     }
 };
+
+IDropTarget* ButtonEx::dropTargetInterface() const noexcept { return dropTarget_; }
 
 void ButtonEx::RegisterDropTarget() {
     if (dropRegistered_ || !IsCreated()) return;
@@ -258,19 +285,18 @@ void ButtonEx::RevokeDropTarget() {
 void ButtonEx::OLEDrag() {
     if (!IsCreated()) return;
     const auto alive = Lifeline();
-    DragData* data = new DragData(*this, alive);
-    DragSource* source = new DragSource(*this, alive);
-    IDataObject* Data = data;
+    // Owned here, so that a handler that throws leaks neither.
+    const auto data = base::ComPtr<IDataObject>::attach(new DragData(*this, alive));
+    const auto source = base::ComPtr<IDropSource>::attach(new DragSource(*this, alive));
+    IDataObject* Data = data.get();
     int32_t AllowedEffects = DROPEFFECT_COPY | DROPEFFECT_MOVE;
     OnOLEStartDrag(Data, AllowedEffects);
     if (AllowedEffects != 0 && *alive) {
         DWORD effect = DROPEFFECT_NONE;
-        const HRESULT hr = DoDragDrop(data, source, static_cast<DWORD>(AllowedEffects), &effect);
+        const HRESULT hr = DoDragDrop(data.get(), source.get(), static_cast<DWORD>(AllowedEffects), &effect);
         int32_t Effect = hr == DRAGDROP_S_DROP ? static_cast<int32_t>(effect) : 0;
         if (*alive) OnOLECompleteDrag(Effect);
     }
-    source->Release();
-    data->Release();
 }
 
 }  // namespace buttonex
