@@ -94,18 +94,16 @@ TEST_F(Monitor, TheClientGoneClearsTheIdentityAndWaitsAgain) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST_F(Monitor, ADelayOfZeroOrLessLogsOffAtTheFirstTickEvenWhileActive) {
-    for (int32_t d : {0, -5}) {
-        delay = d, world.idle = false, world.running = true, world.watching = true;
-        world.take();
-        tick();
-        EXPECT_EQ(world.take(), (Log{"even", "clear", "close", "cross", "wait"})) << d;
-    }
-}
-
 TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
-    monitor.LogOff();
-    EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
+    for (const bool watching : {false, true}) {
+        world.running = watching;
+        monitor.WatcherTick();
+        tick(3);
+        world.take();
+        monitor.LogOff();
+        EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"})) << watching;
+        EXPECT_FALSE(world.watching) << watching;
+    }
 }
 
 }  // namespace

@@ -31,23 +31,13 @@ size_t residentBytes() {
     return pmc.WorkingSetSize;
 }
 
-// Closes whatever modal thing the next message loop opens: the popup menu, or the
-// input box (answered with "1" so the delay stays one minute).
-void CALLBACK answerModal(HWND, UINT, UINT_PTR id, DWORD) {
-    KillTimer(nullptr, id);
-    DWORD self = GetCurrentProcessId();
-    for (HWND box : wintest::TopLevelWindows("#32770", self)) {
-        if (wintest::WindowText(box) != "Logoff Delay") continue;
+// Closes whatever modal thing the message opens: the popup menu, or the input box
+// (answered with "1" so the delay stays one minute).
+void withModalAnswered(UINT msg, WPARAM wParam, LPARAM lParam) {
+    wintest::AnswerModal([&] { SendMessageA(app::frmMain().hWnd(), msg, wParam, lParam); }, [](HWND box) {
         SetDlgItemTextA(box, 1001, "1");
         PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return;
-    }
-    EndMenu();
-}
-
-void withModalAnswered(UINT msg, WPARAM wParam, LPARAM lParam) {
-    SetTimer(nullptr, 0, 30, &answerModal);
-    SendMessageA(app::frmMain().hWnd(), msg, wParam, lParam);
+    });
 }
 
 // Returns whether the box opened and whether its Exit button closed it.

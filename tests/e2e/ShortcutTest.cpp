@@ -104,13 +104,6 @@ TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLe
     EXPECT_NE(GetFileAttributesW(link.path.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
 }
 
-TEST_F(Shortcut, RemovingLeavesNoShortcut) {
-    services::SetStartupShortcut(true);
-    EXPECT_TRUE(readLink(services::StartupShortcutPath()).exists);
-    services::SetStartupShortcut(false);
-    EXPECT_FALSE(readLink(services::StartupShortcutPath()).exists);
-}
-
 TEST_F(Shortcut, AStartupFolderThatCannotBeWrittenLeavesTheProgramRunning) {
     constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
     wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");

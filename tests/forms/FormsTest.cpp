@@ -5,7 +5,6 @@
 
 #include <windows.h>
 #include <commctrl.h>
-#include <sddl.h>
 
 #include <algorithm>
 #include <functional>
@@ -20,6 +19,7 @@
 #include "base/Handles.h"
 #include "base/OleApartment.h"
 #include "base/Text.h"
+#include "ui/Dib.h"
 
 namespace {
 
@@ -36,8 +36,8 @@ UniqueBitmap splashBitmap() {
 // A bitmap whose pixel (x, y) has colour(x, y): a 24-bit DIB section as the
 // splash picture is stored (rows padded to 4 bytes), or a screen-compatible bitmap.
 UniqueBitmap makeBitmap(int width, int height, const std::function<COLORREF(int, int)>& colour, bool deviceDependent) {
-    BITMAPINFO info{};
-    info.bmiHeader = {static_cast<DWORD>(sizeof info.bmiHeader), width, -height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    BITMAPINFO info = ui::TopDownDib32(width, height);
+    info.bmiHeader.biBitCount = 24;
     base::WindowDc screen(nullptr);
     base::UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     void* bits = nullptr;
@@ -155,22 +155,16 @@ bool placeRecorder(const std::string& path) { return CopyFileA(wintest::BuiltPro
 std::string recorderLog(const std::string& path) { return wintest::ReadFileText(path + ".log"); }
 
 // "Title: text" of the message box the action raised on this thread, which is then answered.
-std::string seenInBox;
-void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR, DWORD) {  // ticks inside the box's loop
-    HWND box = FindWindowA("#32770", nullptr);
-    if (!box || GetWindowThreadProcessId(box, nullptr) != GetCurrentThreadId() || !seenInBox.empty()) return;
-    char title[64] = {}, text[256] = {};
-    GetWindowTextA(box, title, sizeof title);
-    GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
-    seenInBox = std::string(title) + ": " + text;
-    PostMessageA(box, WM_COMMAND, IDOK, 0);
-}
 std::string messageBoxSeen(void (*action)()) {
-    seenInBox.clear();
-    const UINT_PTR timer = SetTimer(nullptr, 0, 50, answerMessageBox);
-    action();
-    KillTimer(nullptr, timer);
-    return seenInBox;
+    std::string seen;
+    wintest::AnswerModal(action, [&](HWND box) {
+        char title[64] = {}, text[256] = {};
+        GetWindowTextA(box, title, sizeof title);
+        GetDlgItemTextA(box, 0xFFFF, text, sizeof text);  // a message box's text
+        seen = std::string(title) + ": " + text;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+    });
+    return seen;
 }
 
 TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
@@ -228,15 +222,7 @@ TEST(StartSysInfo, FindsTheProgramRegisteredOnlyInTheOtherRegistryView) {
 TEST(GetKeyValue, NeedsOnlyTheRightToReadTheKey) {
     const char* key = "Software\\Tollvane-forms-test";
     wintest::WriteRegString(HKEY_CURRENT_USER, key, "PATH", "C:\\x.exe");
-    // Everyone may read the key (and delete it afterwards), nobody may write it.
-    PSECURITY_DESCRIPTOR readOnly = nullptr;
-    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1, &readOnly,
-                                                                     nullptr));
-    HKEY k = nullptr;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, WRITE_DAC, &k), ERROR_SUCCESS);
-    EXPECT_EQ(RegSetKeySecurity(k, DACL_SECURITY_INFORMATION, readOnly), ERROR_SUCCESS);
-    RegCloseKey(k), LocalFree(readOnly);
-    EXPECT_NE(RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_SET_VALUE, &k), ERROR_SUCCESS);
+    ASSERT_TRUE(wintest::MakeReadOnly(HKEY_CURRENT_USER, key));
     std::wstring value, missing = L"stale";
     EXPECT_TRUE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"PATH", value));
     EXPECT_FALSE(forms::GetKeyValue(HKEY_CURRENT_USER, L"Software\\Tollvane-forms-test", L"Missing", missing));

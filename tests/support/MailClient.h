@@ -22,15 +22,15 @@ public:
     bool WaitExit(DWORD ms) const { return child_.WaitExit(ms); }
     void Kill() { child_.Kill(); }
 
-    // The logged events without their time stamps, e.g. "close note 1".
-    std::vector<std::string> Events() const;
+    // The logged events, e.g. "close note 1", and their time stamps (ms).
+    std::vector<std::string> Events() const { return events(nullptr); }
     int Count(const std::string& event) const;
-    // Time stamps (ms) of each occurrence of an event.
     std::vector<unsigned long long> Times(const std::string& event) const;
 
 private:
     MailClient() = default;
     void start(const std::string& args);
+    std::vector<std::string> events(std::vector<unsigned long long>* times) const;
     std::string log_;
     Child child_;
     bool ready_ = false;

@@ -64,8 +64,6 @@ private:
 void SetStoredDelay(const char* text);  // nullptr removes it
 std::string StoredDelay();              // "" when missing
 
-// The screen's pixels in a rectangle (top-down rows), as a person sees them.
-std::vector<COLORREF> ScreenPixels(const RECT& r);
 // The notification area: the right end of the taskbar at the bottom of the desktop.
 RECT TrayArea();
 // Pixels in the tray area close to the colour (each channel within 40).

@@ -4,6 +4,8 @@
 #pragma once
 #include <windows.h>
 
+#include <climits>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -70,6 +72,24 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD pid = 0);
 // Another process's window text (asked with WM_GETTEXT).
 std::string WindowText(HWND hwnd);
 
+// Pixels as a person sees them: colours (0x00BBGGRR), rows from the top.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> colours;
+    COLORREF at(int x, int y) const { return colours[static_cast<size_t>(y * width + x)]; }
+};
+// The pixels of a 32-bit top-down DIB (0x00RRGGBB).
+Pixels DibPixels(const uint32_t* bits, int width, int height);
+// What `draw` leaves on a top-down 32-bit DIB of that size, selected into a memory DC.
+Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
+// The screen's pixels in a rectangle.
+Pixels ScreenPixels(const RECT& r);
+// Where a colour shows (each channel within `tolerance`), bounds inclusive, and how often.
+struct Box {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0;
+};
+Box FindColour(const Pixels& pixels, COLORREF colour, int tolerance = 0);
+
 // This process's live GDI objects. The platform's own counter is a stub in Wine,
 // so every handle index is asked (Wine accepts an index without its generation).
 int GdiObjectCount();
@@ -88,6 +108,14 @@ void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name
                    const std::vector<unsigned char>& data);  // creates the key if needed
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value);
 void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name);
+// Leaves everyone only the right to read the key and to delete it; false where
+// the platform still lets a value be set in it.
+bool MakeReadOnly(HKEY root, const std::string& subKey);
+
+// Runs `action`, which opens a modal loop on this thread (a dialog box or a popup
+// menu). Timer ticks inside that loop hand the first dialog box of this process
+// to `answer`, which is to close it; a menu is ended.
+void AnswerModal(const std::function<void()>& action, const std::function<void(HWND box)>& answer);
 
 // A registry value (default: the key's unnamed one) lent to a test: whatever the
 // test does to it, it is put back as it was found (a key that was not there is
