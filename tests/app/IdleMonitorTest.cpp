@@ -58,16 +58,6 @@ TEST_F(Monitor, WaitsForTheMailClientThenLogsOffAtTheTwelfthIdleTickPerMinute) {
     EXPECT_EQ(ticks, 24) << "a logoff leaves the count as it is";
 }
 
-TEST_F(Monitor, ActivitySetsTheCountBackAndKeepsTheEvenPicture) {
-    world.running = true, world.watching = true;
-    tick(5);
-    world.idle = false;
-    world.take();
-    tick(3);
-    EXPECT_EQ(ticks, 0);
-    EXPECT_EQ(world.take(), (Log{"odd", "even", "even"}));
-}
-
 // After a logoff the count stands: a client started again with no input in
 // between is logged off at the first tick. Any input sets it back.
 TEST_F(Monitor, AClientStartedAgainWithoutInputIsLoggedOffAtOnce) {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The installer and its uninstaller, run silently as an administrator's script
 # or "Add or remove programs" would run them.
-#   installer-test.sh <work folder> <package name> <version> <ignores_close.exe>
+#   installer-test.sh <work folder> <package name> <version> <mailclient.exe>
 source "$(dirname "$0")/common.sh"
 packages=$(packages_folder "$1") work=$(run_folder "$1")/installer name=$2 version=$3 ignores_close=$4
 setup=$packages/$name-setup.exe
@@ -78,7 +78,7 @@ rm -f "$dir/notes.txt"
 expect "install once more" installed
 ready=$work/ignores-close.ready
 rm -f "$ready"
-timeout 300 wine "$ignores_close" TollvaneMainForm "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
+timeout 300 wine "$ignores_close" --ignore-close TollvaneMainForm --log "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
   </dev/null >/dev/null 2>&1 &
 expect "a window of the program's class that ignores WM_CLOSE is up" wait_until 60 exists "$ready"
 started=$SECONDS

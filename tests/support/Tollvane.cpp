@@ -8,11 +8,6 @@ const char* const kIdentityValues[] = {"Last UserName", "Last User ID", "Default
 constexpr char kSettings[] = "Software\\Tollvane\\Settings";
 }  // namespace
 
-Tollvane::Tollvane(unsigned tickMs, const std::string& exePath, const std::vector<std::string>& env)
-    : child_("\"" + exePath + "\"", env) {
-    attach(tickMs);
-}
-
 Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") { attach(tickMs); }
 
 namespace {
@@ -58,11 +53,14 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
     return nullptr;
 }
 
+namespace {
+// The notification area: the right end of the taskbar at the bottom of the desktop.
 RECT TrayArea() {
     const int w = GetSystemMetrics(SM_CXSCREEN);
     const int h = GetSystemMetrics(SM_CYSCREEN);
     return RECT{w - 200, h - 24, w, h};
 }
+}  // namespace
 
 int CountTrayPixels(COLORREF colour) { return FindColour(ScreenPixels(TrayArea()), colour, 39).count; }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <utility>
@@ -23,29 +22,11 @@ std::string BuiltProgram(const std::string& exeName) {
     return dir + exeName;
 }
 
-Child::Child(const std::string& commandLine, const std::vector<std::string>& env) {
-    std::vector<std::wstring> wide;
-    for (const std::string& e : env) wide.push_back(base::FromAnsi(e));
-    start(base::FromAnsi(commandLine), wide);
-}
-
-Child::Child(const std::wstring& commandLine) { start(commandLine, {}); }
-
-void Child::start(std::wstring commandLine, const std::vector<std::wstring>& env) {
-    // The child gets this process's environment plus the extra entries.
-    std::wstring block;
-    if (!env.empty()) {
-        LPWCH current = GetEnvironmentStringsW();
-        for (LPWCH p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
-        FreeEnvironmentStringsW(current);
-        for (const std::wstring& e : env) block.append(e).push_back(L'\0');
-        block.push_back(L'\0');
-    }
+Child::Child(std::wstring commandLine) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                       env.empty() ? nullptr : block.data(), nullptr, &si, &pi)) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
         process_.reset(pi.hProcess);
         pid_ = pi.dwProcessId;

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/Text.h"
 
 namespace wintest {
 
@@ -21,18 +22,12 @@ std::string BuiltProgram(const std::string& exeName);
 class Child {
 public:
     Child() = default;
-    // commandLine: program path and arguments. env: extra NAME=VALUE entries.
-    Child(const std::string& commandLine, const std::vector<std::string>& env = {});
-    // A command line with characters outside the ANSI code page.
-    explicit Child(const std::wstring& commandLine);
+    // commandLine: program path and arguments (wide: characters outside the ANSI code page).
+    explicit Child(std::wstring commandLine);
+    explicit Child(const std::string& commandLine) : Child(base::FromAnsi(commandLine)) {}
     ~Child() { Kill(); }
     Child(Child&&) noexcept = default;
-    Child& operator=(Child&& o) noexcept {
-        Kill();
-        process_ = std::move(o.process_);
-        pid_ = o.pid_;
-        return *this;
-    }
+    Child& operator=(Child&&) noexcept = default;  // only ever onto an empty one
 
     bool Started() const { return static_cast<bool>(process_); }
     DWORD Pid() const { return pid_; }
@@ -43,7 +38,6 @@ public:
     void Kill();
 
 private:
-    void start(std::wstring commandLine, const std::vector<std::wstring>& env);
     base::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
