@@ -47,8 +47,6 @@ TEST(IdleRules, TwelveTicksAMinuteAndACountThatNeverWraps) {
     EXPECT_FALSE(DelayExpired(top, top));
     EXPECT_EQ(NextIdleTicks(top, true), top);
     EXPECT_EQ(NextIdleTicks(41, false), 0);
-    EXPECT_EQ(PictureForTicks(0), TrayPicture::WatchingEven);
-    EXPECT_EQ(PictureForTicks(1), TrayPicture::WatchingOdd);
 }
 
 }  // namespace

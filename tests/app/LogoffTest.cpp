@@ -58,7 +58,7 @@ TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMai
 // answered, "&Yes" before "OK"; an unowned dialog of another program, a hidden
 // one and the main window's are left alone.
 TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
-    MailClient decoy = MailClient::Decoy();
+    MailClient decoy({}, MailClient::Decoy);
     MailClient mail({"hidden", "both"}, MailClient::MainWithPrompt);
     ASSERT_TRUE(decoy.Ready() && mail.Ready());
     for (HWND note : wintest::TopLevelWindows(app::kNoteWindowClass, mail.Pid()))

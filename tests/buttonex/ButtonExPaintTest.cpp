@@ -69,7 +69,6 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
         {0, 1, Up, 0, {Face, Face, Face, Face}, false},                        // flat
         {0, 4, Up, 0, {COLOR_GRAYTEXT, Face, Face, COLOR_GRAYTEXT}, false},    // flat with a grey frame
         {1, 1, Disabled, 0, {Face, Face, Face, Face}, false},
-        {1, 1, 7, 0, {Face, Face, Face, Face}, false},                         // kept, drawn as a bare Up
         {1, 1, Up, F, {Frame, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Frame}, true},  // default frame outside the edge
         {1, 1, Up, F | Designer, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
         {1, 1, Up, F | NoDefault, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, true},

@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(Monitor, IdleForTheDelayLogsTheMailClientOffThroughItsRealWindows) {
-    MailClient decoy = MailClient::Decoy();
+    MailClient decoy({}, MailClient::Decoy);
     MailClient mail({"close", "yes", "ok"});
     ASSERT_TRUE(decoy.Ready() && mail.Ready());
     Tollvane tollvane(kFastTick);

@@ -6,18 +6,9 @@
 namespace wintest {
 
 MailClient::MailClient(const std::vector<std::string>& notes, Main main) {
-    std::string args = main == NoMain ? " --no-main" : main == MainWithPrompt ? " --main-prompt" : "";
+    static const char* const mainArgs[] = {"", " --no-main", " --main-prompt", " --decoy"};
+    std::string args = mainArgs[main];
     for (const std::string& n : notes) args += " --note " + n;
-    start(args);
-}
-
-MailClient MailClient::Decoy() {
-    MailClient m;
-    m.start(" --decoy");
-    return m;
-}
-
-void MailClient::start(const std::string& args) {
     static int serial = 0;
     log_ = TempFolder("mail") + "\\log" + std::to_string(++serial) + ".txt";
     child_ = Child("\"" + BuiltProgram("mailclient.exe") + "\" --log \"" + log_ + "\"" + args);

@@ -9,12 +9,11 @@ namespace wintest {
 
 class MailClient {
 public:
-    // The main window: none, or one that holds a "Permanently delete" prompt open.
-    enum Main { WithMain, NoMain, MainWithPrompt };
+    // The main window: none, or one that holds a "Permanently delete" prompt open;
+    // or only another program's dialog with "&Yes" and "OK".
+    enum Main { WithMain, NoMain, MainWithPrompt, Decoy };
     // notes: one mode per message window ("close", "yes", "ok", "none", "hidden", "never").
     explicit MailClient(const std::vector<std::string>& notes, Main main = WithMain);
-    // Another program's dialog with "&Yes" and "OK".
-    static MailClient Decoy();
 
     bool Ready() const { return ready_; }
     DWORD Pid() const { return child_.Pid(); }
@@ -28,8 +27,6 @@ public:
     std::vector<unsigned long long> Times(const std::string& event) const;
 
 private:
-    MailClient() = default;
-    void start(const std::string& args);
     std::vector<std::string> events(std::vector<unsigned long long>* times) const;
     std::string log_;
     Child child_;

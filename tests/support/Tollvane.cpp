@@ -6,19 +6,27 @@ namespace wintest {
 namespace {
 const char* const kIdentityValues[] = {"Last UserName", "Last User ID", "Default User ID", "Start As"};
 constexpr char kSettings[] = "Software\\Tollvane\\Settings";
-}  // namespace
 
-Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") { attach(tickMs); }
-
-namespace {
 DWORD WINAPI tick(void* param) {
     const auto* t = static_cast<const Tollvane::Ticker*>(param);
     while (WaitForSingleObject(t->stop.get(), t->ms) == WAIT_TIMEOUT) PostMessageA(t->window, WM_TIMER, app::kTimer1Id, 0);
     return 0;
 }
+
+// The notification area: the right end of the taskbar at the bottom of the desktop.
+RECT TrayArea() {
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    return RECT{w - 200, h - 24, w, h};
+}
+
+void press(HWND w, WPARAM key) {
+    PostMessageA(w, WM_KEYDOWN, key, 0);
+    PostMessageA(w, WM_KEYUP, key, 0xC0000000);
+}
 }  // namespace
 
-void Tollvane::attach(unsigned tickMs) {
+Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") {
     if (!child_.Started()) return;
     WaitUntil(
         [&] {
@@ -53,15 +61,6 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
     return nullptr;
 }
 
-namespace {
-// The notification area: the right end of the taskbar at the bottom of the desktop.
-RECT TrayArea() {
-    const int w = GetSystemMetrics(SM_CXSCREEN);
-    const int h = GetSystemMetrics(SM_CYSCREEN);
-    return RECT{w - 200, h - 24, w, h};
-}
-}  // namespace
-
 int CountTrayPixels(COLORREF colour) { return FindColour(ScreenPixels(TrayArea()), colour, 39).count; }
 
 POINT TrayPixelCentre(COLORREF colour) {
@@ -74,13 +73,6 @@ POINT TrayPixelCentre(COLORREF colour) {
 void Tollvane::TrayMouse(UINT mouseMessage) const {
     PostMessageA(mainWindow_, WM_USER + 101, 0, static_cast<LPARAM>(mouseMessage));
 }
-
-namespace {
-void press(HWND w, WPARAM key) {
-    PostMessageA(w, WM_KEYDOWN, key, 0);
-    PostMessageA(w, WM_KEYUP, key, 0xC0000000);
-}
-}  // namespace
 
 HWND Tollvane::VisibleMenu() const {
     for (HWND h : TopLevelWindows("#32768", Pid()))

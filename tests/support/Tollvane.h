@@ -52,7 +52,6 @@ public:
     };
 
 private:
-    void attach(unsigned tickMs);
     Child child_;
     HWND mainWindow_ = nullptr;
     std::unique_ptr<Ticker> ticker_;

@@ -70,7 +70,6 @@ std::string WindowText(HWND hwnd);
 struct Pixels {
     int width = 0, height = 0;
     std::vector<COLORREF> colours;
-    COLORREF at(int x, int y) const { return colours[static_cast<size_t>(y * width + x)]; }
 };
 // The pixels of a 32-bit top-down DIB (0x00RRGGBB).
 Pixels DibPixels(const uint32_t* bits, int width, int height);
