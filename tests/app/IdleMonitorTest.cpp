@@ -58,16 +58,6 @@ TEST_F(Monitor, WaitsForTheMailClientThenLogsOffAtTheTwelfthIdleTickPerMinute) {
     EXPECT_EQ(ticks, 24) << "a logoff leaves the count as it is";
 }
 
-TEST_F(Monitor, ActivitySetsTheCountBackAndKeepsTheEvenPicture) {
-    world.running = true, world.watching = true;
-    tick(5);
-    world.idle = false;
-    world.take();
-    tick(3);
-    EXPECT_EQ(ticks, 0);
-    EXPECT_EQ(world.take(), (Log{"odd", "even", "even"}));
-}
-
 // After a logoff the count stands: a client started again with no input in
 // between is logged off at the first tick. Any input sets it back.
 TEST_F(Monitor, AClientStartedAgainWithoutInputIsLoggedOffAtOnce) {
@@ -94,18 +84,16 @@ TEST_F(Monitor, TheClientGoneClearsTheIdentityAndWaitsAgain) {
     EXPECT_EQ(ticks, 3);
 }
 
-TEST_F(Monitor, ADelayOfZeroOrLessLogsOffAtTheFirstTickEvenWhileActive) {
-    for (int32_t d : {0, -5}) {
-        delay = d, world.idle = false, world.running = true, world.watching = true;
-        world.take();
-        tick();
-        EXPECT_EQ(world.take(), (Log{"even", "clear", "close", "cross", "wait"})) << d;
-    }
-}
-
 TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
-    monitor.LogOff();
-    EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
+    for (const bool watching : {false, true}) {
+        world.running = watching;
+        monitor.WatcherTick();
+        tick(3);
+        world.take();
+        monitor.LogOff();
+        EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"})) << watching;
+        EXPECT_FALSE(world.watching) << watching;
+    }
 }
 
 }  // namespace

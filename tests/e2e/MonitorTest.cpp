@@ -32,7 +32,7 @@ protected:
 };
 
 TEST_F(Monitor, IdleForTheDelayLogsTheMailClientOffThroughItsRealWindows) {
-    MailClient decoy = MailClient::Decoy();
+    MailClient decoy({}, MailClient::Decoy);
     MailClient mail({"close", "yes", "ok"});
     ASSERT_TRUE(decoy.Ready() && mail.Ready());
     Tollvane tollvane(kFastTick);
@@ -95,7 +95,9 @@ TEST_F(Monitor, MovesKeysAndWheelTurnsKeepThePersonLoggedOnAndStillnessLogsOff) 
 TEST_F(Monitor, TheShippedProgramKeepsItsFiveSecondTickWhateverItsEnvironment) {
     MailClient mail({"close"});
     ASSERT_TRUE(mail.Ready());
-    Tollvane tollvane(0, wintest::BuiltProgram("tollvane.exe"), {"TOLLVANE_TEST_TICK_MS=100"});
+    SetEnvironmentVariableA("TOLLVANE_TEST_TICK_MS", "100");  // the child takes this process's environment
+    Tollvane tollvane(0);
+    SetEnvironmentVariableA("TOLLVANE_TEST_TICK_MS", nullptr);
     ASSERT_TRUE(tollvane.Started());
     wintest::Pump(3000);  // 30 of those ticks, 2.5 delays' worth
     EXPECT_EQ(tollvane.Caption(), "Tollvane");  // no monitor tick yet

@@ -29,7 +29,6 @@ protected:
         wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
         wintest::SetStoredDelay(nullptr);
     }
-    bool showsCross() const { return wintest::CountTrayPixels(kCross) > crossBefore; }
     bool waitFor(COLORREF c, bool present = true) const {
         return wintest::WaitUntil([&] { return (wintest::CountTrayPixels(c) > (c == kCross ? crossBefore : 0)) == present; }, 5000);
     }

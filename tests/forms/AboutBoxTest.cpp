@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -34,8 +33,7 @@ void pointer(HWND w, LONG x, LONG y, const std::string& then = "") {
 // How many pixels of a rectangle of the client area a person sees in the colour.
 int count(HWND w, RECT r, COLORREF c) {
     MapWindowPoints(w, nullptr, reinterpret_cast<POINT*>(&r), 2);
-    const std::vector<COLORREF> px = wintest::ScreenPixels(r);
-    return static_cast<int>(std::count(px.begin(), px.end(), c));
+    return wintest::FindColour(wintest::ScreenPixels(r), c).count;
 }
 bool linkShows(HWND about, COLORREF colour, COLORREF notColour) {
     return count(about, kLinkRect, colour) > 10 && count(about, kLinkRect, notColour) == 0;

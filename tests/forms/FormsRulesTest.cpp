@@ -1,9 +1,7 @@
 #include <gtest/gtest.h>
 
-#include <array>
 #include <vector>
 
-#include "forms/mGetRandomLabel.h"
 #include "forms/SysInfoPath.h"
 #include "forms/mGlobalFunctions.h"
 
@@ -32,19 +30,6 @@ TEST(SysInfoLaunchPath, UnderWow64APathInTheSystemFolderGoesThroughSysnative) {
         // A native process, 32-bit or 64-bit, starts every path as it is.
         EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", false), c.path) << c.path;
     }
-}
-
-TEST(LinkCaptionIndex, TheEndIndexesAreHalfAsLikelyAsTheInnerOnes) {
-    // Over many draws from timer-like seeds that follow one another.
-    constexpr int kDraws = 200000;
-    std::array<int, 11> counts{};
-    for (uint64_t seed = 0; seed < kDraws; ++seed) {
-        const double r = FirstDrawFromSeed(seed * 977u + 12345u);
-        ++counts[static_cast<size_t>(LinkCaptionIndex(r))];
-    }
-    const double inner = kDraws / 10.0;
-    for (size_t i = 0; i < counts.size(); ++i)
-        EXPECT_NEAR(counts[i], i == 0 || i == 10 ? inner / 2 : inner, inner * 0.05) << i;
 }
 
 }  // namespace

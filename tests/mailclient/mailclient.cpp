@@ -3,7 +3,7 @@
 // close request as its command line says. Every close request and button
 // press it receives is appended, with a time stamp, to a log file.
 //
-//   mailclient.exe --log FILE [--no-main] [--main-prompt] [--note MODE]... [--decoy]
+//   mailclient.exe --log FILE [--no-main] [--main-prompt] [--note MODE]... [--decoy] [--ignore-close CLASS]
 //   MODE: close   closes at once
 //         yes     asks in a dialog with "&Yes" and "&No"; closes on Yes
 //         ok      asks in a dialog with only "OK"; closes on OK
@@ -17,6 +17,8 @@
 //            "press main ..." and change nothing.
 //   --decoy: only a dialog with "&Yes" and "OK" (another program's dialog that
 //            must never be answered); presses are logged as "press decoy ...".
+//   --ignore-close CLASS: only a hidden window of that class that ignores WM_CLOSE
+//            (a copy of another program that will not exit when asked).
 #include <windows.h>
 
 #include <memory>
@@ -149,6 +151,10 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, msg, wParam, lParam);
 }
 
+LRESULT CALLBACK ignoreCloseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wParam, lParam);
+}
+
 void registerClass(const char* name, WNDPROC proc) {
     WNDCLASSA wc{};
     wc.lpfnWndProc = proc;
@@ -166,6 +172,7 @@ int main(int argc, char** argv) {
     bool decoy = false;
     bool prompt = false;
     std::vector<std::string> modes;
+    std::string ignoring;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
         if (a == "--log" && i + 1 < argc) logPath = argv[++i];
@@ -173,10 +180,16 @@ int main(int argc, char** argv) {
         else if (a == "--note" && i + 1 < argc) modes.push_back(argv[++i]);
         else if (a == "--decoy") decoy = true;
         else if (a == "--main-prompt") prompt = true;
+        else if (a == "--ignore-close" && i + 1 < argc) ignoring = argv[++i];
     }
     if (logPath.empty()) return 2;
 
-    if (decoy) {
+    if (!ignoring.empty()) {
+        registerClass(ignoring.c_str(), ignoreCloseProc);
+        CreateWindowExA(WS_EX_TOOLWINDOW, ignoring.c_str(), "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                        GetModuleHandleA(nullptr), nullptr);
+        logLine("ready");
+    } else if (decoy) {
         makeDialog("Decoy", {{IDYES, L"&Yes"}, {IDOK, L"OK"}}, &decoyDialog);
         logLine("ready decoy");
     } else {

@@ -2,7 +2,7 @@
 # The installer and its uninstaller, run silently as an administrator's script
 # or "Add or remove programs" would run them; and the zip's program opened from
 # inside the zip, as Explorer runs it.
-#   installer-test.sh <build folder> <work folder> <package name> <version> <ignores_close.exe> <tray_probe.exe>
+#   installer-test.sh <build folder> <work folder> <package name> <version> <mailclient.exe> <tray_probe.exe>
 source "$(dirname "$0")/common.sh"
 build=$1 packages=$(packages_folder "$2") work=$(run_folder "$2")/installer name=$3 version=$4
 ignores_close=$5 tray_probe=$6
@@ -100,7 +100,7 @@ rm -f "$dir/notes.txt"
 expect "install once more" installed
 ready=$work/ignores-close.ready
 rm -f "$ready"
-timeout 300 wine "$ignores_close" TollvaneMainForm "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
+timeout 300 wine "$ignores_close" --ignore-close TollvaneMainForm --log "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
   </dev/null >/dev/null 2>&1 &
 expect "a window of the program's class that ignores WM_CLOSE is up" wait_until 60 exists "$ready"
 started=$SECONDS

@@ -1,22 +1,14 @@
 #include "support/MailClient.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace wintest {
 
 MailClient::MailClient(const std::vector<std::string>& notes, Main main) {
-    std::string args = main == NoMain ? " --no-main" : main == MainWithPrompt ? " --main-prompt" : "";
+    static const char* const mainArgs[] = {"", " --no-main", " --main-prompt", " --decoy"};
+    std::string args = mainArgs[main];
     for (const std::string& n : notes) args += " --note " + n;
-    start(args);
-}
-
-MailClient MailClient::Decoy() {
-    MailClient m;
-    m.start(" --decoy");
-    return m;
-}
-
-void MailClient::start(const std::string& args) {
     static int serial = 0;
     log_ = TempFolder("mail") + "\\log" + std::to_string(++serial) + ".txt";
     child_ = Child("\"" + BuiltProgram("mailclient.exe") + "\" --log \"" + log_ + "\"" + args);
@@ -29,33 +21,29 @@ void MailClient::start(const std::string& args) {
         10000);
 }
 
-std::vector<std::string> MailClient::Events() const {
+std::vector<std::string> MailClient::events(std::vector<unsigned long long>* times) const {
     std::vector<std::string> out;
     std::istringstream in(ReadFileText(log_));
     std::string line;
     while (std::getline(in, line)) {
         const size_t space = line.find(' ');
-        if (space != std::string::npos) out.push_back(line.substr(space + 1));
+        if (space == std::string::npos) continue;
+        out.push_back(line.substr(space + 1));
+        if (times) times->push_back(std::stoull(line.substr(0, space)));
     }
     return out;
 }
 
 int MailClient::Count(const std::string& event) const {
-    int n = 0;
-    for (const std::string& e : Events())
-        if (e == event) ++n;
-    return n;
+    const std::vector<std::string> all = Events();
+    return static_cast<int>(std::count(all.begin(), all.end(), event));
 }
 
 std::vector<unsigned long long> MailClient::Times(const std::string& event) const {
-    std::vector<unsigned long long> out;
-    std::istringstream in(ReadFileText(log_));
-    std::string line;
-    while (std::getline(in, line)) {
-        const size_t space = line.find(' ');
-        if (space != std::string::npos && line.substr(space + 1) == event)
-            out.push_back(std::stoull(line.substr(0, space)));
-    }
+    std::vector<unsigned long long> at, out;
+    const std::vector<std::string> all = events(&at);
+    for (size_t i = 0; i < all.size(); ++i)
+        if (all[i] == event) out.push_back(at[i]);
     return out;
 }
 

@@ -9,12 +9,11 @@ namespace wintest {
 
 class MailClient {
 public:
-    // The main window: none, or one that holds a "Permanently delete" prompt open.
-    enum Main { WithMain, NoMain, MainWithPrompt };
+    // The main window: none, or one that holds a "Permanently delete" prompt open;
+    // or only another program's dialog with "&Yes" and "OK".
+    enum Main { WithMain, NoMain, MainWithPrompt, Decoy };
     // notes: one mode per message window ("close", "yes", "ok", "none", "hidden", "never").
     explicit MailClient(const std::vector<std::string>& notes, Main main = WithMain);
-    // Another program's dialog with "&Yes" and "OK".
-    static MailClient Decoy();
 
     bool Ready() const { return ready_; }
     DWORD Pid() const { return child_.Pid(); }
@@ -22,15 +21,13 @@ public:
     bool WaitExit(DWORD ms) const { return child_.WaitExit(ms); }
     void Kill() { child_.Kill(); }
 
-    // The logged events without their time stamps, e.g. "close note 1".
-    std::vector<std::string> Events() const;
+    // The logged events, e.g. "close note 1", and their time stamps (ms).
+    std::vector<std::string> Events() const { return events(nullptr); }
     int Count(const std::string& event) const;
-    // Time stamps (ms) of each occurrence of an event.
     std::vector<unsigned long long> Times(const std::string& event) const;
 
 private:
-    MailClient() = default;
-    void start(const std::string& args);
+    std::vector<std::string> events(std::vector<unsigned long long>* times) const;
     std::string log_;
     Child child_;
     bool ready_ = false;

@@ -6,16 +6,7 @@ namespace wintest {
 namespace {
 const char* const kIdentityValues[] = {"Last UserName", "Last User ID", "Default User ID", "Start As"};
 constexpr char kSettings[] = "Software\\Tollvane\\Settings";
-}  // namespace
 
-Tollvane::Tollvane(unsigned tickMs, const std::string& exePath, const std::vector<std::string>& env)
-    : child_("\"" + exePath + "\"", env) {
-    attach(tickMs);
-}
-
-Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") { attach(tickMs); }
-
-namespace {
 DWORD WINAPI tick(void* param) {
     const auto* t = static_cast<const Tollvane::Ticker*>(param);
     // Sent, not posted: like a real timer's, a tick never queues up behind a slow
@@ -25,9 +16,21 @@ DWORD WINAPI tick(void* param) {
         SendMessageTimeoutA(t->window, WM_TIMER, app::kTimer1Id, 0, SMTO_NORMAL, 10000, &answer);
     return 0;
 }
+
+// The notification area: the right end of the taskbar at the bottom of the desktop.
+RECT TrayArea() {
+    const int w = GetSystemMetrics(SM_CXSCREEN);
+    const int h = GetSystemMetrics(SM_CYSCREEN);
+    return RECT{w - 200, h - 24, w, h};
+}
+
+void press(HWND w, WPARAM key) {
+    PostMessageA(w, WM_KEYDOWN, key, 0);
+    PostMessageA(w, WM_KEYUP, key, 0xC0000000);
+}
 }  // namespace
 
-void Tollvane::attach(unsigned tickMs) {
+Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") {
     if (!child_.Started()) return;
     WaitUntil(
         [&] {
@@ -62,74 +65,18 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
     return nullptr;
 }
 
-std::vector<COLORREF> ScreenPixels(const RECT& r) {
-    const int w = r.right - r.left;
-    const int h = r.bottom - r.top;
-    std::vector<COLORREF> out;
-    if (w <= 0 || h <= 0) return out;
-    base::WindowDc screen(nullptr);
-    base::UniqueMemoryDc mem(CreateCompatibleDC(screen.get()));
-    BITMAPINFO bi{};
-    bi.bmiHeader = {sizeof bi.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    base::UniqueBitmap dib(CreateDIBSection(screen.get(), &bi, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!dib) return out;
-    {
-        base::SelectedObject selected(mem.get(), dib.get());
-        BitBlt(mem.get(), 0, 0, w, h, screen.get(), r.left, r.top, SRCCOPY);
-        GdiFlush();
-    }
-    const auto* px = static_cast<const DWORD*>(bits);
-    for (int i = 0; i < w * h; ++i) out.push_back(RGB((px[i] >> 16) & 0xFF, (px[i] >> 8) & 0xFF, px[i] & 0xFF));
-    return out;
-}
-
-RECT TrayArea() {
-    const int w = GetSystemMetrics(SM_CXSCREEN);
-    const int h = GetSystemMetrics(SM_CYSCREEN);
-    return RECT{w - 200, h - 24, w, h};
-}
-
-namespace {
-bool near_colour(COLORREF c, COLORREF colour) {
-    auto close = [](int a, int b) { return a - b < 40 && b - a < 40; };
-    return close(GetRValue(c), GetRValue(colour)) && close(GetGValue(c), GetGValue(colour)) &&
-           close(GetBValue(c), GetBValue(colour));
-}
-}  // namespace
-
-int CountTrayPixels(COLORREF colour) {
-    int n = 0;
-    for (COLORREF c : ScreenPixels(TrayArea()))
-        if (near_colour(c, colour)) ++n;
-    return n;
-}
+int CountTrayPixels(COLORREF colour) { return FindColour(ScreenPixels(TrayArea()), colour, 39).count; }
 
 POINT TrayPixelCentre(COLORREF colour) {
     const RECT area = TrayArea();
-    const std::vector<COLORREF> px = ScreenPixels(area);
-    const int w = area.right - area.left;
-    long sx = 0, sy = 0, n = 0;
-    for (size_t i = 0; i < px.size(); ++i) {
-        if (!near_colour(px[i], colour)) continue;
-        sx += static_cast<long>(i % static_cast<size_t>(w));
-        sy += static_cast<long>(i / static_cast<size_t>(w));
-        ++n;
-    }
-    if (n == 0) return POINT{-1, -1};
-    return POINT{area.left + sx / n, area.top + sy / n};
+    const Box b = FindColour(ScreenPixels(area), colour, 39);
+    if (b.count == 0) return POINT{-1, -1};
+    return POINT{area.left + (b.left + b.right) / 2, area.top + (b.top + b.bottom) / 2};
 }
 
 void Tollvane::TrayMouse(UINT mouseMessage) const {
     PostMessageA(mainWindow_, WM_USER + 101, 0, static_cast<LPARAM>(mouseMessage));
 }
-
-namespace {
-void press(HWND w, WPARAM key) {
-    PostMessageA(w, WM_KEYDOWN, key, 0);
-    PostMessageA(w, WM_KEYUP, key, 0xC0000000);
-}
-}  // namespace
 
 HWND Tollvane::VisibleMenu() const {
     for (HWND h : TopLevelWindows("#32768", Pid()))

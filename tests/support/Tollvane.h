@@ -12,10 +12,8 @@ class Tollvane {
 public:
     // tickMs: drive the monitor faster for the test by sending its timer's tick
     // (WM_TIMER) every tickMs, as the form's own timer does every 5 s (0: only the
-    // real timer). The program has no switch for it; env is passed on as it is.
-    explicit Tollvane(unsigned tickMs, const std::string& exePath = BuiltProgram("tollvane.exe"),
-                      const std::vector<std::string>& env = {});
-    Tollvane(unsigned tickMs, const std::wstring& exePath);
+    // real timer). The program has no switch for it.
+    explicit Tollvane(unsigned tickMs, const std::wstring& exePath = base::FromAnsi(BuiltProgram("tollvane.exe")));
     // Closes its main window as the uninstaller would (WM_CLOSE), so its icon
     // leaves the tray, then ends the process.
     ~Tollvane();
@@ -54,7 +52,6 @@ public:
     };
 
 private:
-    void attach(unsigned tickMs);
     Child child_;
     HWND mainWindow_ = nullptr;
     std::unique_ptr<Ticker> ticker_;
@@ -64,10 +61,6 @@ private:
 void SetStoredDelay(const char* text);  // nullptr removes it
 std::string StoredDelay();              // "" when missing
 
-// The screen's pixels in a rectangle (top-down rows), as a person sees them.
-std::vector<COLORREF> ScreenPixels(const RECT& r);
-// The notification area: the right end of the taskbar at the bottom of the desktop.
-RECT TrayArea();
 // Pixels in the tray area close to the colour (each channel within 40).
 int CountTrayPixels(COLORREF colour);
 // The centre of the tray pixels of that colour, in screen coordinates.

@@ -1,14 +1,16 @@
 #include "support/WinTest.h"
 
+#include <sddl.h>
 #include <shlwapi.h>
 
+#include <algorithm>
 #include <cstdlib>
-#include <cwchar>
 #include <fstream>
 #include <sstream>
 #include <utility>
 
 #include "base/Text.h"
+#include "ui/Dib.h"
 
 namespace wintest {
 
@@ -20,29 +22,11 @@ std::string BuiltProgram(const std::string& exeName) {
     return dir + exeName;
 }
 
-Child::Child(const std::string& commandLine, const std::vector<std::string>& env) {
-    std::vector<std::wstring> wide;
-    for (const std::string& e : env) wide.push_back(base::FromAnsi(e));
-    start(base::FromAnsi(commandLine), wide);
-}
-
-Child::Child(const std::wstring& commandLine) { start(commandLine, {}); }
-
-void Child::start(std::wstring commandLine, const std::vector<std::wstring>& env) {
-    // The child gets this process's environment plus the extra entries.
-    std::wstring block;
-    if (!env.empty()) {
-        LPWCH current = GetEnvironmentStringsW();
-        for (LPWCH p = current; *p; p += wcslen(p) + 1) block.append(p).push_back(L'\0');
-        FreeEnvironmentStringsW(current);
-        for (const std::wstring& e : env) block.append(e).push_back(L'\0');
-        block.push_back(L'\0');
-    }
+Child::Child(std::wstring commandLine) {
     STARTUPINFOW si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
-    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_UNICODE_ENVIRONMENT,
-                       env.empty() ? nullptr : block.data(), nullptr, &si, &pi)) {
+    if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
         CloseHandle(pi.hThread);
         process_.reset(pi.hProcess);
         pid_ = pi.dwProcessId;
@@ -199,6 +183,50 @@ std::string WindowText(HWND hwnd) {
     return buffer;
 }
 
+Pixels DibPixels(const uint32_t* bits, int width, int height) {
+    Pixels p{width, height, {}};
+    GdiFlush();
+    for (int i = 0; i < width * height; ++i)
+        p.colours.push_back(RGB((bits[i] >> 16) & 0xFF, (bits[i] >> 8) & 0xFF, bits[i] & 0xFF));
+    return p;
+}
+
+Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw) {
+    if (width <= 0 || height <= 0) return {};
+    base::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
+    const BITMAPINFO format = ui::TopDownDib32(width, height);
+    void* bits = nullptr;
+    base::UniqueBitmap dib(CreateDIBSection(dc.get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!dib) return {};
+    {
+        base::SelectedObject selected(dc.get(), dib.get());
+        draw(dc.get());
+        GdiFlush();
+    }
+    return DibPixels(static_cast<const uint32_t*>(bits), width, height);
+}
+
+Pixels ScreenPixels(const RECT& r) {
+    base::WindowDc screen(nullptr);
+    return DrawnPixels(r.right - r.left, r.bottom - r.top, [&](HDC dc) {
+        BitBlt(dc, 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+    });
+}
+
+Box FindColour(const Pixels& pixels, COLORREF colour, int tolerance) {
+    auto within = [tolerance](int a, int b) { return a - b <= tolerance && b - a <= tolerance; };
+    Box b;
+    for (int i = 0; i < pixels.width * pixels.height; ++i) {
+        const COLORREF c = pixels.colours[static_cast<size_t>(i)];
+        if (!within(GetRValue(c), GetRValue(colour)) || !within(GetGValue(c), GetGValue(colour)) ||
+            !within(GetBValue(c), GetBValue(colour)))
+            continue;
+        const int x = i % pixels.width, y = i / pixels.width;
+        b = {std::min(b.left, x), std::min(b.top, y), std::max(b.right, x), std::max(b.bottom, y), b.count + 1};
+    }
+    return b;
+}
+
 int GdiObjectCount() {
     int n = 0;
     for (UINT_PTR v = 1; v < 0x10000; ++v)
@@ -226,26 +254,22 @@ int WindowCount() {
     return n;
 }
 
-namespace {
-base::UniqueRegKey openKey(HKEY root, const std::string& subKey, REGSAM access, bool create = false) {
-    HKEY key = nullptr;
-    const LONG r = create ? RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, 0, access, nullptr, &key, nullptr)
-                          : RegOpenKeyExA(root, subKey.c_str(), 0, access, &key);
-    return base::UniqueRegKey(r == ERROR_SUCCESS ? key : nullptr);
-}
-}  // namespace
-
 RegValue ReadRegValue(HKEY root, const std::string& subKey, const std::string& name) {
     RegValue v;
-    base::UniqueRegKey key = openKey(root, subKey, KEY_QUERY_VALUE);
     DWORD size = 0;
-    if (key && RegQueryValueExA(key.get(), name.c_str(), nullptr, &v.type, nullptr, &size) == ERROR_SUCCESS) {
-        v.exists = true;
-        v.data.resize(size);
-        if (size) RegQueryValueExA(key.get(), name.c_str(), nullptr, &v.type, v.data.data(), &size);
-    }
+    if (SHGetValueA(root, subKey.c_str(), name.c_str(), &v.type, nullptr, &size) != ERROR_SUCCESS) return v;
+    v.exists = true;
+    v.data.resize(size);
+    if (size) SHGetValueA(root, subKey.c_str(), name.c_str(), &v.type, v.data.data(), &size);
     return v;
 }
+
+namespace {
+base::UniqueRegKey openKey(HKEY root, const std::string& subKey, REGSAM access) {
+    HKEY key = nullptr;
+    return base::UniqueRegKey(RegOpenKeyExA(root, subKey.c_str(), 0, access, &key) == ERROR_SUCCESS ? key : nullptr);
+}
+}  // namespace
 
 bool KeyExists(HKEY root, const std::string& subKey) { return static_cast<bool>(openKey(root, subKey, KEY_QUERY_VALUE)); }
 
@@ -253,8 +277,7 @@ void DeleteKeyTree(HKEY root, const std::string& subKey) { SHDeleteKeyA(root, su
 
 void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name, DWORD type,
                    const std::vector<unsigned char>& data) {
-    if (base::UniqueRegKey key = openKey(root, subKey, KEY_SET_VALUE, true))
-        RegSetValueExA(key.get(), name.c_str(), 0, type, data.data(), static_cast<DWORD>(data.size()));
+    SHSetValueA(root, subKey.c_str(), name.c_str(), type, data.data(), static_cast<DWORD>(data.size()));
 }
 
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value) {
@@ -262,7 +285,38 @@ void WriteRegString(HKEY root, const std::string& subKey, const std::string& nam
 }
 
 void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name) {
-    if (base::UniqueRegKey key = openKey(root, subKey, KEY_SET_VALUE)) RegDeleteValueA(key.get(), name.c_str());
+    SHDeleteValueA(root, subKey.c_str(), name.c_str());
+}
+
+bool MakeReadOnly(HKEY root, const std::string& subKey) {
+    PSECURITY_DESCRIPTOR readOnly = nullptr;
+    const base::UniqueRegKey key = openKey(root, subKey, WRITE_DAC);
+    const bool set = key &&
+                     ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1, &readOnly,
+                                                                          nullptr) &&
+                     RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
+    LocalFree(readOnly);
+    return set && !openKey(root, subKey, KEY_SET_VALUE);
+}
+
+namespace {
+std::function<void(HWND)> answerBox;
+bool answered = false;
+void CALLBACK answerModalTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (answered) return;
+    for (HWND box : TopLevelWindows("#32770", GetCurrentProcessId())) {
+        answered = true;
+        return answerBox(box);
+    }
+    EndMenu();
+}
+}  // namespace
+
+void AnswerModal(const std::function<void()>& action, const std::function<void(HWND box)>& answer) {
+    answerBox = answer, answered = false;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 30, answerModalTick);
+    action();
+    KillTimer(nullptr, timer);
 }
 
 LentRegValue::LentRegValue(HKEY root, std::string subKey, std::string name)

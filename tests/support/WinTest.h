@@ -4,11 +4,14 @@
 #pragma once
 #include <windows.h>
 
+#include <climits>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "base/Handles.h"
+#include "base/Text.h"
 
 namespace wintest {
 
@@ -19,18 +22,12 @@ std::string BuiltProgram(const std::string& exeName);
 class Child {
 public:
     Child() = default;
-    // commandLine: program path and arguments. env: extra NAME=VALUE entries.
-    Child(const std::string& commandLine, const std::vector<std::string>& env = {});
-    // A command line with characters outside the ANSI code page.
-    explicit Child(const std::wstring& commandLine);
+    // commandLine: program path and arguments (wide: characters outside the ANSI code page).
+    explicit Child(std::wstring commandLine);
+    explicit Child(const std::string& commandLine) : Child(base::FromAnsi(commandLine)) {}
     ~Child() { Kill(); }
     Child(Child&&) noexcept = default;
-    Child& operator=(Child&& o) noexcept {
-        Kill();
-        process_ = std::move(o.process_);
-        pid_ = o.pid_;
-        return *this;
-    }
+    Child& operator=(Child&&) noexcept = default;  // only ever onto an empty one
 
     bool Started() const { return static_cast<bool>(process_); }
     DWORD Pid() const { return pid_; }
@@ -41,7 +38,6 @@ public:
     void Kill();
 
 private:
-    void start(std::wstring commandLine, const std::vector<std::wstring>& env);
     base::UniqueKernelHandle process_;
     DWORD pid_ = 0;
 };
@@ -86,6 +82,23 @@ std::vector<HWND> TopLevelWindows(const char* className, DWORD pid = 0);
 // Another process's window text (asked with WM_GETTEXT).
 std::string WindowText(HWND hwnd);
 
+// Pixels as a person sees them: colours (0x00BBGGRR), rows from the top.
+struct Pixels {
+    int width = 0, height = 0;
+    std::vector<COLORREF> colours;
+};
+// The pixels of a 32-bit top-down DIB (0x00RRGGBB).
+Pixels DibPixels(const uint32_t* bits, int width, int height);
+// What `draw` leaves on a top-down 32-bit DIB of that size, selected into a memory DC.
+Pixels DrawnPixels(int width, int height, const std::function<void(HDC)>& draw);
+// The screen's pixels in a rectangle.
+Pixels ScreenPixels(const RECT& r);
+// Where a colour shows (each channel within `tolerance`), bounds inclusive, and how often.
+struct Box {
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1, count = 0;
+};
+Box FindColour(const Pixels& pixels, COLORREF colour, int tolerance = 0);
+
 // This process's live GDI objects. The platform's own counter is a stub in Wine,
 // so every handle index is asked (Wine accepts an index without its generation).
 int GdiObjectCount();
@@ -104,6 +117,14 @@ void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name
                    const std::vector<unsigned char>& data);  // creates the key if needed
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value);
 void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name);
+// Leaves everyone only the right to read the key and to delete it; false where
+// the platform still lets a value be set in it.
+bool MakeReadOnly(HKEY root, const std::string& subKey);
+
+// Runs `action`, which opens a modal loop on this thread (a dialog box or a popup
+// menu). Timer ticks inside that loop hand the first dialog box of this process
+// to `answer`, which is to close it; a menu is ended.
+void AnswerModal(const std::function<void()>& action, const std::function<void(HWND box)>& answer);
 
 // A registry value (default: the key's unnamed one) lent to a test: whatever the
 // test does to it, it is put back as it was found (a key that was not there is

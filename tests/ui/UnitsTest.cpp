@@ -1,10 +1,8 @@
-// Twips, HIMETRIC and pixels: the one rounding rule, the forms' design sizes,
-// and the limits, natively under the sanitizers.
+// Twips, HIMETRIC and pixels: the one rounding rule and the limits, natively under the sanitizers.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
-#include <utility>
 #include <vector>
 
 #include "ui/Units.h"
@@ -23,19 +21,6 @@ TEST(Units, HalvesRoundToEvenInEveryConversion) {
     // 3175 HIMETRIC is 12.5 pixels at 10 dpi; at 576 dpi a pixel is 2.5 twips.
     EXPECT_EQ((std::vector{HimetricToPixels(3175, 10), HimetricToPixels(-3175, 10)}), (std::vector{12, -12}));
     EXPECT_EQ((std::vector{PixelsToTwips(1, 576), PixelsToTwips(3, 576)}), (std::vector{2, 8}));
-}
-
-TEST(Units, TheFormsDesignSizesAreWholePixelsAtTheStandardResolution) {
-    // About box client area, its buttons, the splash's client area and picture box.
-    const std::vector<std::pair<int, int>> twipsAndPixels{{6300, 420}, {3600, 240}, {825, 55},  {465, 31},
-                                                          {5280, 352}, {3990, 266}, {2145, 143}, {2160, 144}};
-    for (const auto& [twips, pixels] : twipsAndPixels) {
-        EXPECT_EQ(TwipsToPixels(twips, kStandardDpi), pixels) << twips;
-        EXPECT_EQ(PixelsToTwips(pixels, kStandardDpi), twips) << pixels;
-    }
-    // A stored extent of 1455 x 820 HIMETRIC is the About box buttons' 55 x 31 pixels, and back.
-    EXPECT_EQ(std::pair(HimetricToPixels(1455, 96), HimetricToPixels(820, 96)), std::pair(55, 31));
-    EXPECT_EQ(std::pair(PixelsToHimetric(55, 96), PixelsToHimetric(31, 96)), std::pair(1455, 820));
 }
 
 TEST(Units, ExtremesClampInsteadOfWrappingAndABadResolutionIsTheStandardOne) {
