@@ -29,8 +29,8 @@ expect "uninstall entry: Publisher" equals "$(reg_value "$uninstall_key" Publish
 expect "uninstall entry: UninstallString" equals "$(reg_value "$uninstall_key" UninstallString)" "\"$loc\\Uninstall.exe\""
 dir=$(unix_path "$loc")
 [ -n "$dir" ] && [ -d "$dir" ] || { fail "no install folder ($loc)"; exit 1; }
-expect "the folder holds the program, its readme, licence and uninstaller" \
-  only_files "$dir" "LICENSE Uninstall.exe readme.txt tollvane.exe "
+expect "the folder holds the program, its readme, licence, policy templates and uninstaller" \
+  only_files "$dir" "LICENSE Uninstall.exe policy readme.txt tollvane.exe "
 
 echo "== Tollvane started from the install folder =="
 start_tollvane "$dir/tollvane.exe"; first=$tv_pid

@@ -9,8 +9,8 @@ zip=$packages/$name.zip
 top=$name
 
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="$top/LICENSE $top/readme.txt $top/tollvane.exe "
-if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt and LICENSE"
+expected="$top/LICENSE $top/policy/ $top/policy/en-US/ $top/policy/en-US/tollvane.adml $top/policy/tollvane.adm $top/policy/tollvane.admx $top/readme.txt $top/tollvane.exe "
+if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt, LICENSE and the policy templates"
 else fail "the zip holds: $entries"; fi
 readme_names_version() { unzip -p "$zip" "$top/readme.txt" | grep -q "Tollvane $version"; }
 expect "its readme names the version" readme_names_version
