@@ -20,12 +20,12 @@ void IdleMonitor::MonitorTick() {
     idleTicks_ = NextIdleTicks(idleTicks_, world_.IsIdle());
     world_.ShowCount(idleTicks_);
     if (DelayExpired(idleTicks_, delayMinutes_)) return LogOff();
-    if (idleTicks_ == 0) return endWarning();
+    // Activity ends the warning, and so does a longer delay that policy set meanwhile.
+    const auto secondsLeft = WarningDue(idleTicks_, delayMinutes_, warningSeconds_);
+    if (!secondsLeft) return endWarning();
     if (warning_) return;
-    if (const auto secondsLeft = WarningDue(idleTicks_, delayMinutes_, warningSeconds_)) {
-        warning_ = true;
-        world_.ShowWarning(*secondsLeft);
-    }
+    warning_ = true;
+    world_.ShowWarning(*secondsLeft);
 }
 
 void IdleMonitor::LogOff() {
