@@ -38,6 +38,11 @@ configure_file(${TOLLVANE_PACKAGING_DIR}/readme.txt ${TOLLVANE_PACKAGING_OUT}/re
 configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${TOLLVANE_PACKAGING_OUT}/LICENSE @ONLY NEWLINE_STYLE CRLF)
 install(FILES ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
         DESTINATION . COMPONENT Runtime)
+# The Group Policy templates for administrators, in a folder of their own.
+foreach(template tollvane.adm tollvane.admx en-US/tollvane.adml)
+  configure_file(${TOLLVANE_PACKAGING_DIR}/policy/${template} ${TOLLVANE_PACKAGING_OUT}/policy/${template} @ONLY NEWLINE_STYLE CRLF)
+endforeach()
+install(DIRECTORY ${TOLLVANE_PACKAGING_OUT}/policy DESTINATION . COMPONENT Runtime)
 
 set(CPACK_GENERATOR "NSIS;ZIP")
 set(CPACK_PACKAGE_NAME ${PROJECT_NAME})

@@ -7,12 +7,18 @@
 
 namespace app {
 
-int32_t DelayFromStoredText(const std::wstring& text) {
+namespace {
+int32_t storedNumber(const std::wstring& text, int32_t least, int32_t fallback) {
     LONG value = 0;
-    if (FAILED(VarI4FromStr(const_cast<OLECHAR*>(text.c_str()), LOCALE_USER_DEFAULT, 0, &value)) || value <= 0)
-        return kDefaultDelayMinutes;
+    if (FAILED(VarI4FromStr(const_cast<OLECHAR*>(text.c_str()), LOCALE_USER_DEFAULT, 0, &value)) || value < least)
+        return fallback;
     return static_cast<int32_t>(value);
 }
+}  // namespace
+
+int32_t DelayFromStoredText(const std::wstring& text) { return storedNumber(text, 1, kDefaultDelayMinutes); }
+
+int32_t WarningFromStoredText(const std::wstring& text) { return storedNumber(text, 0, kDefaultWarningSeconds); }
 
 std::optional<int32_t> DelayFromTypedText(const std::wstring& text) {
     if (text.empty()) return std::nullopt;

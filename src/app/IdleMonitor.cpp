@@ -10,6 +10,7 @@ void IdleMonitor::MonitorTick() {
     if (!world_.MailClientRunning()) {
         // Closed by hand: its remembered identity goes too. The count stays.
         world_.ClearLastIdentity();
+        endWarning();
         stopWatching();
         return;
     }
@@ -18,13 +19,27 @@ void IdleMonitor::MonitorTick() {
     world_.ShowPicture(PictureForTicks(idleTicks_));
     idleTicks_ = NextIdleTicks(idleTicks_, world_.IsIdle());
     world_.ShowCount(idleTicks_);
-    if (DelayExpired(idleTicks_, delayMinutes_)) LogOff();
+    if (DelayExpired(idleTicks_, delayMinutes_)) return LogOff();
+    // Activity ends the warning, and so does a longer delay that policy set meanwhile.
+    const auto secondsLeft = WarningDue(idleTicks_, delayMinutes_, warningSeconds_);
+    if (!secondsLeft) return endWarning();
+    if (warning_) return;
+    warning_ = true;
+    world_.ShowWarning(*secondsLeft);
 }
 
 void IdleMonitor::LogOff() {
     world_.ClearLastIdentity();
     world_.CloseOutlookExpress();
+    // Only after the logoff: taking the warning away must not hold it up.
+    endWarning();
     stopWatching();
+}
+
+void IdleMonitor::endWarning() {
+    if (!warning_) return;
+    warning_ = false;
+    world_.EndWarning();
 }
 
 void IdleMonitor::stopWatching() {

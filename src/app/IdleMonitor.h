@@ -20,6 +20,10 @@ public:
     virtual void ShowCount(int32_t idleTicks) = 0;
     // true: the monitor's timer runs and the watcher's stops; false: the reverse.
     virtual void Watch(bool on) = 0;
+    // The warning before a logoff, secondsLeft before it, and its end. A world
+    // that shows none need not answer.
+    virtual void ShowWarning(int32_t secondsLeft) { (void)secondsLeft; }
+    virtual void EndWarning() {}
 
 protected:
     ~MonitorOperations() = default;
@@ -29,20 +33,28 @@ protected:
 class IdleMonitor {
 public:
     IdleMonitor(int32_t& idleTicks, const int32_t& delayMinutes, MonitorOperations& world)
-        : idleTicks_(idleTicks), delayMinutes_(delayMinutes), world_(world) {}
+        : IdleMonitor(idleTicks, delayMinutes, kNoWarning, world) {}
+    // warningSeconds: how long before the logoff the person is warned (0: never).
+    IdleMonitor(int32_t& idleTicks, const int32_t& delayMinutes, const int32_t& warningSeconds, MonitorOperations& world)
+        : idleTicks_(idleTicks), delayMinutes_(delayMinutes), warningSeconds_(warningSeconds), world_(world) {}
 
     // The watcher's tick: once the mail client is there, watch it.
     void WatcherTick();
-    // The monitor's tick: the picture for the count so far, the idle test, and
-    // the logoff when the delay has run out; back to waiting when the client has gone.
+    // The monitor's tick: the picture for the count so far, the idle test, the
+    // warning once its time has come (ended by activity), and the logoff when the
+    // delay has run out; back to waiting when the client has gone.
     void MonitorTick();
     // Clear, close, not-watching picture, wait: a logoff from the threshold or the tray.
     void LogOff();
 
 private:
     void stopWatching();
+    void endWarning();
+    static constexpr int32_t kNoWarning = 0;
     int32_t& idleTicks_;
     const int32_t& delayMinutes_;
+    const int32_t& warningSeconds_;
+    bool warning_ = false;  // shown, and not yet ended
     MonitorOperations& world_;
 };
 

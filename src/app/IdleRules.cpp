@@ -13,6 +13,27 @@ bool DelayExpired(int32_t idleTicks, int32_t delayMinutes) {
     return static_cast<double>(idleTicks) / static_cast<double>(kTicksPerMinute) >= static_cast<double>(delayMinutes);
 }
 
+std::optional<int32_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds) {
+    if (idleTicks <= 0 || warningSeconds <= 0 || DelayExpired(idleTicks, delayMinutes)) return std::nullopt;
+    // Not expired with a positive count means a delay of at least one minute; 64
+    // bits hold the tick counts of the longest delays.
+    const int64_t threshold = int64_t{kTicksPerMinute} * delayMinutes;
+    const int64_t longest = int64_t{60} * delayMinutes;
+    const int64_t seconds = warningSeconds < longest ? warningSeconds : longest;
+    const int64_t ticksBefore = (seconds + kSecondsPerTick - 1) / kSecondsPerTick;
+    const int64_t left = threshold - idleTicks;
+    if (left > ticksBefore) return std::nullopt;
+    return static_cast<int32_t>(left * kSecondsPerTick);
+}
+
+ChosenSetting ChooseSetting(const PolicyValues& policy, int32_t own, int32_t min, int32_t max) {
+    for (const std::optional<uint32_t>& value : {policy.machine, policy.user}) {
+        if (value && *value >= static_cast<uint32_t>(min) && *value <= static_cast<uint32_t>(max))
+            return {static_cast<int32_t>(*value), true};
+    }
+    return {own, false};
+}
+
 TrayPicture PictureForTicks(int32_t idleTicks) {
     return (idleTicks % 2 != 0) ? TrayPicture::WatchingOdd : TrayPicture::WatchingEven;
 }

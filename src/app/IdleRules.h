@@ -52,6 +52,29 @@ int32_t NextIdleTicks(int32_t ticks, bool idle);
 // idleTicks / 12.0 >= delayMinutes, compared in floating point.
 bool DelayExpired(int32_t idleTicks, int32_t delayMinutes);
 
+// Seconds a monitor tick stands for: twelve to the minute.
+inline constexpr int kSecondsPerTick = 60 / kTicksPerMinute;
+
+// The warning before a logoff, for the count a tick has just reached: the seconds
+// left until the logoff when the count stands within warningSeconds of it (the
+// warning never longer than the delay, so at the first idle tick when the delay is
+// that short), nothing otherwise: no idle count, no warning wanted, or the delay
+// already run out.
+std::optional<int32_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds);
+
+// A setting an administrator may fix: the machine's policy value wins over the
+// user's, and either over the person's own. A policy value outside [min, max] is
+// as good as none.
+struct PolicyValues {
+    std::optional<uint32_t> machine;
+    std::optional<uint32_t> user;
+};
+struct ChosenSetting {
+    int32_t value;
+    bool byPolicy;
+};
+ChosenSetting ChooseSetting(const PolicyValues& policy, int32_t own, int32_t min, int32_t max);
+
 // The tray's pictures, and which watching one it shows for the count before a tick.
 enum class TrayPicture { NotWatching, WatchingEven, WatchingOdd };
 TrayPicture PictureForTicks(int32_t idleTicks);

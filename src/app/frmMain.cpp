@@ -8,6 +8,7 @@
 #include "services/SettingsStore.h"
 #include "services/mShell.h"
 #include "base/Text.h"
+#include "forms/frmAbout.h"
 
 namespace app {
 namespace {
@@ -56,10 +57,33 @@ bool FrmMain::CreateFormWindow() {
 }
 
 void FrmMain::OnLoad() {
-    mDelayMinutes = DelayFromStoredText(
+    mOwnDelayMinutes = DelayFromStoredText(
         services::GetSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(kDefaultDelayMinutes)));
+    mOwnWarningSeconds = WarningFromStoredText(services::GetSetting(
+        kSettingsApplication, kSettingsSection, kWarningKey, DelayToText(kDefaultWarningSeconds)));
+    ApplyPolicy();
     services::SetStartupShortcut(true);
     MakeTray();
+}
+
+void FrmMain::ApplyPolicy() {
+    auto policy = [](const wchar_t* name) {
+        using services::PolicyScope;
+        return PolicyValues{services::GetPolicyNumber(PolicyScope::Machine, kPolicyKey, name),
+                            services::GetPolicyNumber(PolicyScope::User, kPolicyKey, name)};
+    };
+    const ChosenSetting delay = ChooseSetting(policy(kDelayKey), mOwnDelayMinutes, kMinPolicyDelay, kMaxPolicyValue);
+    mDelayMinutes = delay.value;
+    mDelayByPolicy = delay.byPolicy;
+    mWarningSeconds =
+        ChooseSetting(policy(kWarningKey), mOwnWarningSeconds, kMinPolicyWarning, kMaxPolicyValue).value;
+}
+
+// Windows announces changed policy with this text; policy is read again then.
+LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0)
+        ApplyPolicy();
+    return ui::Form::OnMessage(msg, wParam, lParam);
 }
 
 void FrmMain::OnActivate() { Hide(); }
@@ -97,6 +121,17 @@ void FrmMain::ShowPicture(TrayPicture picture) {
 // The form is never on screen: the count shows only to tools that read titles.
 void FrmMain::ShowCount(int32_t idleTicks) {
     if (IsLoaded()) SetWindowTextA(hWnd(), std::to_string(idleTicks).c_str());
+}
+
+void FrmMain::ShowWarning(int32_t secondsLeft) {
+    if (!IconEvent) return;
+    const std::string text = "Outlook Express will be logged off in " + std::to_string(secondsLeft) +
+                             " seconds. Move the mouse or press a key to stay logged on.";
+    IconEvent->ShowBalloon(base::ToAnsi(forms::kAppTitle), text, static_cast<UINT>(secondsLeft) * 1000u);
+}
+
+void FrmMain::EndWarning() {
+    if (IconEvent) IconEvent->HideBalloon();
 }
 
 // Exactly one of the two timers runs: the one that stops goes first.

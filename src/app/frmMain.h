@@ -29,6 +29,12 @@ public:
     HMENU mhMenu = nullptr;
     std::unique_ptr<tray::SysTray> IconEvent;
     int32_t mIdleTicks = 0;
+    // The warning before a logoff, in seconds (0: none).
+    int32_t mWarningSeconds = 0;
+    // The person's own settings, and whether policy fixes the delay in their place.
+    int32_t mOwnDelayMinutes = 0;
+    int32_t mOwnWarningSeconds = 0;
+    bool mDelayByPolicy = false;
 
     ui::Timer Timer2;
     ui::Timer Timer1;
@@ -52,6 +58,7 @@ protected:
     void OnActivate() override;   // Form_Activate
     void OnResize() override;     // Form_Resize
     void OnUnload() override;     // Form_Unload
+    LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // SysTray's events.
@@ -67,10 +74,14 @@ private:
     void ShowPicture(TrayPicture picture) override;
     void ShowCount(int32_t idleTicks) override;
     void Watch(bool on) override;
+    void ShowWarning(int32_t secondsLeft) override;
+    void EndWarning() override;
 
+    // The settings in force: policy where an administrator set it, the person's own elsewhere.
+    void ApplyPolicy();
     void SetDelayFromInputBox();
 
-    IdleMonitor monitor_{mIdleTicks, mDelayMinutes, *this};
+    IdleMonitor monitor_{mIdleTicks, mDelayMinutes, mWarningSeconds, *this};
 };
 
 // The one main form of the program; created on first use, never destroyed

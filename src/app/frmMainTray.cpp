@@ -4,6 +4,7 @@
 #include "app/DelaySetting.h"
 #include "app/frmMain.h"
 #include "app/mOEStuff.h"
+#include "base/Text.h"
 #include "forms/frmAbout.h"
 #include "services/SettingsStore.h"
 #include "tray/mSysTray.h"
@@ -92,12 +93,19 @@ void FrmMain::MenuClick(int16_t& index) {
 }
 
 void FrmMain::SetDelayFromInputBox() {
+    if (mDelayByPolicy) {
+        const std::string text = "Your administrator has set the idle delay to " + std::to_string(mDelayMinutes) +
+                                 (mDelayMinutes == 1 ? " minute" : " minutes") + ". It cannot be changed here.";
+        MessageBoxA(hWnd(), text.c_str(), base::ToAnsi(forms::kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     const std::wstring typed = ui::InputBox(hWnd(), L"Enter idle minutes before Outlook Express logoff:",
                                             L"Logoff Delay", DelayToText(mDelayMinutes));
     // The box runs its own message loop: the form may have been unloaded meanwhile,
-    // and then the answer no longer matters.
-    if (!IsLoaded()) return;
+    // and then the answer no longer matters; nor when policy fixed the delay meanwhile.
+    if (!IsLoaded() || mDelayByPolicy) return;
     if (const auto minutes = DelayFromTypedText(typed)) {
+        mOwnDelayMinutes = *minutes;
         mDelayMinutes = *minutes;
         services::SaveSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(*minutes));
     }

@@ -47,4 +47,19 @@ bool SaveSetting(const std::wstring& application, const std::wstring& section, c
                           static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
 }
 
+std::optional<uint32_t> GetPolicyNumber(PolicyScope scope, const std::wstring& policyKey, const std::wstring& name) {
+    // 32-bit Windows ignores the 64-bit flag.
+    HKEY raw = nullptr;
+    if (RegOpenKeyExA(scope == PolicyScope::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER,
+                      base::ToAnsi(policyKey).c_str(), 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &raw) != ERROR_SUCCESS)
+        return std::nullopt;
+    base::UniqueRegKey hkey(raw);
+    DWORD type = 0, value = 0, size = sizeof value;
+    if (RegQueryValueExA(hkey.get(), base::ToAnsi(name).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value),
+                         &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof value)
+        return std::nullopt;
+    return value;
+}
+
 }  // namespace services

@@ -96,5 +96,66 @@ TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
     }
 }
 
+struct WarnedWorld : World {
+    void ShowWarning(int32_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
+    void EndWarning() override { log.push_back("end warning"); }
+};
+
+class Warning : public testing::Test {
+protected:
+    int32_t ticks = 0, delay = 1, warning = 30;
+    WarnedWorld world;
+    IdleMonitor monitor{ticks, delay, warning, world};
+    void SetUp() override { world.running = true, world.watching = true; }
+    // The warnings and their ends only.
+    std::vector<std::string> warnings() {
+        std::vector<std::string> out;
+        for (const std::string& e : world.take())
+            if (e.find("warn") != std::string::npos) out.push_back(e);
+        return out;
+    }
+    void tick(int n = 1) {
+        for (int i = 0; i < n && world.watching; ++i) monitor.MonitorTick();
+    }
+};
+
+// Once at the warning point, ended by activity, and again after the count has
+// started over: the logoff does not come while the person keeps coming back.
+TEST_F(Warning, ShowsOnceAtTheWarningPointAndActivityEndsItAndStartsTheCountAgain) {
+    tick(5);
+    EXPECT_TRUE(warnings().empty());
+    tick();
+    EXPECT_EQ(warnings(), Log{"warn 30"});
+    tick(4);
+    EXPECT_TRUE(warnings().empty()) << "one warning per idle stretch";
+    world.idle = false;
+    tick(2);
+    EXPECT_EQ(warnings(), Log{"end warning"});
+    world.idle = true;
+    tick(6);
+    EXPECT_EQ(warnings(), Log{"warn 30"});
+    EXPECT_TRUE(world.watching);
+}
+
+// The warning goes after the logoff's own steps, so that it cannot hold them up,
+// and with a client that went away; a logoff from the menu shows none.
+TEST_F(Warning, EndsAfterTheLogoffAndWhenTheClientGoesAndTheMenusLogoffShowsNone) {
+    tick(11);
+    world.take();
+    tick();
+    EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "end warning", "cross", "wait"}));
+    world.watching = true, ticks = 0;
+    tick(7);
+    world.running = false;
+    world.take();
+    tick();
+    EXPECT_EQ(world.take(), (Log{"clear", "end warning", "cross", "wait"}));
+    monitor.LogOff();
+    EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
+    warning = 0, world.watching = true, ticks = 0;
+    tick(12);
+    EXPECT_TRUE(warnings().empty());
+}
+
 }  // namespace
 }  // namespace app

@@ -48,5 +48,41 @@ TEST(IdleRules, TwelveTicksAMinuteAndACountThatNeverWraps) {
     EXPECT_EQ(NextIdleTicks(41, false), 0);
 }
 
+// Thirty seconds is six ticks before the logoff; a warning that does not fall on a
+// tick starts at the tick before; one as long as the delay or longer, at the first
+// idle tick; counts of the longest delays do not overflow.
+TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount) {
+    EXPECT_FALSE(WarningDue(5, 1, 30));
+    EXPECT_EQ(WarningDue(6, 1, 30), 30);
+    EXPECT_EQ(WarningDue(11, 1, 30), 5);
+    EXPECT_FALSE(WarningDue(12, 1, 30)) << "the logoff itself";
+    EXPECT_FALSE(WarningDue(11, 1, 0)) << "switched off";
+    EXPECT_FALSE(WarningDue(0, 1, 30));
+    EXPECT_FALSE(WarningDue(1, 0, 30));
+    EXPECT_FALSE(WarningDue(8, 1, 12));
+    EXPECT_EQ(WarningDue(9, 1, 12), 15);
+    EXPECT_EQ(WarningDue(1, 1, 90), 55);
+    EXPECT_EQ(WarningDue(1, 1, 60), 55);
+    EXPECT_EQ(WarningDue(234, 20, 30), 30);
+    const int32_t top = std::numeric_limits<int32_t>::max();
+    EXPECT_FALSE(WarningDue(top, top, top));
+    EXPECT_EQ(WarningDue(2147483634, 178956970, 30), 30);  // 12 x 178956970 = 2147483640
+}
+
+TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeIsNone) {
+    using P = PolicyValues;
+    auto pick = [](P p) {
+        const ChosenSetting c = ChooseSetting(p, 60, 1, 2147483647);
+        return std::pair{c.value, c.byPolicy};
+    };
+    EXPECT_EQ(pick({}), std::pair(60, false));
+    EXPECT_EQ(pick({1u, 5u}), std::pair(1, true));
+    EXPECT_EQ(pick({std::nullopt, 5u}), std::pair(5, true));
+    EXPECT_EQ(pick({0u, 5u}), std::pair(5, true));
+    EXPECT_EQ(pick({0x80000000u, 0xFFFFFFFFu}), std::pair(60, false));
+    EXPECT_EQ(pick({2147483647u, std::nullopt}), std::pair(2147483647, true));
+    EXPECT_EQ(ChooseSetting({0u, std::nullopt}, 30, 0, 2147483647).byPolicy, true);
+}
+
 }  // namespace
 }  // namespace app

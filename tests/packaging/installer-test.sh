@@ -36,8 +36,8 @@ expect "uninstall entry: Publisher" equals "$(reg_value "$uninstall_key" Publish
 expect "uninstall entry: UninstallString" equals "$(reg_value "$uninstall_key" UninstallString)" "\"$loc\\Uninstall.exe\""
 dir=$(unix_path "$loc")
 [ -n "$dir" ] && [ -d "$dir" ] || { fail "no install folder ($loc)"; exit 1; }
-expect "the folder holds the program, its readme, licence and uninstaller" \
-  only_files "$dir" "LICENSE Uninstall.exe readme.txt tollvane.exe "
+expect "the folder holds the program, its readme, licence, policy templates and uninstaller" \
+  only_files "$dir" "LICENSE Uninstall.exe policy readme.txt tollvane.exe "
 expect "Tollvane is running, its icon in the notification area" wait_until 60 tray_icon_shown
 expect "its Startup shortcut points at the installed program" wait_until 60 shortcut_points_at "$loc\\tollvane.exe"
 expect "the user's Start-menu entry Tollvane points at it too" start_menu_points_at "$loc\\tollvane.exe"

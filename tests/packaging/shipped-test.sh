@@ -13,8 +13,8 @@ open=$(run_folder "$2")/opened
 rm -rf "$open"; mkdir -p "$open/zip" "$open/setup"
 
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="$name/LICENSE $name/readme.txt $name/tollvane.exe "
-if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt and LICENSE"
+expected="$name/LICENSE $name/policy/ $name/policy/en-US/ $name/policy/en-US/tollvane.adml $name/policy/tollvane.adm $name/policy/tollvane.admx $name/readme.txt $name/tollvane.exe "
+if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt, LICENSE and the policy templates"
 else fail "the zip holds: $entries"; fi
 unzip -q "$zip" -d "$open/zip" || fail "unzip"
 exe=$open/zip/$name/tollvane.exe

@@ -105,6 +105,48 @@ TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
     EXPECT_EQ(refusalsLeft, 0);
 }
 
+// Balloons go in the second, longer record; every other call keeps the first. A
+// shell that refuses the balloon leaves no balloon to take away.
+struct Sent {
+    DWORD op, size, flags;
+    std::string title, text;
+};
+std::vector<Sent> sent;
+bool refuseBalloons = false;
+BOOL WINAPI recordingShell(DWORD op, PNOTIFYICONDATAA r) {
+    const bool info = (r->uFlags & NIF_INFO) != 0;
+    sent.push_back({op, r->cbSize, r->uFlags, info ? r->szInfoTitle : "", info ? r->szInfo : ""});
+    return info && refuseBalloons ? FALSE : Shell_NotifyIconA(op, r);
+}
+
+TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
+    tray.reset();
+    tray = std::make_unique<tray::SysTray>(form, recorder, recordingShell);
+    EXPECT_FALSE(tray->ShowBalloon("T", "out of the tray", 1000));
+    tray->SetTrayIcon(icon);
+    tray->SetInTray(true);
+    for (bool refused : {false, true}) {
+        sent.clear();
+        refuseBalloons = refused;
+        EXPECT_EQ(tray->ShowBalloon("Tollvane", std::string(300, 'w'), 30000), !refused);
+        tray->SetTrayIcon(icon);
+        tray->HideBalloon();
+        tray->HideBalloon();
+        const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE;
+        ASSERT_EQ(sent.size(), refused ? 2u : 3u) << refused;
+        EXPECT_EQ(sent[0].op, static_cast<DWORD>(NIM_MODIFY));
+        EXPECT_EQ(sent[0].size, v2);
+        EXPECT_EQ(sent[0].flags, static_cast<DWORD>(NIF_INFO));
+        EXPECT_EQ(sent[0].title, "Tollvane");
+        EXPECT_EQ(sent[0].text, std::string(255, 'w'));
+        EXPECT_EQ(sent[1].size, v1);
+        if (refused) continue;
+        EXPECT_EQ(sent[2].size, v2);
+        EXPECT_EQ(sent[2].flags, static_cast<DWORD>(NIF_INFO));
+        EXPECT_EQ(sent[2].text, "");
+    }
+}
+
 // The tray loads its pictures at the small-icon size of the screen's scale: each
 // is drawn at 16, 20, 24 and 32 pixels, so none is stretched up to 200 %.
 TEST(TrayPictures, AreDrawnForEverySmallIconSizeUpTo200Percent) {
