@@ -110,7 +110,7 @@ TEST_F(Shortcut, ACopyRunFromTheTemporaryFolderWritesNone) {
     ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("tollvane.exe").c_str(), copy.c_str(), FALSE));
     GetEnvironmentVariableA("TMP", ownTemp, MAX_PATH);
     SetEnvironmentVariableA("TMP", shortTemp);  // the program's, inherited
-    Tollvane t(0, copy);
+    Tollvane t(0, base::FromAnsi(copy));
     SetEnvironmentVariableA("TMP", ownTemp[0] ? ownTemp : nullptr);
     ASSERT_TRUE(t.Started());
     wintest::Pump(1000);

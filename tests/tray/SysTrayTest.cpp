@@ -66,7 +66,19 @@ TEST_F(Tray, MenuCommandsWithBit8192BecomeMenuClickAndEveryMessageStillReachesTh
     SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
     SendMessageA(form, WM_NULL, 0, 0);
     SendMessageA(form, WM_APP, 0, 0);
-    bool throwOnMenuClick = false;
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 0"}));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_NULL, WM_APP}));
+}
+
+// The tray's procedure is called through the system's frames: a handler that
+// throws loses its own event only, and the message still reaches the form.
+TEST_F(Tray, AMenuHandlerThatThrowsLosesOnlyItsClick) {
+    recorder.throwOnMenuClick = true;
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);
+    recorder.throwOnMenuClick = false;
+    SendMessageA(form, WM_COMMAND, 0x2002, 0);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 2"}));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND}));
 }
 
 TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheForm) {
