@@ -3,11 +3,13 @@
 # each figure beside a baseline measured in the same run, as a ratio.
 #   measure.sh <folder of the built programs>
 #   BENCH_SECONDS  length of each CPU sample (default 60)
+#   BENCH_ABOUT    About boxes opened for the memory figure (default 1000)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 bin=$1
 secs=${BENCH_SECONDS:-60}
+abouts=${BENCH_ABOUT:-1000}
 
 source scripts/wine-session.sh
 export WINE_SESSION_DIR=$(dirname "$bin")/wine-bench
@@ -91,13 +93,13 @@ wine "$bin/tollvane.exe" </dev/null >/dev/null 2>&1 &
 tv=$!
 sleep 4
 base_rss=$(rss_kb $base); tv_rss=$(rss_kb $tv)
-timeout 600 wine "$bin/bench_driver.exe" about 1000 </dev/null >/dev/null 2>&1; about_rc=$?
+timeout 1200 wine "$bin/bench_driver.exe" about "$abouts" </dev/null >/dev/null 2>&1; about_rc=$?
 sleep 1
 tv_rss_after=$(rss_kb $tv)
 kill $base $tv 2>/dev/null; wait $base $tv 2>/dev/null
 row "measure" "ours" "baseline" "difference"
 row "RSS after start, KB" "$tv_rss" "$base_rss" "$((tv_rss - base_rss))"
-row "RSS after 1000 About boxes, KB (rc $about_rc)" "$tv_rss_after" "$tv_rss" "$((tv_rss_after - tv_rss))"
+row "RSS after $abouts About boxes, KB (rc $about_rc)" "$tv_rss_after" "$tv_rss" "$((tv_rss_after - tv_rss))"
 
 
 echo
