@@ -19,12 +19,13 @@ world32_mirror() {
 # Boots the PC and runs the script as its first process; the PC powers off when it ends.
 # The serial console goes to the log. Returns non-zero on a time-out.
 world32_boot() {
-  local dir=$1 root=$2 xfer=$3 script=$4 log=$5 seconds=$6 snapshot=()
-  local drives=(-drive "file=$root,if=virtio,format=raw,cache=unsafe")
-  [ -n "$xfer" ] && drives+=(-drive "file=$xfer,if=virtio,format=raw,cache=unsafe") && snapshot=(-snapshot)
+  local dir=$1 root=$2 xfer=$3 script=$4 log=$5 seconds=$6
+  # With a transfer disk the root disk is the cached image: a run writes to a throw-away overlay.
+  local drives=(-drive "file=$root,if=virtio,format=raw,cache=unsafe${xfer:+,snapshot=on}")
+  [ -n "$xfer" ] && drives+=(-drive "file=$xfer,if=virtio,format=raw,cache=unsafe")
   timeout "$seconds" qemu-system-i386 -accel tcg,thread=multi -smp 2 -m 2048 -cpu "$WORLD32_CPU" \
     -kernel "$dir/vmlinuz" -initrd "$dir/initrd.img" \
     -append "console=ttyS0 quiet panic=-1 tollvane.init=$script" \
-    "${drives[@]}" "${snapshot[@]}" -nic none -display none -monitor none -serial "file:$log" \
+    "${drives[@]}" -nic none -display none -monitor none -serial "file:$log" \
     -no-reboot </dev/null >/dev/null 2>&1
 }

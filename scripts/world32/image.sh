@@ -17,7 +17,9 @@ mirror=$(world32_mirror)
 # tests, ctest to run them as the 64-bit worlds do, unzip for the zip, and a
 # Japanese locale for the code-page test.
 packages=busybox-static,kmod,procps,psmisc,locales,wine,wine32,libwine,fonts-wine,fonts-liberation,xvfb,xauth,xdotool,x11-utils,imagemagick,cmake,unzip
-key=$(cat "$here/image.sh" "$here/common.sh" "$here/init" "$here/guest-setup.sh" "$here/guest-job.sh" | sha256sum | cut -c1-12)
+# The key: everything that goes into the image, and nothing that only boots it.
+key=$( (cat "$here/image.sh" "$here/init" "$here/guest-setup.sh" "$here/guest-job.sh"; echo "$WORLD32_MODULES") \
+      | sha256sum | cut -c1-12)
 cache=${WORLD32_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tollvane}
 image=$cache/world32-$key
 if [ -f "$image/ready" ]; then
@@ -70,7 +72,8 @@ world32_boot "$work" "$work/root.img" "" /tollvane-setup.sh "$work/setup.log" 36
   || { log "the first boot failed:"; tail -40 "$work/setup.log" >&2; exit 1; }
 grep -q '^world32: setup done' "$work/setup.log" || { log "setup did not finish:"; tail -40 "$work/setup.log" >&2; exit 1; }
 touch "$work/ready"
-$sudo rm -rf "$image"
+# An image made by other scripts is of no more use: each takes some 2 GB.
+$sudo rm -rf "$image" "$cache"/world32-*[0-9a-f]
 mv "$work" "$image"
 log "image ready in $((SECONDS - started)) s: $image"
 echo "$image"

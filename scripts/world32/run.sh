@@ -24,7 +24,7 @@ mkdir -p "$xfer/disk/tree"
                    \( -name '*.cmake' -o -name '*.exe' -o -path '*/packaging-tests/*' \) -print; }) \
   | (cd "$root" && cp --parents -t "$xfer/disk/tree" $(cat))
 env_vars=""
-for v in TOLLVANE_SOAK_SHORT TOLLVANE_RUN_NAME BENCH_SECONDS; do
+for v in TOLLVANE_SOAK_SHORT TOLLVANE_RUN_NAME BENCH_SECONDS BENCH_ABOUT; do
   [ -n "${!v:-}" ] && env_vars+="export $v=$(printf '%q' "${!v}"); "
 done
 cat >"$xfer/disk/job.sh" <<JOB
