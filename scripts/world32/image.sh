@@ -22,6 +22,10 @@ key=$( (cat "$here/image.sh" "$here/init" "$here/guest-setup.sh" "$here/guest-jo
       | sha256sum | cut -c1-12)
 cache=${WORLD32_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/tollvane}
 image=$cache/world32-$key
+mkdir -p "$cache/debs"
+# One build at a time: a second caller waits for the first one's image.
+exec 9>"$cache/world32.lock"
+flock 9
 if [ -f "$image/ready" ]; then
   echo "$image"
   exit 0
@@ -30,7 +34,7 @@ fi
 sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
 work=$image.building
 $sudo rm -rf "$work"
-mkdir -p "$work" "$cache/debs"
+mkdir -p "$work"
 log() { echo "world32: $*" >&2; }
 started=$SECONDS
 
