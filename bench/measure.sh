@@ -25,7 +25,7 @@ ms() { echo $(( $1 * 1000 / hz )); }
 rss_kb() { awk '/VmRSS/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
 server_pid() {
   local p
-  for p in $(pgrep -x 'wineserver(64)?'); do
+  for p in $(pgrep -x 'wineserver(32|64)?'); do
     tr '\0' '\n' < "/proc/$p/environ" 2>/dev/null | grep -qx "WINEPREFIX=$WINEPREFIX" && { echo "$p"; return; }
   done
   echo 0
