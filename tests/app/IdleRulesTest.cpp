@@ -48,25 +48,19 @@ TEST(IdleRules, TwelveTicksAMinuteAndACountThatNeverWraps) {
     EXPECT_EQ(NextIdleTicks(41, false), 0);
 }
 
-// Thirty seconds is six ticks before the logoff; a warning that does not fall on a
-// tick starts at the tick before; one as long as the delay or longer, at the first
-// idle tick; counts of the longest delays do not overflow.
 TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount) {
-    EXPECT_FALSE(WarningDue(5, 1, 30));
-    EXPECT_EQ(WarningDue(6, 1, 30), 30);
-    EXPECT_EQ(WarningDue(11, 1, 30), 5);
-    EXPECT_FALSE(WarningDue(12, 1, 30)) << "the logoff itself";
-    EXPECT_FALSE(WarningDue(11, 1, 0)) << "switched off";
-    EXPECT_FALSE(WarningDue(0, 1, 30));
-    EXPECT_FALSE(WarningDue(1, 0, 30));
-    EXPECT_FALSE(WarningDue(8, 1, 12));
-    EXPECT_EQ(WarningDue(9, 1, 12), 15);
-    EXPECT_EQ(WarningDue(1, 1, 90), 55);
-    EXPECT_EQ(WarningDue(1, 1, 60), 55);
-    EXPECT_EQ(WarningDue(234, 20, 30), 30);
-    const int32_t top = std::numeric_limits<int32_t>::max();
-    EXPECT_FALSE(WarningDue(top, top, top));
-    EXPECT_EQ(WarningDue(2147483634, 178956970, 30), 30);  // 12 x 178956970 = 2147483640
+    const int32_t top = std::numeric_limits<int32_t>::max(), none = -1;
+    const int32_t cases[][4] = {  // idle ticks, delay minutes, warning seconds: seconds left, or none
+        {5, 1, 30, none}, {6, 1, 30, 30}, {11, 1, 30, 5},
+        {12, 1, 30, none},                    // the logoff itself
+        {11, 1, 0, none}, {0, 1, 30, none}, {1, 0, 30, none},  // switched off; no count; no delay
+        {8, 1, 12, none}, {9, 1, 12, 15},     // 12 s is not on a tick: from the tick before
+        {1, 1, 90, 55}, {1, 1, 60, 55},       // as long as the delay or longer: at the first idle tick
+        {234, 20, 30, 30}, {top, top, top, none},
+        {2147483634, 178956970, 30, 30},      // 12 x 178956970 = 2147483640: no overflow
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WarningDue(c[0], c[1], c[2]).value_or(none), c[3]) << c[0] << " " << c[1] << " " << c[2];
 }
 
 TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeIsNone) {

@@ -106,15 +106,11 @@ TEST_F(TrayE2E, LogOffNowAndDoubleClickLogOffAtOnceWithOrWithoutTheMailClient) {
     EXPECT_EQ(mail.Count("press note 1 &Yes"), 1);
     EXPECT_TRUE(wintest::IdentityValuesCleared());
 
+    // A single click does nothing; a right double-click logs off without the client
+    // (the left one, with it, in the fault tests).
     wintest::SetIdentityValues("someone");
-    MailClient other({"ok"});
-    ASSERT_TRUE(other.Ready());
-    t.TrayMouse(WM_LBUTTONDOWN);  // a single click does nothing
-    EXPECT_FALSE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr || !other.Running(); }, 700));
-    t.TrayMouse(WM_LBUTTONDBLCLK);
-    EXPECT_TRUE(other.WaitExit(5000));
-
-    wintest::SetIdentityValues("someone");
+    t.TrayMouse(WM_LBUTTONDOWN);
+    EXPECT_FALSE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr || wintest::IdentityValuesCleared(); }, 700));
     t.TrayMouse(WM_RBUTTONDBLCLK);
     EXPECT_TRUE(wintest::WaitUntil([] { return wintest::IdentityValuesCleared(); }, 3000));
     EXPECT_TRUE(t.Running());
