@@ -1,29 +1,20 @@
 // Faults and bad surroundings: the mail client dying mid-logoff, windows gone,
 // keys that cannot be written, two copies at once, the program asked to close
 // while its menu is open.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include "support/MailClient.h"
-#include "support/Tollvane.h"
+#include "support/ProgramTest.h"
 
 namespace {
 
 using wintest::MailClient;
 using wintest::Tollvane;
 
-class Faults : public testing::Test {
+class Faults : public wintest::ProgramTest {
 protected:
-    void SetUp() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetIdentityValues("someone");
-        wintest::SetStoredDelay("100");
-    }
-    void TearDown() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\Tollvane");
-    }
+    void SetUp() override { ProgramTest::SetUp(), wintest::SetStoredDelay("100"); }
 };
 
 TEST_F(Faults, TheMailClientKilledInTheMiddleOfALogoff) {

@@ -1,10 +1,9 @@
 // tollvane.exe end to end: started as a person would start it, observed only
 // through what the mail client and the registry see. Most tests send the monitor's
 // timer ticks faster than its own 5 s (the divisor of 12 ticks a minute stays).
-#include <gtest/gtest.h>
 
 #include "support/MailClient.h"
-#include "support/Tollvane.h"
+#include "support/ProgramTest.h"
 
 namespace {
 
@@ -18,17 +17,9 @@ constexpr unsigned kFastTick = 100;  // delay 1 = 12 ticks = 1.2 s
 // a count of 1 may show, but activity never lets it grow.
 bool activeCount(const std::string& caption) { return caption == "0" || caption == "1"; }
 
-class Monitor : public testing::Test {
+class Monitor : public wintest::ProgramTest {
 protected:
-    void SetUp() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetIdentityValues("someone");
-        wintest::SetStoredDelay("1");
-    }
-    void TearDown() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetStoredDelay(nullptr);
-    }
+    void SetUp() override { ProgramTest::SetUp(), wintest::SetStoredDelay("1"); }
 };
 
 TEST_F(Monitor, IdleForTheDelayLogsTheMailClientOffThroughItsRealWindows) {

@@ -1,13 +1,12 @@
 // The warning before a logoff and the settings an administrator fixes, end to
 // end: the balloon as Wine's notification area shows it, policy values in the
 // registry where Group Policy puts them, and the broadcast that announces them.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include "support/MailClient.h"
-#include "support/Tollvane.h"
+#include "support/ProgramTest.h"
 
 namespace {
 
@@ -35,22 +34,11 @@ int count(const Tollvane& t) {
     return !c.empty() && isdigit(static_cast<unsigned char>(c[0])) ? std::stoi(c) : -1;
 }
 
-BOOL CALLBACK addStaticText(HWND child, LPARAM text) {
-    char cls[16] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0) *reinterpret_cast<std::string*>(text) += wintest::WindowText(child);
-    return TRUE;
-}
-
-class Policy : public testing::Test {
+class Policy : public wintest::ProgramTest {
 protected:
-    void SetUp() override { clear(); }
-    void TearDown() override { clear(); }
-    static void clear() {
+    void TearDown() override {
+        ProgramTest::TearDown();
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) wintest::DeleteKeyTree(root, kPolicy);
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetIdentityValues("someone");
-        wintest::SetStoredDelay(nullptr);
     }
 };
 
@@ -95,8 +83,7 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
     ASSERT_TRUE(t.Choose(Tollvane::SetDelay));
     HWND box = nullptr;
     ASSERT_TRUE(wintest::WaitUntil([&] { return (box = t.FindWindowOf("#32770", "Tollvane")) != nullptr; }, 5000));
-    std::string said;
-    EnumChildWindows(box, addStaticText, reinterpret_cast<LPARAM>(&said));
+    const std::string said = wintest::WindowText(GetDlgItem(box, 0xFFFF));  // a message box's text
     EXPECT_NE(said.find("administrator has set the idle delay to 1 minute."), std::string::npos) << said;
     EXPECT_FALSE(t.FindWindowOf("#32770", "Logoff Delay"));
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);

@@ -1,12 +1,11 @@
 // The tray icon and its menu end to end: the icon in Wine's notification area,
 // the real popup menu driven by keyboard, the real input box.
-#include <gtest/gtest.h>
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "support/MailClient.h"
-#include "support/Tollvane.h"
+#include "support/ProgramTest.h"
 
 namespace {
 
@@ -17,18 +16,9 @@ constexpr COLORREF kCross = RGB(255, 0, 0);
 constexpr COLORREF kEvenLamp = RGB(0, 255, 0);
 constexpr COLORREF kOddLamp = RGB(255, 255, 0);
 
-class TrayE2E : public testing::Test {
+class TrayE2E : public wintest::ProgramTest {
 protected:
-    void SetUp() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetIdentityValues("someone");
-        wintest::SetStoredDelay(nullptr);
-        crossBefore = wintest::CountTrayPixels(kCross);
-    }
-    void TearDown() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetStoredDelay(nullptr);
-    }
+    void SetUp() override { ProgramTest::SetUp(), crossBefore = wintest::CountTrayPixels(kCross); }
     bool waitFor(COLORREF c, bool present = true) const {
         return wintest::WaitUntil([&] { return (wintest::CountTrayPixels(c) > (c == kCross ? crossBefore : 0)) == present; }, 5000);
     }
