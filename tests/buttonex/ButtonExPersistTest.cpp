@@ -34,7 +34,7 @@ protected:
     std::optional<buttonex::PropertyError> error;
 };
 
-TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
+TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooLargeStoreIsRefused) {
     using namespace buttonex;
     const ui::Font::Desc font{.face = L"Arial", .sizeCy = 120000, .weight = FW_BOLD, .italic = true, .underline = true};
     ButtonEx& b = *button;
@@ -75,6 +75,14 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
     }
     EXPECT_EQ(c.Surface().Width(), b.Surface().Width());  // its extent
     EXPECT_EQ(host.Save(c).bytes, saved.bytes);  // none recorded twice or lost on saving again
+
+    // Written, a store over the loader's limit would lose every property on loading.
+    c.SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
+    const auto tooLarge = host.Save(c);
+    ASSERT_TRUE(tooLarge.error);
+    EXPECT_EQ(tooLarge.error->property, "SkinUp");
+    EXPECT_NE(tooLarge.error->reason.find("MiB"), std::string::npos) << tooLarge.error->reason;
+    EXPECT_TRUE(tooLarge.bytes.empty());
 }
 
 TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
@@ -112,17 +120,6 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
         EXPECT_EQ(b->Value(), 1);
         EXPECT_NE(b->Caption(), L"kept?");
     }
-}
-
-// Written, a store over the loader's limit would lose every property on loading.
-TEST_F(ButtonExPersist, SavingRefusesAStoreTooLargeToLoad) {
-    button->SetCaption(L"kept");
-    button->SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
-    const auto saved = host.Save(*button);
-    ASSERT_TRUE(saved.error);
-    EXPECT_EQ(saved.error->property, "SkinUp");
-    EXPECT_NE(saved.error->reason.find("MiB"), std::string::npos) << saved.error->reason;
-    EXPECT_TRUE(saved.bytes.empty());
 }
 
 TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
