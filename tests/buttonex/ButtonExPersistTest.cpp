@@ -13,11 +13,6 @@ namespace {
 namespace store = buttonex::store;
 using B = ButtonEx;
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    const std::string s = wintest::ReadFileText(path);
-    return {s.begin(), s.end()};
-}
-
 std::vector<std::string> names(const std::vector<uint8_t>& bytes) {
     std::vector<std::string> out;
     for (const auto& r : store::Decode(bytes).records) out.push_back(r.name);
@@ -132,9 +127,9 @@ TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
     ASSERT_TRUE(tool.WaitExit(20000));
     ASSERT_EQ(tool.ExitCode(), 0u);
     for (const char* file : {"about-bSysInfo.store", "about-bExit.store"}) {
-        const auto committed = ReadFile(resources + "\\" + file);
-        EXPECT_EQ(committed, ReadFile(work + "\\" + file)) << file << " is stale: run make_about_buttons";
-        auto b = loaded(committed);  // hosted: its 55 x 31 skin, cut to its shape
+        const std::string committed = wintest::ReadFileText(resources + "\\" + file);
+        EXPECT_EQ(committed, wintest::ReadFileText(work + "\\" + file)) << file << " is stale: run make_about_buttons";
+        auto b = loaded({committed.begin(), committed.end()});  // hosted: its 55 x 31 skin, cut to its shape
         EXPECT_FALSE(error);
         EXPECT_EQ(std::pair(b->Surface().Width(), b->Surface().Height()), std::pair(55, 31));
         EXPECT_TRUE(b->ShapeMode());
