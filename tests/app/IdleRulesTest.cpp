@@ -61,8 +61,7 @@ TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount)
 }
 
 TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeIsNone) {
-    using P = PolicyValues;
-    auto pick = [](P p) {
+    auto pick = [](PolicyValues p) {
         const ChosenSetting c = ChooseSetting(p, 60, 1, 2147483647);
         return std::pair{c.value, c.byPolicy};
     };

@@ -1,6 +1,5 @@
 // Faults and bad surroundings: the mail client dying mid-logoff, windows gone,
-// keys that cannot be written, two copies at once, the program asked to close
-// while its menu is open.
+// keys that cannot be written, two copies at once.
 
 #include <windows.h>
 
@@ -81,15 +80,6 @@ TEST_F(Faults, TwoCopiesBothLogOffWithoutGettingInEachOthersWay) {
     EXPECT_TRUE(wintest::IdentityValuesCleared());
     EXPECT_EQ(mail.Count("press note 1 &Yes"), 1);
     EXPECT_TRUE(first.Running() && second.Running());
-}
-
-TEST_F(Faults, AskedToCloseWhileItsMenuIsOpenItEndsCleanly) {
-    Tollvane t(0);
-    ASSERT_TRUE(t.Started());
-    ASSERT_TRUE(t.OpenMenu());
-    PostMessageA(t.MainWindow(), WM_CLOSE, 0, 0);  // what the uninstaller does
-    EXPECT_TRUE(t.WaitExit(5000));
-    EXPECT_EQ(t.ExitCode(), 0u);
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 // registry where Group Policy puts them, and the broadcast that announces them.
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include "support/MailClient.h"
 #include "support/ProgramTest.h"
@@ -20,13 +19,6 @@ constexpr char kWarning30[] =
 void setPolicy(HKEY root, const char* name, DWORD value) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
     wintest::WriteRegValue(root, kPolicy, name, REG_DWORD, {bytes, bytes + sizeof value});
-}
-
-// The balloon's text as the shell shows it, or "" while there is none.
-std::string balloonText() {
-    for (HWND tip : wintest::TopLevelWindows("tooltips_class32"))
-        if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON)) return wintest::WindowText(tip);
-    return "";
 }
 
 int count(const Tollvane& t) {
@@ -57,13 +49,13 @@ TEST_F(Policy, TheWarningBalloonComesAtItsPointAndAMoveTakesItAwayAndTheLogoffDo
     Tollvane t(kTick);
     ASSERT_TRUE(t.Started());
     int seenAt = -1;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return balloonText() == kWarning30 && (seenAt = count(t)) >= 0; }, 12 * kTick + 3000))
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ShownTip(true) == kWarning30 && (seenAt = count(t)) >= 0; }, 12 * kTick + 3000))
         << "no balloon; the count is " << t.Caption();
     // The form's own timer adds a tick now and then.
     EXPECT_TRUE(seenAt >= 6 && seenAt <= 6 + kBalloonDelayTicks + 2) << seenAt;
     wintest::Screenshot("tray-warning.png");
     wintest::Xdo("mousemove 520 310");
-    EXPECT_TRUE(wintest::WaitUntil([] { return balloonText().empty(); }, 3 * kTick + 1000));
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(true).empty(); }, 3 * kTick + 1000));
     // The logoff was 6 ticks away: 9 more pass without it, the count started over.
     wintest::Pump(9 * kTick);
     EXPECT_TRUE(mail.Running());
@@ -95,7 +87,7 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
     bool balloon = false;
     EXPECT_TRUE(wintest::WaitUntil(
         [&] {
-            if (!balloonText().empty()) balloon = true;
+            if (!wintest::ShownTip(true).empty()) balloon = true;
             return !mail.Running();
         },
         12 * kBalloonTick / 2 + 5000));

@@ -35,7 +35,7 @@ protected:
     int crossBefore = 0;
 };
 
-TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleAndSurvivesAShellRestart) {
+TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleSurvivesAShellRestartAndAClose) {
     wintest::SetStoredDelay("100");
     Tollvane t(300);
     ASSERT_TRUE(t.Started());
@@ -44,11 +44,7 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleAndSurvivesA
     const POINT icon = wintest::TrayPixelCentre(kCross);
     wintest::Xdo("mousemove " + std::to_string(icon.x - 2) + " " + std::to_string(icon.y));
     wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y));
-    EXPECT_TRUE(wintest::WaitUntil([] {
-        for (HWND tip : wintest::TopLevelWindows("tooltips_class32"))
-            if (IsWindowVisible(tip) && wintest::WindowText(tip) == "double-click to log off now") return true;
-        return false;
-    }, 5000));
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(false) == "double-click to log off now"; }, 5000));
     wintest::Screenshot("tray-not-watching.png");
     wintest::Xdo("mousemove 500 300");
     restartShell(t);  // while waiting
@@ -68,7 +64,9 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleAndSurvivesA
     mail.Kill();  // gone: back to the cross at the next tick
     EXPECT_TRUE(waitFor(kCross));
     ASSERT_TRUE(t.OpenMenu());  // and the icon still answers
-    PostMessageA(t.VisibleMenu(), WM_KEYDOWN, VK_ESCAPE, 0);
+    PostMessageA(t.MainWindow(), WM_CLOSE, 0, 0);  // what the uninstaller does, here with the menu open
+    EXPECT_TRUE(t.WaitExit(5000));
+    EXPECT_EQ(t.ExitCode(), 0u);
 }
 
 TEST_F(TrayE2E, SetDelayOffersTheCurrentDelayAndStoresOnlyWholeMinutesFromOne) {

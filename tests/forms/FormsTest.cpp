@@ -50,17 +50,18 @@ UniqueBitmap makeBitmap(int width, int height, const std::function<COLORREF(int,
 
 TEST(RegionFromBitmap, SameRegionAsThePerPixelRule) {
     // Ours against the per-pixel rule: the same region, the same colour handed back.
-    auto expectAsReference = [](HBITMAP bitmap, int32_t startColour, const std::string& what) {
-        int32_t ours = startColour, reference = startColour;
-        const UniqueRegion fast(forms::RegionFromBitmap(bitmap, ours)), slow(formstest::RegionFromBitmapPerPixel(bitmap, reference));
-        EXPECT_EQ(ours, reference) << what;
-        EXPECT_TRUE(EqualRgn(fast.get(), slow.get())) << what;
-    };
-    // (The splash picture itself: the splash test.) Any colour below 1 means the corner's; another is taken as given.
+    // Any colour below 1 means the corner's; another is taken as given. (The splash
+    // picture itself: the splash test.)
     auto check = [&](const std::string& name, int width, int height, const std::function<COLORREF(int, int)>& colour) {
         for (const bool ddb : {false, true})
-            for (const int32_t start : {0, -7, static_cast<int32_t>(kInk)})
-                expectAsReference(makeBitmap(width, height, colour, ddb).get(), start, name + (ddb ? ", screen bitmap" : ""));
+            for (const int32_t start : {0, -7, static_cast<int32_t>(kInk)}) {
+                const UniqueBitmap bitmap = makeBitmap(width, height, colour, ddb);
+                int32_t ours = start, reference = start;
+                const UniqueRegion fast(forms::RegionFromBitmap(bitmap.get(), ours)),
+                    slow(formstest::RegionFromBitmapPerPixel(bitmap.get(), reference));
+                EXPECT_EQ(ours, reference) << name << (ddb ? ", screen bitmap" : "");
+                EXPECT_TRUE(EqualRgn(fast.get(), slow.get())) << name << (ddb ? ", screen bitmap" : "");
+            }
     };
     check("all transparent", 17, 9, [](int, int) { return kKey; });
     check("inner pixels of the corner colour", 20, 12,

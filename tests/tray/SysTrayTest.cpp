@@ -42,8 +42,13 @@ protected:
         RegisterClassA(&wc);
         form = CreateWindowExA(0, "TrayTestForm", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
         seenByForm.clear();
-        tray = std::make_unique<tray::SysTray>(form, recorder);
         icon = ui::Picture::FromIconResource(IDI_NOT_WATCHING, 16);
+        remake(Shell_NotifyIconA);
+    }
+    // A new instance in the tray that calls the shell through notify.
+    void remake(tray::ShellNotify notify) {
+        tray.reset();
+        tray = std::make_unique<tray::SysTray>(form, recorder, notify);
         tray->SetTrayIcon(icon);
         tray->SetInTray(true);
     }
@@ -97,11 +102,8 @@ BOOL WINAPI refusingShell(DWORD op, PNOTIFYICONDATAA record) {
 }
 
 TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
-    tray.reset();
     refusalsLeft = 3;
-    tray = std::make_unique<tray::SysTray>(form, recorder, refusingShell);
-    tray->SetTrayIcon(icon);
-    tray->SetInTray(true);
+    remake(refusingShell);
     auto inTray = [&] {  // the shell's own answer: only an icon it holds can be modified
         NOTIFYICONDATAA r = tray::MakeNotifyRecord(form, 0);
         return Shell_NotifyIconA(NIM_MODIFY, &r) != FALSE;
@@ -126,10 +128,9 @@ BOOL WINAPI recordingShell(DWORD op, PNOTIFYICONDATAA r) {
 }
 
 TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
-    tray.reset();
-    tray = std::make_unique<tray::SysTray>(form, recorder, recordingShell);
+    remake(recordingShell);
+    tray->SetInTray(false);
     EXPECT_FALSE(tray->ShowBalloon("T", "out of the tray", 1000));
-    tray->SetTrayIcon(icon);
     tray->SetInTray(true);
     for (bool refused : {false, true}) {
         sent.clear();
