@@ -1,6 +1,5 @@
 // Faults and bad surroundings: the mail client dying mid-logoff, windows gone,
 // keys that cannot be written, two copies at once.
-
 #include <windows.h>
 
 #include "support/MailClient.h"

@@ -1,7 +1,6 @@
 // tollvane.exe end to end: started as a person would start it, observed only
 // through what the mail client and the registry see. Most tests send the monitor's
 // timer ticks faster than its own 5 s (the divisor of 12 ticks a minute stays).
-
 #include "support/MailClient.h"
 #include "support/ProgramTest.h"
 

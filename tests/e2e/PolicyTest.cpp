@@ -1,7 +1,6 @@
 // The warning before a logoff and the settings an administrator fixes, end to
 // end: the balloon as Wine's notification area shows it, policy values in the
 // registry where Group Policy puts them, and the broadcast that announces them.
-
 #include <windows.h>
 
 #include "support/MailClient.h"

@@ -1,6 +1,5 @@
 // The tray icon and its menu end to end: the icon in Wine's notification area,
 // the real popup menu driven by keyboard, the real input box.
-
 #include <windows.h>
 #include <shellapi.h>
 
