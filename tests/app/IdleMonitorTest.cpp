@@ -25,23 +25,32 @@ struct World : MonitorOperations {
     }
     void ShowCount(int32_t) override {}
     void Watch(bool on) override { watching = on, log.push_back(on ? "watch" : "wait"); }
+    void ShowWarning(int32_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
+    void EndWarning() override { log.push_back("end warning"); }
     std::vector<std::string> take() { return std::exchange(log, {}); }
 };
 
 class Monitor : public testing::Test {
 protected:
-    int32_t ticks = 0, delay = 1;
+    int32_t ticks = 0, delay = 1, warning = 0;
     World world;
-    IdleMonitor monitor{ticks, delay, world};
+    IdleMonitor monitor{ticks, delay, warning, world};
     // The monitor's ticks while watching, as its timer would give them.
     void tick(int n = 1) {
         for (int i = 0; i < n && world.watching; ++i) monitor.MonitorTick();
+    }
+    // The warnings and their ends only.
+    std::vector<std::string> warnings() {
+        std::vector<std::string> out;
+        for (const std::string& e : world.take())
+            if (e.find("warn") != std::string::npos) out.push_back(e);
+        return out;
     }
 };
 
 using Log = std::vector<std::string>;
 
-TEST_F(Monitor, WaitsForTheMailClientThenLogsOffAtTheTwelfthIdleTickPerMinute) {
+TEST_F(Monitor, WaitsForTheMailClientLogsOffAtTheTwelfthIdleTickPerMinuteAndAgainAtOnceWithoutInput) {
     monitor.WatcherTick();
     EXPECT_TRUE(world.take().empty());  // nothing while it is not there
     world.running = true;
@@ -50,20 +59,14 @@ TEST_F(Monitor, WaitsForTheMailClientThenLogsOffAtTheTwelfthIdleTickPerMinute) {
     delay = 2;
     tick(23);
     EXPECT_EQ(ticks, 23);
-    EXPECT_EQ(world.log.size(), 23u) << "only pictures so far";
+    EXPECT_EQ(world.log.size(), 23u) << "only pictures so far: no warning when it is switched off";
     EXPECT_EQ(world.log[0] + world.log[1] + world.log[2], "evenoddeven");  // by the count before each tick
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "cross", "wait"}));
     EXPECT_EQ(ticks, 24) << "a logoff leaves the count as it is";
-}
-
-// After a logoff the count stands: a client started again with no input in
-// between is logged off at the first tick. Any input sets it back.
-TEST_F(Monitor, AClientStartedAgainWithoutInputIsLoggedOffAtOnce) {
-    world.running = true, world.watching = true;
-    tick(12);
-    ASSERT_FALSE(world.watching);
+    // So a client started again with no input in between is logged off at the
+    // first tick. Any input sets it back.
     monitor.WatcherTick();
     world.take();
     tick();
@@ -72,16 +75,6 @@ TEST_F(Monitor, AClientStartedAgainWithoutInputIsLoggedOffAtOnce) {
     world.idle = false;
     tick();
     EXPECT_TRUE(world.watching);
-}
-
-TEST_F(Monitor, TheClientGoneClearsTheIdentityAndWaitsAgain) {
-    world.running = true, world.watching = true;
-    tick(3);
-    world.running = false;
-    world.take();
-    tick();
-    EXPECT_EQ(world.take(), (Log{"clear", "cross", "wait"}));
-    EXPECT_EQ(ticks, 3);
 }
 
 TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
@@ -96,27 +89,9 @@ TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
     }
 }
 
-struct WarnedWorld : World {
-    void ShowWarning(int32_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
-    void EndWarning() override { log.push_back("end warning"); }
-};
-
-class Warning : public testing::Test {
+class Warning : public Monitor {
 protected:
-    int32_t ticks = 0, delay = 1, warning = 30;
-    WarnedWorld world;
-    IdleMonitor monitor{ticks, delay, warning, world};
-    void SetUp() override { world.running = true, world.watching = true; }
-    // The warnings and their ends only.
-    std::vector<std::string> warnings() {
-        std::vector<std::string> out;
-        for (const std::string& e : world.take())
-            if (e.find("warn") != std::string::npos) out.push_back(e);
-        return out;
-    }
-    void tick(int n = 1) {
-        for (int i = 0; i < n && world.watching; ++i) monitor.MonitorTick();
-    }
+    void SetUp() override { warning = 30, world.running = true, world.watching = true; }
 };
 
 // Once at the warning point, ended by activity, and again after the count has
@@ -150,11 +125,9 @@ TEST_F(Warning, EndsAfterTheLogoffAndWhenTheClientGoesAndTheMenusLogoffShowsNone
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"clear", "end warning", "cross", "wait"}));
+    EXPECT_EQ(ticks, 7) << "the client gone leaves the count as it is";
     monitor.LogOff();
     EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
-    warning = 0, world.watching = true, ticks = 0;
-    tick(12);
-    EXPECT_TRUE(warnings().empty());
 }
 
 }  // namespace

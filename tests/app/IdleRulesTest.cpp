@@ -9,7 +9,7 @@ namespace {
 
 short none(int) { return 0; }
 
-TEST(IsIdleWith, TheCursorStandingStillAndNoKeyReportedIsIdle) {
+TEST(IsIdleWith, NoCursorMoveNoKeyAndNoNewLastInputTimeIsIdle) {
     ActivityMemory last;  // both 0 at start: a cursor at 0,0 from the start is unmoved
     EXPECT_TRUE(IsIdleWith(last, 0, 0, {}, none));
     EXPECT_FALSE(IsIdleWith(last, 5, 0, {}, none));
@@ -22,13 +22,10 @@ TEST(IsIdleWith, TheCursorStandingStillAndNoKeyReportedIsIdle) {
     // A key that stops the asking early does not keep the cursor from being remembered.
     EXPECT_FALSE(IsIdleWith(last, 3, 4, {}, [](int c) { return static_cast<short>(c == 16 ? 0x8000 : 0); }));
     EXPECT_TRUE(IsIdleWith(last, 3, 4, {}, none));
-}
-
-// Input that moves no pointer and holds no key (a wheel turn, a pen) still moves
-// the system's last-input time. The first reading only sets the mark; a key that
-// stops the asking early does not keep the new time from being remembered.
-TEST(IsIdleWith, ALastInputTimeThatMovedSinceThePreviousTickIsActivity) {
-    ActivityMemory last;
+    // Input that moves no pointer and holds no key (a wheel turn, a pen) still moves
+    // the system's last-input time. The first reading only sets the mark; a key that
+    // stops the asking early does not keep the new time from being remembered.
+    last = {};
     EXPECT_TRUE(IsIdleWith(last, 0, 0, 1000u, none));
     EXPECT_TRUE(IsIdleWith(last, 0, 0, 1000u, none));
     EXPECT_FALSE(IsIdleWith(last, 0, 0, 1500u, none));
@@ -48,30 +45,23 @@ TEST(IdleRules, TwelveTicksAMinuteAndACountThatNeverWraps) {
     EXPECT_EQ(NextIdleTicks(41, false), 0);
 }
 
-// Thirty seconds is six ticks before the logoff; a warning that does not fall on a
-// tick starts at the tick before; one as long as the delay or longer, at the first
-// idle tick; counts of the longest delays do not overflow.
 TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount) {
-    EXPECT_FALSE(WarningDue(5, 1, 30));
-    EXPECT_EQ(WarningDue(6, 1, 30), 30);
-    EXPECT_EQ(WarningDue(11, 1, 30), 5);
-    EXPECT_FALSE(WarningDue(12, 1, 30)) << "the logoff itself";
-    EXPECT_FALSE(WarningDue(11, 1, 0)) << "switched off";
-    EXPECT_FALSE(WarningDue(0, 1, 30));
-    EXPECT_FALSE(WarningDue(1, 0, 30));
-    EXPECT_FALSE(WarningDue(8, 1, 12));
-    EXPECT_EQ(WarningDue(9, 1, 12), 15);
-    EXPECT_EQ(WarningDue(1, 1, 90), 55);
-    EXPECT_EQ(WarningDue(1, 1, 60), 55);
-    EXPECT_EQ(WarningDue(234, 20, 30), 30);
-    const int32_t top = std::numeric_limits<int32_t>::max();
-    EXPECT_FALSE(WarningDue(top, top, top));
-    EXPECT_EQ(WarningDue(2147483634, 178956970, 30), 30);  // 12 x 178956970 = 2147483640
+    const int32_t top = std::numeric_limits<int32_t>::max(), none = -1;
+    const int32_t cases[][4] = {  // idle ticks, delay minutes, warning seconds: seconds left, or none
+        {5, 1, 30, none}, {6, 1, 30, 30}, {11, 1, 30, 5},
+        {12, 1, 30, none},                    // the logoff itself
+        {11, 1, 0, none}, {0, 1, 30, none}, {1, 0, 30, none},  // switched off; no count; no delay
+        {8, 1, 12, none}, {9, 1, 12, 15},     // 12 s is not on a tick: from the tick before
+        {1, 1, 90, 55}, {1, 1, 60, 55},       // as long as the delay or longer: at the first idle tick
+        {234, 20, 30, 30}, {top, top, top, none},
+        {2147483634, 178956970, 30, 30},      // 12 x 178956970 = 2147483640: no overflow
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(WarningDue(c[0], c[1], c[2]).value_or(none), c[3]) << c[0] << " " << c[1] << " " << c[2];
 }
 
 TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeIsNone) {
-    using P = PolicyValues;
-    auto pick = [](P p) {
+    auto pick = [](PolicyValues p) {
         const ChosenSetting c = ChooseSetting(p, 60, 1, 2147483647);
         return std::pair{c.value, c.byPolicy};
     };

@@ -70,9 +70,8 @@ TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
     EXPECT_EQ(mail.Count("press note 2 &Yes"), 1);
     app::ClickDialogButton();  // nothing left that may be answered
     wintest::Pump(500);
-    int presses = 0;
-    for (const std::string& e : mail.Events()) presses += e.rfind("press", 0) == 0;
-    EXPECT_EQ(presses, 1);
+    const auto events = mail.Events();
+    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("press", 0) == 0; }), 1);
     EXPECT_EQ(decoy.Count("press decoy &Yes") + decoy.Count("press decoy OK"), 0);
 }
 

@@ -1,7 +1,7 @@
 // Mouse tracking with the real pointer on the X display (xdotool), and the
 // keyboard: key events, access keys and Tab.
 #include <algorithm>
-#include <cstring>
+#include <iterator>
 #include <new>
 #include <stdexcept>
 
@@ -145,20 +145,13 @@ public:
         if (b_) b_->~ButtonEx();
     }
     ButtonEx* operator->() const { return b_; }
-    void Destroy() {
-        b_->~ButtonEx();
-        b_ = nullptr;
-        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_) memcpy(storage_ + i, &poison_, sizeof poison_);
-    }
+    void Destroy() { b_->~ButtonEx(), b_ = nullptr, std::fill(std::begin(storage_), std::end(storage_), poison_); }
     bool DestroyedAndUntouched() const {
-        if (b_) return false;
-        for (size_t i = 0; i < sizeof storage_; i += sizeof poison_)
-            if (memcmp(storage_ + i, &poison_, sizeof poison_) != 0) return false;
-        return true;
+        return !b_ && static_cast<size_t>(std::count(std::begin(storage_), std::end(storage_), poison_)) == std::size(storage_);
     }
 
 private:
-    alignas(ButtonEx) unsigned char storage_[(sizeof(ButtonEx) + 7) / 8 * 8];
+    alignas(ButtonEx) uintptr_t storage_[(sizeof(ButtonEx) + sizeof(uintptr_t) - 1) / sizeof(uintptr_t)];
     ButtonEx* b_;
     uintptr_t poison_;
 };

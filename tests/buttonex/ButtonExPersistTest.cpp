@@ -13,11 +13,6 @@ namespace {
 namespace store = buttonex::store;
 using B = ButtonEx;
 
-std::vector<uint8_t> ReadFile(const std::string& path) {
-    const std::string s = wintest::ReadFileText(path);
-    return {s.begin(), s.end()};
-}
-
 std::vector<std::string> names(const std::vector<uint8_t>& bytes) {
     std::vector<std::string> out;
     for (const auto& r : store::Decode(bytes).records) out.push_back(r.name);
@@ -34,7 +29,7 @@ protected:
     std::optional<buttonex::PropertyError> error;
 };
 
-TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
+TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooLargeStoreIsRefused) {
     using namespace buttonex;
     const ui::Font::Desc font{.face = L"Arial", .sizeCy = 120000, .weight = FW_BOLD, .italic = true, .underline = true};
     ButtonEx& b = *button;
@@ -75,6 +70,14 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqual) {
     }
     EXPECT_EQ(c.Surface().Width(), b.Surface().Width());  // its extent
     EXPECT_EQ(host.Save(c).bytes, saved.bytes);  // none recorded twice or lost on saving again
+
+    // Written, a store over the loader's limit would lose every property on loading.
+    c.SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
+    const auto tooLarge = host.Save(c);
+    ASSERT_TRUE(tooLarge.error);
+    EXPECT_EQ(tooLarge.error->property, "SkinUp");
+    EXPECT_NE(tooLarge.error->reason.find("MiB"), std::string::npos) << tooLarge.error->reason;
+    EXPECT_TRUE(tooLarge.bytes.empty());
 }
 
 TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
@@ -86,52 +89,32 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
     };
     auto cut = bytesOf({{"AllowDefault", false}, {"AllowFocus", false}, {"Appearance", 0}, {"Caption", u"kept?"}});
     cut.resize(cut.size() - 20);  // inside the caption record
+    // A few damaged header bytes must not make loading ask for gigabytes.
+    std::vector<uint8_t> huge(14 + 40 + 16);
+    const int32_t header[] = {40, 50000, 50000, 1 | (24 << 16)};  // size, width, height, planes and depth
+    huge[0] = 'B', huge[1] = 'M';
+    memcpy(huge.data() + 14, header, sizeof header);
     // Properties are read in alphabetical order; the ones before the damage stay applied.
-    const std::tuple<std::vector<uint8_t>, const char*, int32_t> cases[] = {
-        {cut, "BackColor", 0},
-        {bytesOf({{"appearance", int32_t{2}}, {"caption", int32_t{5}}}), "Caption", 2},  // the wrong type
-        {bytesOf({{"picture", store::PictureRecord{{'B', 'M', 0, 0, 0}}}}), "Picture", 1},  // no image
-        {std::vector<uint8_t>(100, 0xEE), "AllowDefault", 0},  // nothing read: not even the defaults
+    const std::tuple<std::vector<uint8_t>, const char*, int32_t, const char*> cases[] = {
+        {cut, "BackColor", 0, ""},
+        {bytesOf({{"appearance", int32_t{2}}, {"caption", int32_t{5}}}), "Caption", 2, ""},  // the wrong type
+        {bytesOf({{"picture", store::PictureRecord{{'B', 'M', 0, 0, 0}}}}), "Picture", 1, ""},  // no image
+        {bytesOf({{"appearance", int32_t{2}}, {"skinup", store::PictureRecord{huge}}}), "SkinUp", 2, "picture refused"},
+        {std::vector<uint8_t>(100, 0xEE), "AllowDefault", 0, ""},  // nothing read: not even the defaults
     };
-    for (const auto& [bytes, stopsAt, appearance] : cases) {
+    for (const auto& [bytes, stopsAt, appearance, reason] : cases) {
+        const DWORD started = GetTickCount();
         auto b = loaded(bytes);
+        EXPECT_LT(GetTickCount() - started, 2000u) << stopsAt;
         ASSERT_TRUE(error) << stopsAt;
         EXPECT_EQ(error->property, stopsAt);
         EXPECT_TRUE(!error->reason.empty() && IsWindow(b->hWnd()));
+        EXPECT_EQ(error->reason.rfind(reason, 0), 0u) << error->reason;
         EXPECT_EQ(b->Appearance(), appearance) << stopsAt;
         EXPECT_EQ(b->AllowDefault(), appearance != 0) << stopsAt;  // stores with Appearance 0 also cleared it
         EXPECT_EQ(b->Value(), 1);
         EXPECT_NE(b->Caption(), L"kept?");
     }
-}
-
-// Written, a store over the loader's limit would lose every property on loading.
-TEST_F(ButtonExPersist, SavingRefusesAStoreTooLargeToLoad) {
-    button->SetCaption(L"kept");
-    button->SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
-    const auto saved = host.Save(*button);
-    ASSERT_TRUE(saved.error);
-    EXPECT_EQ(saved.error->property, "SkinUp");
-    EXPECT_NE(saved.error->reason.find("MiB"), std::string::npos) << saved.error->reason;
-    EXPECT_TRUE(saved.bytes.empty());
-}
-
-// A few damaged header bytes must not make loading ask for gigabytes.
-TEST_F(ButtonExPersist, APictureDeclaringAHugeSizeIsRefusedBeforeLoading) {
-    std::vector<uint8_t> bmp(14 + 40 + 16);
-    const int32_t header[] = {40, 50000, 50000, 1 | (24 << 16)};  // size, width, height, planes and depth
-    bmp[0] = 'B', bmp[1] = 'M';
-    memcpy(bmp.data() + 14, header, sizeof header);
-    store::PropertyStore s;
-    s.Append("appearance", int32_t{2});
-    s.Append("skinup", store::PictureRecord{bmp});
-    const DWORD started = GetTickCount();
-    auto b = loaded(s.ToBytes().bytes);
-    ASSERT_TRUE(error);
-    EXPECT_EQ(error->property, "SkinUp");
-    EXPECT_EQ(error->reason.rfind("picture refused", 0), 0u) << error->reason;
-    EXPECT_EQ(b->Appearance(), 2);
-    EXPECT_LT(GetTickCount() - started, 2000u);
 }
 
 TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
@@ -144,9 +127,9 @@ TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
     ASSERT_TRUE(tool.WaitExit(20000));
     ASSERT_EQ(tool.ExitCode(), 0u);
     for (const char* file : {"about-bSysInfo.store", "about-bExit.store"}) {
-        const auto committed = ReadFile(resources + "\\" + file);
-        EXPECT_EQ(committed, ReadFile(work + "\\" + file)) << file << " is stale: run make_about_buttons";
-        auto b = loaded(committed);  // hosted: its 55 x 31 skin, cut to its shape
+        const std::string committed = wintest::ReadFileText(resources + "\\" + file);
+        EXPECT_EQ(committed, wintest::ReadFileText(work + "\\" + file)) << file << " is stale: run make_about_buttons";
+        auto b = loaded({committed.begin(), committed.end()});  // hosted: its 55 x 31 skin, cut to its shape
         EXPECT_FALSE(error);
         EXPECT_EQ(std::pair(b->Surface().Width(), b->Surface().Height()), std::pair(55, 31));
         EXPECT_TRUE(b->ShapeMode());

@@ -1,13 +1,10 @@
 // The warning before a logoff and the settings an administrator fixes, end to
 // end: the balloon as Wine's notification area shows it, policy values in the
 // registry where Group Policy puts them, and the broadcast that announces them.
-#include <gtest/gtest.h>
-
 #include <windows.h>
-#include <commctrl.h>
 
 #include "support/MailClient.h"
-#include "support/Tollvane.h"
+#include "support/ProgramTest.h"
 
 namespace {
 
@@ -23,34 +20,16 @@ void setPolicy(HKEY root, const char* name, DWORD value) {
     wintest::WriteRegValue(root, kPolicy, name, REG_DWORD, {bytes, bytes + sizeof value});
 }
 
-// The balloon's text as the shell shows it, or "" while there is none.
-std::string balloonText() {
-    for (HWND tip : wintest::TopLevelWindows("tooltips_class32"))
-        if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON)) return wintest::WindowText(tip);
-    return "";
-}
-
 int count(const Tollvane& t) {
     const std::string c = t.Caption();
     return !c.empty() && isdigit(static_cast<unsigned char>(c[0])) ? std::stoi(c) : -1;
 }
 
-BOOL CALLBACK addStaticText(HWND child, LPARAM text) {
-    char cls[16] = {};
-    GetClassNameA(child, cls, sizeof cls);
-    if (lstrcmpiA(cls, "Static") == 0) *reinterpret_cast<std::string*>(text) += wintest::WindowText(child);
-    return TRUE;
-}
-
-class Policy : public testing::Test {
+class Policy : public wintest::ProgramTest {
 protected:
-    void SetUp() override { clear(); }
-    void TearDown() override { clear(); }
-    static void clear() {
+    void TearDown() override {
+        ProgramTest::TearDown();
         for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER}) wintest::DeleteKeyTree(root, kPolicy);
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
-        wintest::SetIdentityValues("someone");
-        wintest::SetStoredDelay(nullptr);
     }
 };
 
@@ -69,13 +48,13 @@ TEST_F(Policy, TheWarningBalloonComesAtItsPointAndAMoveTakesItAwayAndTheLogoffDo
     Tollvane t(kTick);
     ASSERT_TRUE(t.Started());
     int seenAt = -1;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return balloonText() == kWarning30 && (seenAt = count(t)) >= 0; }, 12 * kTick + 3000))
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ShownTip(true) == kWarning30 && (seenAt = count(t)) >= 0; }, 12 * kTick + 3000))
         << "no balloon; the count is " << t.Caption();
     // The form's own timer adds a tick now and then.
     EXPECT_TRUE(seenAt >= 6 && seenAt <= 6 + kBalloonDelayTicks + 2) << seenAt;
     wintest::Screenshot("tray-warning.png");
     wintest::Xdo("mousemove 520 310");
-    EXPECT_TRUE(wintest::WaitUntil([] { return balloonText().empty(); }, 3 * kTick + 1000));
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(true).empty(); }, 3 * kTick + 1000));
     // The logoff was 6 ticks away: 9 more pass without it, the count started over.
     wintest::Pump(9 * kTick);
     EXPECT_TRUE(mail.Running());
@@ -95,8 +74,7 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
     ASSERT_TRUE(t.Choose(Tollvane::SetDelay));
     HWND box = nullptr;
     ASSERT_TRUE(wintest::WaitUntil([&] { return (box = t.FindWindowOf("#32770", "Tollvane")) != nullptr; }, 5000));
-    std::string said;
-    EnumChildWindows(box, addStaticText, reinterpret_cast<LPARAM>(&said));
+    const std::string said = wintest::WindowText(GetDlgItem(box, 0xFFFF));  // a message box's text
     EXPECT_NE(said.find("administrator has set the idle delay to 1 minute."), std::string::npos) << said;
     EXPECT_FALSE(t.FindWindowOf("#32770", "Logoff Delay"));
     PostMessageA(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
@@ -108,7 +86,7 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
     bool balloon = false;
     EXPECT_TRUE(wintest::WaitUntil(
         [&] {
-            if (!balloonText().empty()) balloon = true;
+            if (!wintest::ShownTip(true).empty()) balloon = true;
             return !mail.Running();
         },
         12 * kBalloonTick / 2 + 5000));

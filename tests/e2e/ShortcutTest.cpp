@@ -15,51 +15,22 @@ namespace {
 
 using wintest::Tollvane;
 
-struct Link {
-    bool exists = false;
-    std::wstring path;
-};
-
-Link readLink(const std::wstring& file) {
-    Link out;
-    if (GetFileAttributesW(file.c_str()) == INVALID_FILE_ATTRIBUTES) return out;
-    out.exists = true;
+// The target of a shortcut file as the shell resolves it: through the link's item
+// list, which holds every name whole (Wine keeps the link's plain-text path in the
+// ANSI code page). "" when it cannot be read.
+std::wstring linkTarget(const std::wstring& file) {
     base::ComPtr<IShellLinkW> link;
+    wchar_t target[MAX_PATH] = {};
+    LPITEMIDLIST items = nullptr;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))
-        return out;
-    auto file_ = link.as<IPersistFile>(IID_IPersistFile);
-    if (!file_ || FAILED(file_->Load(file.c_str(), STGM_READ))) return out;
-    // The target as the shell resolves it: through the link's item list, which holds
-    // every name whole (Wine keeps the link's plain-text path in the ANSI code page).
-    wchar_t buffer[MAX_PATH] = {};
-    LPITEMIDLIST items = nullptr;
-    if (SUCCEEDED(link->GetIDList(&items)) && items) {
-        SHGetPathFromIDListW(items, buffer);
+        return target;
+    auto persist = link.as<IPersistFile>(IID_IPersistFile);
+    if (persist && SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) && items) {
+        SHGetPathFromIDListW(items, target);
         CoTaskMemFree(items);
     }
-    out.path = buffer;
-    return out;
-}
-
-bool samePath(const std::wstring& a, const std::wstring& b) { return lstrcmpiW(a.c_str(), b.c_str()) == 0; }
-bool samePath(const std::wstring& a, const std::string& b) { return samePath(a, base::FromAnsi(b)); }
-
-// The shortcut is made while the program loads, just after its main window appears.
-Link awaitLink(const std::wstring& file) {
-    wintest::WaitUntil([&] { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000);
-    wintest::Pump(100);
-    return readLink(file);
-}
-
-// A new folder for a copy of the program: not in the temporary folder, from
-// which the program writes no shortcut.
-std::string folderOutsideTemp(const std::string& tag) {
-    char local[MAX_PATH] = {};
-    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
-    const std::string path = std::string(local) + "\\tollvane-" + tag + "-" + std::to_string(GetTickCount());
-    CreateDirectoryA(path.c_str(), nullptr);
-    return path;
+    return target;
 }
 
 class Shortcut : public testing::Test {
@@ -68,17 +39,6 @@ protected:
     base::ComApartment com;
 };
 
-// Each test starts with the shortcut deleted, as a person may delete it.
-TEST_F(Shortcut, EveryStartPointsTheShortcutAtTheRunningCopy) {
-    const std::wstring lnk = services::StartupShortcutPath();
-    EXPECT_NE(lnk.find(L"Shortcut to Tollvane.lnk"), std::wstring::npos);
-    Tollvane t(0);
-    ASSERT_TRUE(t.Started());
-    Link link = awaitLink(lnk);
-    ASSERT_TRUE(link.exists);
-    EXPECT_TRUE(samePath(link.path, wintest::BuiltProgram("tollvane.exe"))) << base::ToAnsi(link.path);
-}
-
 // The installer puts the program under the user's own profile, so a user name the
 // ANSI code page cannot spell ends up in the target.
 TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLetter) {
@@ -86,16 +46,22 @@ TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLe
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
-    const std::wstring folder = base::FromAnsi(folderOutsideTemp("wide")) + L"\\" + name;
-    const std::wstring exe = folder + L"\\tollvane.exe";
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    char local[MAX_PATH] = {};  // not the temporary folder, from which the program writes no shortcut
+    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    const std::wstring outside = base::FromAnsi(std::string(local) + "\\tollvane-wide-" + std::to_string(GetTickCount()));
+    const std::wstring folder = outside + L"\\" + name, exe = folder + L"\\tollvane.exe";
+    ASSERT_TRUE(CreateDirectoryW(outside.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
     ASSERT_TRUE(CopyFileW(base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
     Tollvane t(0, exe);
     ASSERT_TRUE(t.Started());
-    Link link = awaitLink(services::StartupShortcutPath());
-    ASSERT_TRUE(link.exists);
-    EXPECT_TRUE(samePath(link.path, exe));
-    EXPECT_NE(GetFileAttributesW(link.path.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
+    const std::wstring lnk = services::StartupShortcutPath();  // deleted before each test, as a person may
+    EXPECT_NE(lnk.find(L"Shortcut to Tollvane.lnk"), std::wstring::npos);
+    // Made while the program loads, just after its main window appears.
+    ASSERT_TRUE(wintest::WaitUntil([&] { return GetFileAttributesW(lnk.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    wintest::Pump(100);
+    const std::wstring target = linkTarget(lnk);
+    EXPECT_EQ(lstrcmpiW(target.c_str(), exe.c_str()), 0) << base::ToAnsi(target);
+    EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
 }
 
 // Windows runs a program opened inside a zip from a copy in the temporary
@@ -115,7 +81,7 @@ TEST_F(Shortcut, ACopyRunFromTheTemporaryFolderWritesNone) {
     ASSERT_TRUE(t.Started());
     wintest::Pump(1000);
     EXPECT_TRUE(t.Running());
-    EXPECT_FALSE(readLink(services::StartupShortcutPath()).exists);
+    EXPECT_EQ(GetFileAttributesW(services::StartupShortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 TEST_F(Shortcut, AStartupFolderThatCannotBeWrittenLeavesTheProgramRunning) {

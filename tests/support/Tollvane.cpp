@@ -1,5 +1,7 @@
 #include "support/Tollvane.h"
 
+#include <commctrl.h>
+
 #include "app/frmMain.h"
 
 namespace wintest {
@@ -63,6 +65,12 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
     for (HWND h : TopLevelWindows(className, child_.Pid()))
         if (title.empty() || WindowText(h) == title) return h;
     return nullptr;
+}
+
+std::string ShownTip(bool balloon) {
+    for (HWND tip : TopLevelWindows("tooltips_class32"))
+        if (IsWindowVisible(tip) && ((GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) == balloon) return WindowText(tip);
+    return "";
 }
 
 int CountTrayPixels(COLORREF colour) { return FindColour(ScreenPixels(TrayArea()), colour, 39).count; }

@@ -69,8 +69,6 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
 // xdotool with the given arguments on the test's X display.
 int Xdo(const std::string& args);
 
-// A file in the build's artifacts folder (created if needed); a Windows path.
-std::string ArtifactPath(const std::string& name);
 // A screenshot of the whole X display into the artifacts folder.
 void Screenshot(const std::string& name);
 // A fresh temporary folder (Windows path, no trailing backslash).

@@ -42,8 +42,13 @@ protected:
         RegisterClassA(&wc);
         form = CreateWindowExA(0, "TrayTestForm", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
         seenByForm.clear();
-        tray = std::make_unique<tray::SysTray>(form, recorder);
         icon = ui::Picture::FromIconResource(IDI_NOT_WATCHING, 16);
+        remake(Shell_NotifyIconA);
+    }
+    // A new instance in the tray that calls the shell through notify.
+    void remake(tray::ShellNotify notify) {
+        tray.reset();
+        tray = std::make_unique<tray::SysTray>(form, recorder, notify);
         tray->SetTrayIcon(icon);
         tray->SetInTray(true);
     }
@@ -59,26 +64,20 @@ protected:
     ui::Picture icon;
 };
 
-TEST_F(Tray, MenuCommandsWithBit8192BecomeMenuClickAndEveryMessageStillReachesTheForm) {
-    SendMessageA(form, WM_COMMAND, 0x2001, 0);
-    SendMessageA(form, WM_COMMAND, 0x2004, 0);   // 8196: the two lowest bits give 0
-    SendMessageA(form, WM_COMMAND, 0x0001, 0);   // no bit 8192
-    SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
-    SendMessageA(form, WM_NULL, 0, 0);
-    SendMessageA(form, WM_APP, 0, 0);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 0"}));
-    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_NULL, WM_APP}));
-}
-
 // The tray's procedure is called through the system's frames: a handler that
 // throws loses its own event only, and the message still reaches the form.
+// Menu commands carry bit 8192 and the item in their two lowest bits; other
+// commands and messages pass by.
 TEST_F(Tray, AMenuHandlerThatThrowsLosesOnlyItsClick) {
     recorder.throwOnMenuClick = true;
     SendMessageA(form, WM_COMMAND, 0x2001, 0);
     recorder.throwOnMenuClick = false;
-    SendMessageA(form, WM_COMMAND, 0x2002, 0);
-    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 2"}));
-    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND}));
+    SendMessageA(form, WM_COMMAND, 0x2004, 0);                 // 8196: the two lowest bits give 0
+    SendMessageA(form, WM_COMMAND, 0x0001, 0);                 // no bit 8192
+    SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
+    SendMessageA(form, WM_APP, 0, 0);
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 0"}));
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_APP}));
 }
 
 TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheForm) {
@@ -103,11 +102,8 @@ BOOL WINAPI refusingShell(DWORD op, PNOTIFYICONDATAA record) {
 }
 
 TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
-    tray.reset();
     refusalsLeft = 3;
-    tray = std::make_unique<tray::SysTray>(form, recorder, refusingShell);
-    tray->SetTrayIcon(icon);
-    tray->SetInTray(true);
+    remake(refusingShell);
     auto inTray = [&] {  // the shell's own answer: only an icon it holds can be modified
         NOTIFYICONDATAA r = tray::MakeNotifyRecord(form, 0);
         return Shell_NotifyIconA(NIM_MODIFY, &r) != FALSE;
@@ -132,10 +128,9 @@ BOOL WINAPI recordingShell(DWORD op, PNOTIFYICONDATAA r) {
 }
 
 TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
-    tray.reset();
-    tray = std::make_unique<tray::SysTray>(form, recorder, recordingShell);
+    remake(recordingShell);
+    tray->SetInTray(false);
     EXPECT_FALSE(tray->ShowBalloon("T", "out of the tray", 1000));
-    tray->SetTrayIcon(icon);
     tray->SetInTray(true);
     for (bool refused : {false, true}) {
         sent.clear();
@@ -144,18 +139,14 @@ TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
         tray->SetTrayIcon(icon);
         tray->HideBalloon();
         tray->HideBalloon();
-        const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE;
+        const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE, modify = NIM_MODIFY, info = NIF_INFO;
+        auto fields = [](const Sent& s) { return std::tuple(s.op, s.size, s.flags, s.title, s.text); };
         ASSERT_EQ(sent.size(), refused ? 2u : 3u) << refused;
-        EXPECT_EQ(sent[0].op, static_cast<DWORD>(NIM_MODIFY));
-        EXPECT_EQ(sent[0].size, v2);
-        EXPECT_EQ(sent[0].flags, static_cast<DWORD>(NIF_INFO));
-        EXPECT_EQ(sent[0].title, "Tollvane");
-        EXPECT_EQ(sent[0].text, std::string(255, 'w'));
+        EXPECT_EQ(fields(sent[0]), std::tuple(modify, v2, info, "Tollvane", std::string(255, 'w')));
         EXPECT_EQ(sent[1].size, v1);
-        if (refused) continue;
-        EXPECT_EQ(sent[2].size, v2);
-        EXPECT_EQ(sent[2].flags, static_cast<DWORD>(NIF_INFO));
-        EXPECT_EQ(sent[2].text, "");
+        if (!refused) {
+            EXPECT_EQ(fields(sent[2]), std::tuple(modify, v2, info, "", ""));
+        }
     }
 }
 

@@ -25,17 +25,11 @@ TEST(Units, HalvesRoundToEvenInEveryConversion) {
 
 TEST(Units, ExtremesClampInsteadOfWrappingAndABadResolutionIsTheStandardOne) {
     // Above about 22 million HIMETRIC a 32-bit product of the extent and 96 would wrap.
-    EXPECT_EQ(HimetricToPixels(25'000'000, 96), 944'882);
-    EXPECT_EQ(HimetricToPixels(kMax, 96), 81'164'736);
-    EXPECT_EQ(HimetricToPixels(kMin, 96), -81'164'736);
-    EXPECT_EQ(HimetricToPixels(kMax, kMax), kMax);
-    EXPECT_EQ(HimetricToPixels(kMin, kMax), kMin);
-    EXPECT_EQ(PixelsToHimetric(kMax, 96), kMax);
-    EXPECT_EQ(PixelsToHimetric(kMin, 1), kMin);
-    EXPECT_EQ(TwipsToPixels(1e300, 96), kMax);
-    EXPECT_EQ(PixelsToTwips(-1e300, 96), kMin);
-    EXPECT_EQ(TwipsToPixels(std::nan(""), 96), 0);
-    EXPECT_EQ(PixelsToTwips(std::numeric_limits<double>::infinity(), 96), kMax);
+    EXPECT_EQ((std::vector{HimetricToPixels(25'000'000, 96), HimetricToPixels(kMax, 96), HimetricToPixels(kMin, 96),
+                           HimetricToPixels(kMax, kMax), HimetricToPixels(kMin, kMax), PixelsToHimetric(kMax, 96),
+                           PixelsToHimetric(kMin, 1), TwipsToPixels(1e300, 96), PixelsToTwips(-1e300, 96),
+                           TwipsToPixels(std::nan(""), 96), PixelsToTwips(std::numeric_limits<double>::infinity(), 96)}),
+              (std::vector{944'882, 81'164'736, -81'164'736, kMax, kMin, kMax, kMin, kMax, kMin, 0, kMax}));
     for (const int bad : {0, -96, kMin}) {
         EXPECT_EQ(TwipsToPixels(150, bad), 10) << bad;
         EXPECT_EQ(PixelsToTwips(10, bad), 150) << bad;
