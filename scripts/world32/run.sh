@@ -46,9 +46,13 @@ follow=$!
 world32_boot "$image" "$image/root.img" "$xfer/disk.img" /tollvane-job.sh "$xfer/console.log" "${WORLD32_SECONDS:-5400}"
 booted=$?
 kill $follow 2>/dev/null
-mkdir -p "$root/build/test-logs" "$root/build/artifacts"
-debugfs -R "rdump /tree/build/test-logs $root/build" "$xfer/disk.img" >/dev/null 2>&1
-debugfs -R "rdump /tree/build/artifacts/$name $root/build/artifacts" "$xfer/disk.img" >/dev/null 2>&1
+# debugfs dumps a folder only into one where it does not exist yet.
+mkdir -p "$xfer/out" "$root/build/test-logs" "$root/build/artifacts"
+for dir in test-logs "artifacts/$name"; do
+  debugfs -R "rdump /tree/build/$dir $xfer/out" "$xfer/disk.img" >/dev/null 2>&1
+done
+[ -d "$xfer/out/test-logs" ] && cp -r "$xfer/out/test-logs/." "$root/build/test-logs/"
+[ -d "$xfer/out/$name" ] && cp -r "$xfer/out/$name" "$root/build/artifacts/"
 rc=$(debugfs -R 'cat /out/rc' "$xfer/disk.img" 2>/dev/null)
 echo "world32: the PC ran for $((SECONDS - started)) s; the job ended with '${rc:-nothing}'"
 [ "${KEEP_WORLD32_DISK:-0}" = 1 ] || rm -f "$xfer/disk.img"
