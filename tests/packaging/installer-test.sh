@@ -5,7 +5,7 @@
 #   installer-test.sh <build folder> <work folder> <package name> <version> <mailclient.exe> <tray_probe.exe>
 source "$(dirname "$0")/common.sh"
 build=$1 packages=$(packages_folder "$2") work=$(run_folder "$2")/installer name=$3 version=$4
-ignores_close=$5 tray_probe=$6
+mailclient=$5 tray_probe=$6
 make_packages "$build" "$2" "$name" || exit 1
 setup=$packages/$name-setup.exe
 
@@ -100,7 +100,7 @@ rm -f "$dir/notes.txt"
 expect "install once more" installed
 ready=$work/ignores-close.ready
 rm -f "$ready"
-timeout 300 wine "$ignores_close" --ignore-close TollvaneMainForm --log "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
+timeout 300 wine "$mailclient" --ignore-close TollvaneMainForm --log "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
   </dev/null >/dev/null 2>&1 &
 expect "a window of the program's class that ignores WM_CLOSE is up" wait_until 60 exists "$ready"
 started=$SECONDS
