@@ -4,15 +4,17 @@
 # Windows XP SP3 (5.1.2600), booted once and kept in the image.
 #
 # Builds the image once and keeps it in the cache, keyed by everything that goes
-# into it; prints the image's folder. Nothing 32-bit is installed on this machine:
+# into it; prints the image's folder on standard output and nothing else there
+# (every tool's messages go to standard error or to the build's logs). Nothing 32-bit is installed on this machine:
 # the i386 packages are unpacked into the image only.
 #   WORLD32_CACHE  where images are kept (default ${XDG_CACHE_HOME:-~/.cache}/tollvane)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/common.sh"
+# Standard output carries the image's folder only: everything else goes to standard error.
+exec 3>&1 1>&2
 
-suite=bookworm
-mirror=$(world32_mirror)
+suite=$WORLD32_SUITE
 # What the guest needs: 32-bit Wine and its fonts, a display and X input for the
 # tests, ctest to run them as the 64-bit worlds do, unzip for the zip, and a
 # Japanese locale for the code-page test.
@@ -27,9 +29,10 @@ mkdir -p "$cache/debs"
 exec 9>"$cache/world32.lock"
 flock 9
 if [ -f "$image/ready" ]; then
-  echo "$image"
+  echo "$image" >&3
   exit 0
 fi
+mirror=$(world32_mirror)
 
 sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
 work=$image.building
@@ -70,7 +73,8 @@ chmod +x "$ird/init"
 log "root disk; the guest's first boot installs the packages and boots the Wine prefix"
 $sudo cp "$here/guest-setup.sh" "$work/root/tollvane-setup.sh"
 $sudo cp "$here/guest-job.sh" "$work/root/tollvane-job.sh"
-$sudo mke2fs -q -t ext4 -L tollvane -d "$work/root" "$work/root.img" 8G
+$sudo mke2fs -q -t ext4 -L tollvane -d "$work/root" "$work/root.img" 8G >"$work/mke2fs.log" 2>&1 \
+  || { cat "$work/mke2fs.log" >&2; exit 1; }
 $sudo rm -rf "$work/root" "$work/kernel-download" "$work/kernel" "$work/bin" "$ird"
 world32_boot "$work" "$work/root.img" "" /tollvane-setup.sh "$work/setup.log" 3600 \
   || { log "the first boot failed:"; tail -40 "$work/setup.log" >&2; exit 1; }
@@ -80,4 +84,4 @@ touch "$work/ready"
 $sudo rm -rf "$image" "$cache"/world32-*[0-9a-f]
 mv "$work" "$image"
 log "image ready in $((SECONDS - started)) s: $image"
-echo "$image"
+echo "$image" >&3

@@ -12,7 +12,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 source "$here/common.sh"
 name=$1; shift
-image=$(bash "$here/image.sh") || { echo "world32: no image of the 32-bit PC"; exit 1; }
+image=$(bash "$here/image.sh") && [ -f "$image/root.img" ] \
+  || { echo "world32: no image of the 32-bit PC${image:+ (image.sh printed '$image')}"; exit 1; }
 xfer=$root/build/world32-$name
 rm -rf "$xfer"
 mkdir -p "$xfer/disk/tree"
@@ -36,7 +37,8 @@ export TOLLVANE_WORLD=i386 WINEARCH=win32 WINE_SESSION_TEMPLATE=/opt/tollvane/pr
 echo "world32: \$(nproc) processor(s): \$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2)"
 $(printf '%q ' "$@")
 JOB
-mke2fs -q -t ext4 -L transfer -d "$xfer/disk" "$xfer/disk.img" 16G || exit 1
+mke2fs -q -t ext4 -L transfer -d "$xfer/disk" "$xfer/disk.img" 16G >"$xfer/mke2fs.log" 2>&1 \
+  || { echo "world32: the transfer disk could not be made:"; cat "$xfer/mke2fs.log"; exit 1; }
 rm -rf "$xfer/disk"
 
 started=$SECONDS
