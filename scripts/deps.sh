@@ -24,8 +24,11 @@ if ((${#missing[@]})); then
   $SUDO apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
-# The registry writer is tested once more under a Japanese locale (code page 932).
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP\.utf-\?8$'; then
-  SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO localedef -i ja_JP -c -f UTF-8 ja_JP.UTF-8
-fi
+# The registry writer is tested once more under a Japanese locale (code page 932),
+# and the logoff in Wine worlds whose language is German and Japanese.
+for loc in ja_JP de_DE; do
+  if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
+    SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
+    $SUDO localedef -i $loc -c -f UTF-8 $loc.UTF-8
+  fi
+done

@@ -8,6 +8,9 @@
 #                           e.g. winxp64; default: Wine's own (a current Windows)
 #   WINE_SESSION_TEMPLATE   a booted prefix to copy instead of booting a new one
 #                           (the emulated 32-bit PC keeps one: booting takes minutes there)
+#   WINE_SESSION_LOCALE     the Unix locale of every Wine process, and so the
+#                           Windows language and ANSI code page (default C.UTF-8:
+#                           English, code page 1252); e.g. de_DE.UTF-8, ja_JP.UTF-8
 #   WINEARCH                win64 unless set (win32 in the emulated 32-bit PC)
 
 wine_session_start() {
@@ -16,7 +19,7 @@ wine_session_start() {
   export WINEPREFIX=$dir/prefix
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
-  export LC_ALL=C.UTF-8
+  export LC_ALL=${WINE_SESSION_LOCALE:-C.UTF-8}
   export WINEARCH=${WINEARCH:-win64}
   WINE_SESSION_PIDS=()
 

@@ -2,6 +2,7 @@
 # Runs a Windows build's tests in a Wine world of its own: a prefix, an Xvfb
 # display and a persistent wineserver that no other world shares.
 #   wine-world.sh <name> <Windows version for winecfg -v, or ""> <build folder> [ctest options...]
+# WINE_SESSION_LOCALE sets the world's language (wine-session.sh).
 # The log goes to build/test-logs/wine-<name>.log, screenshots to build/artifacts/<name>/.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

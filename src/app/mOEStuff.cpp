@@ -32,6 +32,11 @@ bool isMessageWindowDialog(HWND dialog) {
     return hasClass(owner, kNoteWindowClass) && processOf(owner) == processOf(dialog);
 }
 
+HWND buttonWithId(HWND dialog, int id) {
+    HWND control = GetDlgItem(dialog, id);
+    return hasClass(control, "Button") ? control : nullptr;
+}
+
 void postClose(HWND hwnd) { PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
 }  // namespace
@@ -60,6 +65,11 @@ void ClickDialogButton() {
     if (!dialog) return;
     HWND button = FindWindowExA(dialog, nullptr, "Button", "&Yes");
     if (!button) button = FindWindowExA(dialog, nullptr, "Button", "OK");
+    // On a Windows in another language the captions are the system's own words
+    // ("&Ja", "はい(&Y)"), but a message box gives its buttons the same command
+    // identifiers in every language.
+    if (!button) button = buttonWithId(dialog, IDYES);
+    if (!button) button = buttonWithId(dialog, IDOK);
     if (!button) return;
     // What a click on the button sends its dialog. A BM_CLICK may do nothing in a
     // dialog that is not active, and a logoff comes when nobody is there to

@@ -27,7 +27,8 @@ void ClearLastIdentity();
 // dialogs, then asks the main window to close. Blocks for up to about 25 s.
 void CloseOutlookExpress();
 
-// Presses "&Yes", or else "OK", in the first visible dialog that a message
+// Presses "&Yes", or else "OK", or else the button that stands for Yes or else
+// OK in a message box of any language, in the first visible dialog that a message
 // window of the mail client owns (directly, or through a window of its own),
 // in the mail client's own process. Any other dialog is left alone: one the
 // person left open in the main window (say, "permanently delete these

@@ -1,21 +1,24 @@
 // A stand-in for the mail client: a main window of class "Outlook Express
 // Browser Class" and message windows of class "ATH_Note", each reacting to a
 // close request as its command line says. Every close request and button
-// press it receives is appended, with a time stamp, to a log file.
+// press it receives is appended, with a time stamp, to a log file; a press is
+// logged by the button's command ("press note 2 yes"), whatever its caption.
+// A note asks as the real client does, in a message box of the system's own,
+// so on a German system its Yes reads "&Ja".
 //
 //   mailclient.exe --log FILE [--no-main] [--main-prompt] [--note MODE]... [--decoy] [--ignore-close CLASS]
 //   MODE: close   closes at once
-//         yes     asks in a dialog with "&Yes" and "&No"; closes on Yes
-//         ok      asks in a dialog with only "OK"; closes on OK
-//         none    asks in a dialog with "&No" and "Cancel"; never closes
-//         both    asks in a dialog with "OK" and "&Yes"; closes on either
-//         hidden  asks in a hidden dialog with "&Yes"; closes on Yes
+//         yes     asks in a message box with Yes and No; closes on Yes
+//         ok      asks in a message box with only OK; closes on OK
+//         none    asks in a message box with Retry and Cancel; never closes
+//         both    asks in a dialog with OK and Yes; closes on either
+//         hidden  asks in a hidden dialog with Yes; closes on Yes
 //         never   ignores the request
 //   Each note's dialog is owned by the note, as a message window's confirmation is.
-//   --main-prompt: the main window holds a "Permanently delete" dialog with "&Yes"
-//            and "&No" open, as the person left it; presses are logged as
+//   --main-prompt: the main window holds a "Permanently delete" dialog with Yes
+//            and No open, as the person left it; presses are logged as
 //            "press main ..." and change nothing.
-//   --decoy: only a dialog with "&Yes" and "OK" (another program's dialog that
+//   --decoy: only a dialog with Yes and OK (another program's dialog that
 //            must never be answered); presses are logged as "press decoy ...".
 //   --ignore-close CLASS: only a hidden window of that class that ignores WM_CLOSE
 //            (a copy of another program that will not exit when asked).
@@ -49,11 +52,41 @@ struct Note {
     std::string mode;
     HWND window = nullptr;
     HWND dialog = nullptr;
+    bool asking = false;  // a message box is open
     std::string name() const { return number ? "note " + std::to_string(number) : mode; }
 };
 Note mainPrompt{0, "main"}, decoyDialog{0, "decoy"};
 std::vector<std::unique_ptr<Note>> notes;
 int openWindows = 0;
+bool quitting = false;  // the main window is gone: a box that ends now was not answered
+
+std::string commandName(int id) {
+    switch (id) {
+        case IDYES: return "yes";
+        case IDNO: return "no";
+        case IDOK: return "ok";
+        case IDCANCEL: return "cancel";
+        case IDRETRY: return "retry";
+        default: return std::to_string(id);
+    }
+}
+
+// The rule cases' own dialogs (a hidden one, one with both OK and Yes, another
+// program's) speak English; the confirmations a note asks with are the system's
+// own message boxes, in the system's language.
+std::wstring caption(WORD id) {
+    switch (id) {
+        case IDYES: return L"&Yes";
+        case IDNO: return L"&No";
+        case IDOK: return L"OK";
+        default: return L"Cancel";
+    }
+}
+
+void pressed(Note& note, int id) {
+    logLine("press " + note.name() + " " + commandName(id));
+    if (note.number && (id == IDYES || id == IDOK)) DestroyWindow(note.window);
+}
 
 INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* note = reinterpret_cast<Note*>(GetWindowLongPtrA(dialog, DWLP_USER));
@@ -62,46 +95,54 @@ INT_PTR CALLBACK dialogProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lParam)
         return TRUE;
     }
     if (msg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
-        char caption[64] = {};
-        GetWindowTextA(reinterpret_cast<HWND>(lParam), caption, sizeof caption);
         const WORD id = LOWORD(wParam);
-        logLine("press " + note->name() + " " + caption);
         if (note->number && (id == IDYES || id == IDOK)) {
             DestroyWindow(dialog);
             note->dialog = nullptr;
-            DestroyWindow(note->window);
         }
+        pressed(*note, id);
         return TRUE;
     }
     return FALSE;
 }
 
-HWND makeDialog(const std::string& title, const std::vector<std::pair<WORD, std::wstring>>& buttons, Note* note,
-                HWND owner = nullptr, bool visible = true) {
+HWND makeDialog(const std::string& title, const std::vector<WORD>& buttons, Note* note, HWND owner = nullptr,
+                bool visible = true) {
     std::wstring wtitle(title.begin(), title.end());
     ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | DS_MODALFRAME | (visible ? WS_VISIBLE : 0), 160, 50);
     short x = 8;
-    for (const auto& [id, text] : buttons) {
-        t.AddControl(0x0080, id, text, BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
+    for (const WORD id : buttons) {
+        t.AddControl(0x0080, id, caption(id), BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
         x = static_cast<short>(x + 50);
     }
     return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), owner, &dialogProc,
                                       reinterpret_cast<LPARAM>(note));
 }
 
+// As the real client asks: a message box of the system's own, owned by the note.
+// Close requests that come while it is open are logged and change nothing.
+void askInMessageBox(Note& note, UINT buttons) {
+    if (note.asking) return;
+    note.asking = true;
+    const std::string text = "Save changes to note " + std::to_string(note.number) + "?";
+    const int answer = MessageBoxA(note.window, text.c_str(), "Outlook Express", buttons | MB_ICONQUESTION);
+    note.asking = false;
+    if (answer > 0 && !quitting) pressed(note, answer);
+}
+
 void askToClose(Note& note) {
     if (note.dialog) return;  // already asking
     const std::string title = "Confirm note " + std::to_string(note.number);
     if (note.mode == "yes")
-        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}, {IDNO, L"&No"}}, &note, note.window);
+        askInMessageBox(note, MB_YESNO);
     else if (note.mode == "ok")
-        note.dialog = makeDialog(title, {{IDOK, L"OK"}}, &note, note.window);
+        askInMessageBox(note, MB_OK);
     else if (note.mode == "none")
-        note.dialog = makeDialog(title, {{IDNO, L"&No"}, {IDCANCEL, L"Cancel"}}, &note, note.window);
+        askInMessageBox(note, MB_RETRYCANCEL);
     else if (note.mode == "both")
-        note.dialog = makeDialog(title, {{IDOK, L"OK"}, {IDYES, L"&Yes"}}, &note, note.window);
+        note.dialog = makeDialog(title, {IDOK, IDYES}, &note, note.window);
     else if (note.mode == "hidden")
-        note.dialog = makeDialog(title, {{IDYES, L"&Yes"}}, &note, note.window, false);
+        note.dialog = makeDialog(title, {IDYES}, &note, note.window, false);
 }
 
 LRESULT CALLBACK noteProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -142,6 +183,7 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_DESTROY:
             logLine("closed main");
+            quitting = true;
             // The real client takes its notes with it.
             PostQuitMessage(0);
             break;
@@ -190,7 +232,7 @@ int main(int argc, char** argv) {
                         GetModuleHandleA(nullptr), nullptr);
         logLine("ready");
     } else if (decoy) {
-        makeDialog("Decoy", {{IDYES, L"&Yes"}, {IDOK, L"OK"}}, &decoyDialog);
+        makeDialog("Decoy", {IDYES, IDOK}, &decoyDialog);
         logLine("ready decoy");
     } else {
         registerClass(kMainClass, mainProc);
@@ -200,8 +242,7 @@ int main(int argc, char** argv) {
                                         300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
             ++openWindows;
             if (prompt)
-                makeDialog("Permanently delete the selected messages?", {{IDYES, L"&Yes"}, {IDNO, L"&No"}},
-                           &mainPrompt, main);
+                makeDialog("Permanently delete the selected messages?", {IDYES, IDNO}, &mainPrompt, main);
         }
         int number = 0;
         for (const std::string& mode : modes) {
