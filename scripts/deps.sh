@@ -6,12 +6,14 @@ set -euo pipefail
 # recommendations brings no fonts: the program and the pixel tests get the
 # same ones on every machine from fonts-wine (Wine's own Tahoma, MS Sans Serif
 # and Marlett) and fonts-liberation (metric twins of Arial, Times New Roman and
-# Courier New). The 32-bit world is an emulated PC (qemu-system-x86) whose
-# Debian i386 system debootstrap unpacks into a disk image (e2fsprogs, cpio):
-# no 32-bit package is ever installed on this machine.
+# Courier New); a Japanese Windows has Japanese fonts, and the Japanese Wine
+# world gets IPA's Gothic (fonts-ipafont-gothic) in their place. The 32-bit
+# world is an emulated PC (qemu-system-x86) whose Debian i386 system
+# debootstrap unpacks into a disk image (e2fsprogs, cpio): no 32-bit package is
+# ever installed on this machine.
 packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
-          wine wine64 fonts-wine fonts-liberation
+          wine wine64 fonts-wine fonts-liberation fonts-ipafont-gothic
           xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales
           qemu-system-x86 debootstrap cpio e2fsprogs)
 missing=()
