@@ -35,7 +35,8 @@ int32_t DelayFromStoredText(const std::wstring& text);
 int32_t WarningFromStoredText(const std::wstring& text);
 
 // The typed text read as a number, its integer part taken toward minus
-// infinity; only 1 to 2147483647 is a delay, anything else is none.
+// infinity; only 1 to 2147483647 is a delay, anything else is none. Full-width
+// digits and signs, as an East Asian input method types them, count as digits.
 std::optional<int32_t> DelayFromTypedText(const std::wstring& text);
 
 // The decimal text that is stored for a delay.

@@ -18,6 +18,9 @@ TEST(DelaySetting, StoredTextRoundsAndFallsBackToTenTypedTextKeepsWholeMinutesFr
     EXPECT_EQ(DelayFromTypedText(L"15"), 15);
     EXPECT_EQ(DelayFromTypedText(L"2.9"), 2);
     EXPECT_EQ(DelayFromTypedText(L"2147483647"), 2147483647);
+    // As a Japanese input method types them.
+    EXPECT_EQ(DelayFromTypedText(L"\uFF11\uFF15"), 15);
+    EXPECT_EQ(DelayFromTypedText(L"\uFF12\uFF0E\uFF19"), 2);
     for (const wchar_t* bad : {L"", L"0", L"0.5", L"-0.5", L"-3", L"abc", L"99999999999", L"2147483648"})
         EXPECT_FALSE(DelayFromTypedText(bad).has_value()) << testing::PrintToString(std::wstring(bad));
 }

@@ -84,8 +84,36 @@ TEST_F(Shortcut, ACopyRunFromTheTemporaryFolderWritesNone) {
     EXPECT_EQ(GetFileAttributesW(services::StartupShortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+
+// On a German or Japanese Windows XP the Startup folder is named in the system's
+// language ("Startmenü\Programme\Autostart", "スタートアップ"): the shortcut goes
+// where the shell says, by its whole name, in any code page.
+TEST_F(Shortcut, AStartupFolderNamedInAnotherLanguageGetsTheShortcut) {
+    wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");
+    wintest::LentRegValue shellFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup");
+    const std::wstring menu = base::FromAnsi(wintest::TempFolder("localised")) + L"\\Startmen\x00FC",
+                       startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
+    ASSERT_TRUE(CreateDirectoryW(menu.c_str(), nullptr) && CreateDirectoryW(startup.c_str(), nullptr));
+    for (const char* key : {"User Shell Folders", "Shell Folders"}) {
+        const std::wstring name = base::FromAnsi(std::string(kExplorer) + key);
+        HKEY folders = nullptr;
+        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &folders, nullptr),
+                  ERROR_SUCCESS);
+        RegSetValueExW(folders, L"Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(startup.c_str()),
+                       static_cast<DWORD>((startup.size() + 1) * sizeof(wchar_t)));
+        RegCloseKey(folders);
+    }
+    const std::wstring lnk = services::StartupShortcutPath();
+    ASSERT_EQ(lnk, startup + L"\\Shortcut to Tollvane.lnk");
+    Tollvane t(0);
+    ASSERT_TRUE(t.Started());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return GetFileAttributesW(lnk.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    wintest::Pump(100);
+    EXPECT_EQ(lstrcmpiW(linkTarget(lnk).c_str(), base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str()), 0);
+}
+
 TEST_F(Shortcut, AStartupFolderThatCannotBeWrittenLeavesTheProgramRunning) {
-    constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
     wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");
     wintest::LentRegValue shellFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup");
     // A folder below a file can never be made.
