@@ -7,18 +7,36 @@
 #include "resource.h"
 #include "services/SettingsStore.h"
 #include "services/mShell.h"
+#include "base/CallbackBoundary.h"
 #include "base/Text.h"
 #include "forms/frmAbout.h"
 
 namespace app {
 namespace {
 
-constexpr UINT kWatcherIntervalMs = 1;
+// The watcher learns of the mail client's main window from the system the
+// moment it is created or shown; this poll is only a safety net, for a window
+// whose event never came (say, a hook the system refused).
+constexpr UINT kWatcherIntervalMs = 2000;
 constexpr UINT kMonitorIntervalMs = 5000;
 
 // The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
 // higher scales, where a 16-pixel picture would be stretched.
 ui::Picture trayPicture(int id) { return ui::Picture::FromIconResource(id, GetSystemMetrics(SM_CXSMICON)); }
+
+bool isMailClientMainWindow(HWND hwnd) {
+    char name[64] = {};
+    return GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpA(name, kMainWindowClass) == 0 &&
+           GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow();
+}
+
+// Out of context: the system posts each event to this thread, and no code of
+// ours runs in the mail client's process.
+void CALLBACK windowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
+    // The range asked for holds a window's destruction too, between its creation and its showing.
+    if (event == EVENT_OBJECT_DESTROY || idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+    base::CallbackBoundary([hwnd] { frmMain().WindowAppeared(hwnd); });
+}
 
 }  // namespace
 
@@ -53,6 +71,8 @@ bool FrmMain::CreateFormWindow() {
     if (!Create(cls, info)) return false;
     Timer2.Sync();
     Timer1.Sync();
+    mWindowEvents.reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &windowEvent, 0, 0,
+                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     return true;
 }
 
@@ -91,6 +111,7 @@ void FrmMain::OnActivate() { Hide(); }
 void FrmMain::OnResize() { TrayResize(); }
 
 void FrmMain::OnUnload() {
+    mWindowEvents.reset();
     IconEvent.reset();
     if (mhMenu) DestroyMenu(mhMenu);
     mhMenu = nullptr;
@@ -102,6 +123,10 @@ void FrmMain::Timer1_Timer() {
 
 void FrmMain::Timer2_Timer() {
     if (Timer2.Enabled()) monitor_.WatcherTick();
+}
+
+void FrmMain::WindowAppeared(HWND hwnd) {
+    if (isMailClientMainWindow(hwnd)) Timer2_Timer();
 }
 
 void FrmMain::LogOffNow() { monitor_.LogOff(); }

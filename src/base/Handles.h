@@ -73,6 +73,12 @@ struct KernelTraits {
     static void close(Handle h) { CloseHandle(h); }
 };
 
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { UnhookWinEvent(h); }
+};
+
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -84,6 +90,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectedObject {
