@@ -74,8 +74,9 @@ cat "$logs/wine-xp-long.log" "$logs/wine-current.log"
 # the system's language there. Typed numbers are read in the person's locale, so
 # the Set Delay test with its "2.9" stays in the English worlds.
 phase "the logoff on a German and on a Japanese Windows"
-# The About box, the tray menu and the splash come too, for their screenshots in that language.
-logoff_tests='^(Monitor|TrayE2E|Faults|Policy|CloseOutlookExpress|ClickDialogButton|AboutBox|Splash)\.'
+# The About box, the tray menu and the splash come too, for their screenshots in that
+# language, with the Startup shortcut and the installer.
+logoff_tests='^(Monitor|TrayE2E|Faults|Policy|CloseOutlookExpress|ClickDialogButton|AboutBox|Splash|Shortcut)\.|^packaging\.installer$'
 WINE_SESSION_LOCALE=de_DE.UTF-8 wine_run german "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null &
 german=$!
 WINE_SESSION_LOCALE=ja_JP.UTF-8 wine_run japanese "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null

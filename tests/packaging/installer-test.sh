@@ -14,7 +14,7 @@ settings_key='HKCU\Software\Tollvane'
 identity='{5E1D2A4C-7B3F-4E21-9A0D-3C6B8F1E2D47}'
 equals() { [ "$1" = "$2" ] || { echo "   got '$1', expected '$2'"; return 1; }; }
 ends_with() { [[ $1 == *"$2" ]] || { echo "   got '$1'"; return 1; }; }
-only_files() { local got; got=$(cd "$1" && ls -A | sort | tr '\n' ' '); equals "$got" "$2"; }
+only_files() { local got; got=$(cd "$1" && ls -A | LC_ALL=C sort | tr '\n' ' '); equals "$got" "$2"; }
 exists() { [ -e "$1" ]; }
 installed() { w 120 "$setup" /S; }
 # A Tollvane main window with its icon in the notification area; or none at all.
