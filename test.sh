@@ -85,9 +85,9 @@ wait $german
 cat "$logs/wine-german.log" "$logs/wine-japanese.log"
 
 # French and Spanish: the program's words (the menu, the Set Delay box, the warning
-# balloon, the About box), with their screenshots.
+# balloon, the About box), with their screenshots, and the installer's pages.
 phase "the program's words on a French and on a Spanish Windows"
-word_tests='^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon'
+word_tests='^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon|^packaging\.installer$'
 WINE_SESSION_LOCALE=fr_FR.UTF-8 wine_run french "" -R "$word_tests" >/dev/null &
 french=$!
 WINE_SESSION_LOCALE=es_ES.UTF-8 wine_run spanish "" -R "$word_tests" >/dev/null
