@@ -39,7 +39,8 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${TOLLVANE_PACKAGING_OUT}/LICENSE @
 install(FILES ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
         DESTINATION . COMPONENT Runtime)
 # The Group Policy templates for administrators, in a folder of their own.
-foreach(template tollvane.adm tollvane.admx en-US/tollvane.adml)
+foreach(template tollvane.adm tollvane.admx en-US/tollvane.adml de-DE/tollvane.adml fr-FR/tollvane.adml
+                 es-ES/tollvane.adml ja-JP/tollvane.adml)
   configure_file(${TOLLVANE_PACKAGING_DIR}/policy/${template} ${TOLLVANE_PACKAGING_OUT}/policy/${template} @ONLY NEWLINE_STYLE CRLF)
 endforeach()
 install(DIRECTORY ${TOLLVANE_PACKAGING_OUT}/policy DESTINATION . COMPONENT Runtime)
@@ -71,6 +72,7 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/tollvane.ico)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
 set(CPACK_TOLLVANE_NSIS_DEFINITIONS ${TOLLVANE_PACKAGING_OUT}/tollvane.nsh)
+set(CPACK_TOLLVANE_NSIS_LANGUAGES ${TOLLVANE_PACKAGING_DIR}/languages.nsh)
 
 configure_file(${TOLLVANE_PACKAGING_DIR}/tollvane.nsh.in ${CPACK_TOLLVANE_NSIS_DEFINITIONS} @ONLY)
 configure_file(${TOLLVANE_PACKAGING_DIR}/CPackOptions.cmake.in ${CPACK_PROJECT_CONFIG_FILE} @ONLY)

@@ -27,8 +27,9 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 # The registry writer is tested once more under a Japanese locale (code page 932),
-# and the logoff in Wine worlds whose language is German and Japanese.
-for loc in ja_JP de_DE; do
+# the logoff in Wine worlds whose language is German and Japanese, and the
+# program's words in French and Spanish ones.
+for loc in ja_JP de_DE fr_FR es_ES; do
   if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
     SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     $SUDO localedef -i $loc -c -f UTF-8 $loc.UTF-8

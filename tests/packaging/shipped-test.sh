@@ -13,7 +13,7 @@ open=$(run_folder "$2")/opened
 rm -rf "$open"; mkdir -p "$open/zip" "$open/setup"
 
 entries=$(unzip -Z1 "$zip" | sort | tr '\n' ' ')
-expected="$name/LICENSE $name/policy/ $name/policy/en-US/ $name/policy/en-US/tollvane.adml $name/policy/tollvane.adm $name/policy/tollvane.admx $name/readme.txt $name/tollvane.exe "
+expected="$name/LICENSE $name/policy/ $name/policy/de-DE/ $name/policy/de-DE/tollvane.adml $name/policy/en-US/ $name/policy/en-US/tollvane.adml $name/policy/es-ES/ $name/policy/es-ES/tollvane.adml $name/policy/fr-FR/ $name/policy/fr-FR/tollvane.adml $name/policy/ja-JP/ $name/policy/ja-JP/tollvane.adml $name/policy/tollvane.adm $name/policy/tollvane.admx $name/readme.txt $name/tollvane.exe "
 if [ "$entries" = "$expected" ]; then pass "the zip holds exactly the exe, readme.txt, LICENSE and the policy templates"
 else fail "the zip holds: $entries"; fi
 unzip -q "$zip" -d "$open/zip" || fail "unzip"
