@@ -47,19 +47,20 @@ bool speaks(LANGID language) {
     return true;
 }
 
-// The UI language itself, else its main language's default form (Swiss German
-// gets German), else English.
-LANGID chooseLanguage() {
-    const LANGID ui = GetUserDefaultUILanguage();
-    for (const LANGID candidate : {ui, static_cast<LANGID>(MAKELANGID(PRIMARYLANGID(ui), SUBLANG_DEFAULT))})
+}  // namespace
+
+// The interface language itself, else its main language's default form, in which
+// each language file is kept (Swiss German gets German, Spain's modern-sort and
+// Mexican Spanish get Spanish), else English.
+LANGID LanguageFor(LANGID interfaceLanguage) {
+    for (const LANGID candidate :
+         {interfaceLanguage, static_cast<LANGID>(MAKELANGID(PRIMARYLANGID(interfaceLanguage), SUBLANG_DEFAULT))})
         if (speaks(candidate)) return candidate;
     return kEnglish;
 }
 
-}  // namespace
-
 LANGID TextLanguage() {
-    static const LANGID language = chooseLanguage();
+    static const LANGID language = LanguageFor(GetUserDefaultUILanguage());
     return language;
 }
 

@@ -12,6 +12,8 @@ namespace ui {
 
 // The language of the program's words on this system.
 LANGID TextLanguage();
+// The language of the program's words for a Windows of that interface language.
+LANGID LanguageFor(LANGID interfaceLanguage);
 
 // The text with this identifier in that language ("" when the program has
 // none); with the value put in place of its "%1".

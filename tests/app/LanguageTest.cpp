@@ -22,9 +22,10 @@
 namespace {
 
 constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
-constexpr LANGID kLanguages[] = {kEnglish, MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN),
-                                 MAKELANGID(LANG_FRENCH, SUBLANG_FRENCH),
-                                 MAKELANGID(LANG_SPANISH, SUBLANG_SPANISH_MODERN),
+// Each language is kept in its main form, which every regional form falls back to
+// (Mexican Spanish, Canadian French, Swiss German).
+constexpr LANGID kLanguages[] = {kEnglish, MAKELANGID(LANG_GERMAN, SUBLANG_DEFAULT),
+                                 MAKELANGID(LANG_FRENCH, SUBLANG_DEFAULT), MAKELANGID(LANG_SPANISH, SUBLANG_DEFAULT),
                                  MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT)};
 
 const std::pair<UINT, const wchar_t*> kEnglishWords[] = {
@@ -54,6 +55,22 @@ bool spokenHere(LANGID language) {
     for (const LANGID l : kLanguages)
         if (l != kEnglish && PRIMARYLANGID(l) == PRIMARYLANGID(language)) return true;
     return false;
+}
+
+TEST(Language, ARegionalFormGetsItsLanguageAndALanguageWithoutWordsGetsEnglish) {
+    // A language whose letters the code page cannot spell gets English, never
+    // question marks: the Western ones need 1252, Japanese 932.
+    const auto where = [](UINT codePage, LANGID language) { return GetACP() == codePage ? language : kEnglish; };
+    const std::pair<LANGID, LANGID> cases[] = {
+        {0x0C0A, where(1252, 0x040A)},  // Spanish, Spain, modern sort: Windows XP's Spanish
+        {0x080A, where(1252, 0x040A)},  // Spanish, Mexico
+        {0x0C0C, where(1252, 0x040C)},  // French, Canada
+        {0x0807, where(1252, 0x0407)},  // German, Switzerland
+        {0x0411, where(932, 0x0411)},   // Japanese
+        {0x0809, kEnglish},             // English, United Kingdom
+        {0x0419, kEnglish},             // Russian
+    };
+    for (const auto& [system, words] : cases) EXPECT_EQ(ui::LanguageFor(system), words) << std::hex << system;
 }
 
 TEST(Language, TheSystemsLanguageWhereSpokenElseExactlyTheEnglishWordsAndTheMenuHoldsThem) {
