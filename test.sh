@@ -78,21 +78,21 @@ phase "the logoff on a German and on a Japanese Windows"
 # The About box, the tray menu and the splash come too, for their screenshots in that
 # language, with the Startup shortcut and the installer.
 logoff_tests='^(Monitor|TrayE2E|Faults|Policy|CloseOutlookExpress|ClickDialogButton|AboutBox|Splash|Shortcut|Language)\.|^packaging\.installer$'
-WINE_SESSION_LOCALE=de_DE.UTF-8 wine_run german "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null &
-german=$!
-WINE_SESSION_LOCALE=ja_JP.UTF-8 wine_run japanese "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null
-wait $german
-cat "$logs/wine-german.log" "$logs/wine-japanese.log"
+# language_pair <name> <locale> <name> <locale> [ctest options...]: two language worlds at once.
+language_pair() {
+  WINE_SESSION_LOCALE=$2 wine_run "$1" "" "${@:5}" >/dev/null &
+  local first=$!
+  WINE_SESSION_LOCALE=$4 wine_run "$3" "" "${@:5}" >/dev/null
+  wait $first
+  cat "$logs/wine-$1.log" "$logs/wine-$3.log"
+}
+language_pair german de_DE.UTF-8 japanese ja_JP.UTF-8 -R "$logoff_tests" -E "$long_tests|SetDelayOffers"
 
 # French and Spanish: the program's words (the menu, the Set Delay box, the warning
 # balloon, the About box), with their screenshots, and the installer's pages.
 phase "the program's words on a French and on a Spanish Windows"
-word_tests='^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon|^packaging\.installer$'
-WINE_SESSION_LOCALE=fr_FR.UTF-8 wine_run french "" -R "$word_tests" >/dev/null &
-french=$!
-WINE_SESSION_LOCALE=es_ES.UTF-8 wine_run spanish "" -R "$word_tests" >/dev/null
-wait $french
-cat "$logs/wine-french.log" "$logs/wine-spanish.log"
+language_pair french fr_FR.UTF-8 spanish es_ES.UTF-8 \
+  -R '^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon|^packaging\.installer$'
 
 # The 32-bit world: the shipped 32-bit program, every 32-bit test and the 32-bit
 # installer, in an emulated 32-bit PC whose 32-bit Wine reports Windows XP SP3.
