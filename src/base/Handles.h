@@ -72,6 +72,12 @@ struct KernelTraits {
     static Handle invalid() { return nullptr; }
     static void close(Handle h) { CloseHandle(h); }
 };
+// A directory listing from FindFirstFile: "none" is INVALID_HANDLE_VALUE.
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindClose(h); }
+};
 
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
@@ -84,6 +90,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectedObject {
