@@ -15,7 +15,7 @@ packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
           wine wine64 fonts-wine fonts-liberation fonts-ipafont-gothic
           xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales
-          qemu-system-x86 debootstrap cpio e2fsprogs)
+          wixl msitools qemu-system-x86 debootstrap cpio e2fsprogs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
