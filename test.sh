@@ -13,7 +13,8 @@
 #     nothing of the Windows version there. They run in an XP world of their own,
 #     beside the other two.
 #   - the tests that log the stand-in mail client off, again in Wine worlds whose
-#     language is German and Japanese (code page 932);
+#     language is German and Japanese (code page 932), and the program's own
+#     words in French and Spanish ones;
 #   - last, in the 32-bit world, the shipped program and every 32-bit test. Its
 #     image is built (once; then cached) while the compilers run.
 #   TOLLVANE_SOAK=1  also run the long soak test (CI runs its short form, and not
@@ -76,12 +77,22 @@ cat "$logs/wine-xp-long.log" "$logs/wine-current.log"
 phase "the logoff on a German and on a Japanese Windows"
 # The About box, the tray menu and the splash come too, for their screenshots in that
 # language, with the Startup shortcut and the installer.
-logoff_tests='^(Monitor|TrayE2E|Faults|Policy|CloseOutlookExpress|ClickDialogButton|AboutBox|Splash|Shortcut)\.|^packaging\.installer$'
-WINE_SESSION_LOCALE=de_DE.UTF-8 wine_run german "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null &
-german=$!
-WINE_SESSION_LOCALE=ja_JP.UTF-8 wine_run japanese "" -R "$logoff_tests" -E "$long_tests|SetDelayOffers" >/dev/null
-wait $german
-cat "$logs/wine-german.log" "$logs/wine-japanese.log"
+logoff_tests='^(Monitor|TrayE2E|Faults|Policy|CloseOutlookExpress|ClickDialogButton|AboutBox|Splash|Shortcut|Language)\.|^packaging\.installer$'
+# language_pair <name> <locale> <name> <locale> [ctest options...]: two language worlds at once.
+language_pair() {
+  WINE_SESSION_LOCALE=$2 wine_run "$1" "" "${@:5}" >/dev/null &
+  local first=$!
+  WINE_SESSION_LOCALE=$4 wine_run "$3" "" "${@:5}" >/dev/null
+  wait $first
+  cat "$logs/wine-$1.log" "$logs/wine-$3.log"
+}
+language_pair german de_DE.UTF-8 japanese ja_JP.UTF-8 -R "$logoff_tests" -E "$long_tests|SetDelayOffers"
+
+# French and Spanish: the program's words (the menu, the Set Delay box, the warning
+# balloon, the About box), with their screenshots, and the installer's pages.
+phase "the program's words on a French and on a Spanish Windows"
+language_pair french fr_FR.UTF-8 spanish es_ES.UTF-8 \
+  -R '^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon|^packaging\.installer$'
 
 # The 32-bit world: the shipped 32-bit program, every 32-bit test and the 32-bit
 # installer, in an emulated 32-bit PC whose 32-bit Wine reports Windows XP SP3.
@@ -113,7 +124,7 @@ count() {
   head -n -1 <<<"$out"
   passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + s))
 }
-for log in i686 native wine-xp wine-xp-long wine-current wine-german wine-japanese wine-xp32; do count "$logs/$log.log"; done
+for log in i686 native wine-xp wine-xp-long wine-current wine-german wine-japanese wine-french wine-spanish wine-xp32; do count "$logs/$log.log"; done
 echo
 echo "$passed passed, $failed failed, $skipped skipped ($((SECONDS - started)) s)"
 [ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

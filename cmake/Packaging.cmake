@@ -39,7 +39,8 @@ configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${TOLLVANE_PACKAGING_OUT}/LICENSE @
 install(FILES ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
         DESTINATION . COMPONENT Runtime)
 # The Group Policy templates for administrators, in a folder of their own.
-foreach(template tollvane.adm tollvane.admx en-US/tollvane.adml)
+foreach(template tollvane.adm tollvane.admx en-US/tollvane.adml de-DE/tollvane.adml fr-FR/tollvane.adml
+                 es-ES/tollvane.adml ja-JP/tollvane.adml)
   configure_file(${TOLLVANE_PACKAGING_DIR}/policy/${template} ${TOLLVANE_PACKAGING_OUT}/policy/${template} @ONLY NEWLINE_STYLE CRLF)
 endforeach()
 install(DIRECTORY ${TOLLVANE_PACKAGING_OUT}/policy DESTINATION . COMPONENT Runtime)
@@ -71,8 +72,65 @@ set(CPACK_NSIS_MUI_UNIICON ${PROJECT_SOURCE_DIR}/resources/tollvane.ico)
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
 set(CPACK_NSIS_UNINSTALL_NAME Uninstall)
 set(CPACK_TOLLVANE_NSIS_DEFINITIONS ${TOLLVANE_PACKAGING_OUT}/tollvane.nsh)
+set(CPACK_TOLLVANE_NSIS_LANGUAGES ${TOLLVANE_PACKAGING_DIR}/languages.nsh)
 
 configure_file(${TOLLVANE_PACKAGING_DIR}/tollvane.nsh.in ${CPACK_TOLLVANE_NSIS_DEFINITIONS} @ONLY)
 configure_file(${TOLLVANE_PACKAGING_DIR}/CPackOptions.cmake.in ${CPACK_PROJECT_CONFIG_FILE} @ONLY)
 
 include(CPack)
+
+# The Windows Installer package for administrators (machine-wide, Program Files,
+# the all-users Startup folder), made with wixl where it is installed:
+#   Tollvane-<version>-win32.msi  in <build>/msi, beside a custom action library
+# that asks running copies of the install to exit before their files change.
+add_library(tollvane_msi_actions SHARED ${TOLLVANE_PACKAGING_DIR}/msi/AskRunningCopiesToExit.cpp
+                                        ${TOLLVANE_PACKAGING_DIR}/msi/actions.def)
+target_compile_options(tollvane_msi_actions PRIVATE ${TOLLVANE_WARNINGS})
+target_compile_definitions(tollvane_msi_actions PRIVATE TOLLVANE_MAIN_FORM_CLASS=L"${TOLLVANE_MAIN_FORM_CLASS}")
+target_link_libraries(tollvane_msi_actions PRIVATE tollvane_pure msi psapi user32 kernel32)
+set_target_properties(tollvane_msi_actions PROPERTIES PREFIX "" OUTPUT_NAME msi_actions)
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  # Windows Installer asks for the entry by its plain name; the 32-bit
+  # __stdcall symbol carries its argument size (AskRunningCopiesToExit@4).
+  target_link_options(tollvane_msi_actions PRIVATE LINKER:--enable-stdcall-fixup)
+endif()
+
+find_program(TOLLVANE_WIXL wixl)
+if(TOLLVANE_WIXL)
+  if(TOLLVANE_PACKAGE_PLATFORM STREQUAL win32)
+    set(TOLLVANE_MSI_ARCH x86)
+  else()
+    set(TOLLVANE_MSI_ARCH x64)
+  endif()
+  set(TOLLVANE_MSI_DIR ${CMAKE_BINARY_DIR}/msi)
+  # wixl takes its sources by names relative to the folder it runs in: they are
+  # gathered into one, under the names the package source uses.
+  set(stage ${TOLLVANE_MSI_DIR}/stage)
+  set(TOLLVANE_MSI_STAGE ${stage})
+  add_custom_command(OUTPUT ${stage}/staged
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${stage}
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${TOLLVANE_PACKAGING_OUT}/policy ${stage}/policy
+    COMMAND ${CMAKE_COMMAND} -E copy ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
+            $<TARGET_FILE:tollvane> $<TARGET_FILE:tollvane_msi_actions> ${PROJECT_SOURCE_DIR}/resources/tollvane.ico
+            ${TOLLVANE_PACKAGING_DIR}/tollvane.wxs ${stage}
+    COMMAND ${CMAKE_COMMAND} -E touch ${stage}/staged
+    DEPENDS ${TOLLVANE_PACKAGING_DIR}/tollvane.wxs tollvane tollvane_msi_actions
+            ${TOLLVANE_PACKAGING_OUT}/readme.txt ${TOLLVANE_PACKAGING_OUT}/LICENSE
+    VERBATIM)
+  # tollvane_msi(<output> <version>): the package of this build, carrying <version>.
+  function(tollvane_msi output version)
+    add_custom_command(OUTPUT ${output}
+      COMMAND ${TOLLVANE_WIXL} -a ${TOLLVANE_MSI_ARCH} -D Version=${version} -D Arch=${TOLLVANE_MSI_ARCH}
+              -D Payload=. -D Program=tollvane.exe -D Actions=msi_actions.dll -D Icon=tollvane.ico
+              -o ${output} tollvane.wxs
+      WORKING_DIRECTORY ${TOLLVANE_MSI_STAGE}
+      DEPENDS ${TOLLVANE_MSI_STAGE}/staged
+      VERBATIM)
+  endfunction()
+  set(TOLLVANE_MSI ${TOLLVANE_MSI_DIR}/${PROJECT_NAME}-${PROJECT_VERSION}-${TOLLVANE_PACKAGE_PLATFORM}.msi)
+  tollvane_msi(${TOLLVANE_MSI} ${PROJECT_VERSION})
+  # The same package with a lower version, for the tests of an upgrade.
+  set(older ${TOLLVANE_MSI_DIR}/older/${PROJECT_NAME}-0.9.0-${TOLLVANE_PACKAGE_PLATFORM}.msi)
+  tollvane_msi(${older} 0.9.0)
+  add_custom_target(tollvane_package_msi ALL DEPENDS ${TOLLVANE_MSI} ${older})
+endif()

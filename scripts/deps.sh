@@ -15,7 +15,7 @@ packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
           wine wine64 fonts-wine fonts-liberation fonts-ipafont-gothic
           xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales
-          qemu-system-x86 debootstrap cpio e2fsprogs)
+          wixl msitools qemu-system-x86 debootstrap cpio e2fsprogs)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
@@ -27,8 +27,9 @@ if ((${#missing[@]})); then
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 # The registry writer is tested once more under a Japanese locale (code page 932),
-# and the logoff in Wine worlds whose language is German and Japanese.
-for loc in ja_JP de_DE; do
+# the logoff in Wine worlds whose language is German and Japanese, and the
+# program's words in French and Spanish ones.
+for loc in ja_JP de_DE fr_FR es_ES; do
   if ! locale -a 2>/dev/null | grep -qi "^$loc\.utf-\?8$"; then
     SUDO=""; [ "$(id -u)" -eq 0 ] || SUDO="sudo"
     $SUDO localedef -i $loc -c -f UTF-8 $loc.UTF-8

@@ -10,6 +10,7 @@
 #include "base/CallbackBoundary.h"
 #include "base/Text.h"
 #include "forms/frmAbout.h"
+#include "ui/Language.h"
 
 namespace app {
 namespace {
@@ -150,9 +151,8 @@ void FrmMain::ShowCount(int32_t idleTicks) {
 
 void FrmMain::ShowWarning(int32_t secondsLeft) {
     if (!IconEvent) return;
-    const std::string text = "Outlook Express will be logged off in " + std::to_string(secondsLeft) +
-                             " seconds. Move the mouse or press a key to stay logged on.";
-    IconEvent->ShowBalloon(base::ToAnsi(forms::kAppTitle), text, static_cast<UINT>(secondsLeft) * 1000u);
+    IconEvent->ShowBalloon(base::ToAnsi(forms::kAppTitle), ui::AnsiText(IDS_WARNING, std::to_wstring(secondsLeft)),
+                           static_cast<UINT>(secondsLeft) * 1000u);
 }
 
 void FrmMain::EndWarning() {

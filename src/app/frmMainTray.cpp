@@ -7,8 +7,10 @@
 #include "base/Text.h"
 #include "forms/frmAbout.h"
 #include "services/SettingsStore.h"
+#include "resource.h"
 #include "tray/mSysTray.h"
 #include "ui/InputBox.h"
+#include "ui/Language.h"
 
 namespace app {
 namespace {
@@ -19,14 +21,14 @@ constexpr UINT kMenuFirstId = static_cast<UINT>(tray::kMenuCommandBit);
 struct MenuEntry {
     UINT flags;
     UINT id;
-    const char* text;
+    UINT text;  // the string resource; 0 for none
 };
 constexpr MenuEntry kMenu[] = {
-    {MF_STRING, kMenuFirstId + 0, "&Set Delay"},
-    {MF_STRING, kMenuFirstId + 1, "&Log Off Now"},
-    {MF_STRING, kMenuFirstId + 2, "&About"},
-    {MF_SEPARATOR, kMenuFirstId + 0, ""},
-    {MF_STRING, kMenuFirstId + 3, "&Exit"},
+    {MF_STRING, kMenuFirstId + 0, IDS_MENU_SET_DELAY},
+    {MF_STRING, kMenuFirstId + 1, IDS_MENU_LOG_OFF_NOW},
+    {MF_STRING, kMenuFirstId + 2, IDS_MENU_ABOUT},
+    {MF_SEPARATOR, kMenuFirstId + 0, 0},
+    {MF_STRING, kMenuFirstId + 3, IDS_MENU_EXIT},
 };
 constexpr UINT kDefaultItemPosition = 1;
 
@@ -35,12 +37,15 @@ constexpr UINT kDefaultItemPosition = 1;
 void FrmMain::MakeTray() {
     mhMenu = CreatePopupMenu();
     if (mhMenu) {
-        for (const MenuEntry& e : kMenu) AppendMenuA(mhMenu, e.flags, e.id, e.text);
+        // Wide, so that the words of any language show whatever the ANSI code page.
+        for (const MenuEntry& e : kMenu)
+            AppendMenuW(mhMenu, e.flags, e.id, e.text ? ui::Text(e.text).c_str() : L"");
         SetMenuDefaultItem(mhMenu, kDefaultItemPosition, TRUE);
     }
     mTrayMade = true;
     mHideOnMinimize = false;
     IconEvent = std::make_unique<tray::SysTray>(hWnd(), static_cast<tray::SysTrayEvents&>(*this));
+    IconEvent->SetTrayTip(ui::AnsiText(IDS_TRAY_TIP));
     IconEvent->SetTrayIcon(Image3);
     IconEvent->SetFormhWnd(static_cast<int32_t>(reinterpret_cast<INT_PTR>(hWnd())));
     IconEvent->SetInTray(true);
@@ -94,13 +99,13 @@ void FrmMain::MenuClick(int16_t& index) {
 
 void FrmMain::SetDelayFromInputBox() {
     if (mDelayByPolicy) {
-        const std::string text = "Your administrator has set the idle delay to " + std::to_string(mDelayMinutes) +
-                                 (mDelayMinutes == 1 ? " minute" : " minutes") + ". It cannot be changed here.";
-        MessageBoxA(hWnd(), text.c_str(), base::ToAnsi(forms::kAppTitle).c_str(), MB_OK | MB_ICONINFORMATION);
+        const std::wstring text = ui::Text(mDelayMinutes == 1 ? IDS_POLICY_DELAY_ONE : IDS_POLICY_DELAY_MANY,
+                                           std::to_wstring(mDelayMinutes));
+        MessageBoxW(hWnd(), text.c_str(), forms::kAppTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::wstring typed = ui::InputBox(hWnd(), L"Enter idle minutes before Outlook Express logoff:",
-                                            L"Logoff Delay", DelayToText(mDelayMinutes));
+    const std::wstring typed = ui::InputBox(hWnd(), ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE),
+                                            DelayToText(mDelayMinutes));
     // The box runs its own message loop: the form may have been unloaded meanwhile,
     // and then the answer no longer matters; nor when policy fixed the delay meanwhile.
     if (!IsLoaded() || mDelayByPolicy) return;

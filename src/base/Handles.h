@@ -72,6 +72,12 @@ struct KernelTraits {
     static Handle invalid() { return nullptr; }
     static void close(Handle h) { CloseHandle(h); }
 };
+// A directory listing from FindFirstFile: "none" is INVALID_HANDLE_VALUE.
+struct FindTraits {
+    using Handle = HANDLE;
+    static Handle invalid() { return INVALID_HANDLE_VALUE; }
+    static void close(Handle h) { FindClose(h); }
+};
 
 struct WinEventHookTraits {
     using Handle = HWINEVENTHOOK;
@@ -91,6 +97,7 @@ using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
 using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
+using UniqueFind = UniqueHandle<FindTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.
 class SelectedObject {

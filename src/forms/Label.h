@@ -40,6 +40,7 @@ public:
 
     // The label keeps the font for as long as it keeps its window.
     void SetFont(base::UniqueFont font);
+    HFONT Font() const noexcept { return font_.get(); }
 
     void SetToolTipText(std::wstring_view text);
     std::wstring ToolTipText() const { return tip_; }

@@ -13,6 +13,7 @@
 #include "services/mWebLink.h"
 #include "base/SystemFunction.h"
 #include "base/Text.h"
+#include "ui/Language.h"
 #include "ui/Units.h"
 
 namespace forms {
@@ -65,24 +66,35 @@ constexpr std::array<LineDesign, 2> kLines = {{
 constexpr TwipsRect kSysInfoBounds{5280, 2400, 825, 465};
 constexpr TwipsRect kExitBounds{5280, 3000, 825, 465};
 
-constexpr char kDisclaimer[] = "Freeware by Brackwyn Software";
-
 RECT toPixels(const TwipsRect& r, int dpi) {
     const int left = TwipsToPixels(r.left, dpi);
     const int top = TwipsToPixels(r.top, dpi);
     return RECT{left, top, left + TwipsToPixels(r.width, dpi), top + TwipsToPixels(r.height, dpi)};
 }
 
+// The design's face, or where the person's language is written in a script that
+// face lacks (Japanese), the system's own message font at the design's size.
 base::UniqueFont makeFont(const char* face, int centipoints, bool bold, bool underline, int dpi) {
     const int height = -MulDiv(centipoints, dpi, 7200);
-    return base::UniqueFont(CreateFontA(height, 0, 0, 0, bold ? FW_BOLD : FW_NORMAL, FALSE, underline ? TRUE : FALSE,
-                                      FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face));
+    LOGFONTW font{};
+    font.lfHeight = height;
+    font.lfWeight = bold ? FW_BOLD : FW_NORMAL;
+    font.lfUnderline = underline ? TRUE : FALSE;
+    font.lfCharSet = DEFAULT_CHARSET;
+    font.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (ui::TextNeedsSystemFont() && SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0))
+        lstrcpynW(font.lfFaceName, metrics.lfMessageFont.lfFaceName, LF_FACESIZE);
+    else
+        lstrcpynW(font.lfFaceName, base::FromAnsi(face).c_str(), LF_FACESIZE);
+    return base::UniqueFont(CreateFontIndirectW(&font));
 }
 
 std::wstring versionText() {
-    return L"Version " + std::to_wstring(TOLLVANE_VERSION_MAJOR) + L"." + std::to_wstring(TOLLVANE_VERSION_MINOR) +
-           L"." + std::to_wstring(TOLLVANE_VERSION_PATCH);
+    return ui::Text(IDS_ABOUT_VERSION, std::to_wstring(TOLLVANE_VERSION_MAJOR) + L"." +
+                                           std::to_wstring(TOLLVANE_VERSION_MINOR) + L"." +
+                                           std::to_wstring(TOLLVANE_VERSION_PATCH));
 }
 
 // Runs the file named by path, as it is, in a normal activated window, without
@@ -214,7 +226,7 @@ void StartSysInfo(HWND owner) {
     } else if (GetKeyValue(HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Shared Tools Location", L"MSINFO", path)) {
         if (startNative(AddBackslash(path) + L"MSINFO32.EXE", true)) return;
     }
-    MessageBoxA(owner, kSysInfoUnavailable, base::ToAnsi(kAppTitle).c_str(), MB_OK);
+    MessageBoxW(owner, ui::Text(IDS_SYSINFO_UNAVAILABLE).c_str(), kAppTitle, MB_OK);
 }
 
 FrmAbout& frmAbout() {
@@ -305,10 +317,10 @@ void FrmAbout::OnLoad() {
     }
     lblCaption.SetCaption(kAppTitle);
     GetRandomLabel(lblWebLink);
-    lblDescription.SetCaption(kDescription);
+    lblDescription.SetCaption(ui::Text(IDS_ABOUT_DESCRIPTION));
     lblVersion.SetCaption(versionText());
-    lblDisclaimer.SetCaption(base::FromAnsi(kDisclaimer));
-    SetWindowTextA(hWnd(), base::ToAnsi(std::wstring(L"About ") + kAppTitle).c_str());
+    lblDisclaimer.SetCaption(ui::Text(IDS_ABOUT_DISCLAIMER));
+    SetWindowTextW(hWnd(), ui::Text(IDS_ABOUT_TITLE, kAppTitle).c_str());
 }
 
 void FrmAbout::OnUnload() { DestroyControls(); }

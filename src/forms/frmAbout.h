@@ -18,10 +18,7 @@ namespace forms {
 
 inline constexpr char kAboutClass[] = "TollvaneAbout";
 inline constexpr wchar_t kAppTitle[] = L"Tollvane";
-inline constexpr wchar_t kDescription[] =
-    L"Automatically log off your Outlook Express identity when your computer is idle.";
 inline constexpr wchar_t kHomePage[] = L"http://www.brackwyn.example/home.html?tv";
-inline constexpr char kSysInfoUnavailable[] = "System Information Is Unavailable At This Time";
 
 inline constexpr COLORREF kAboutBackColor = 0x00CCAAAA;
 inline constexpr COLORREF kAboutTextColor = 0x00331111;

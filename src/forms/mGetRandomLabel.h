@@ -3,6 +3,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace forms {
@@ -32,6 +33,10 @@ int LinkCaptionIndex(double r);
 
 // The first draw, in [0, 1), of a generator seeded with the given value.
 double FirstDrawFromSeed(uint64_t seed);
+
+// The caption at that index, in the person's language where it has words of its
+// own (the two invitations; in English the list's own).
+std::wstring LinkCaption(int index);
 
 // Seeds from the system timer, draws one caption and gives it to the label as
 // both its caption and its tooltip text.

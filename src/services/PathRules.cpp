@@ -20,4 +20,8 @@ bool IsInFolder(std::wstring_view path, std::wstring_view folder) {
     return path.size() == folder.size() || path[folder.size()] == L'\\';
 }
 
+bool SamePath(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() && IsInFolder(a, b);
+}
+
 }  // namespace services

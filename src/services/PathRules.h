@@ -9,4 +9,7 @@ namespace services {
 // "C:\Temp2\x" is not inside "C:\Temp".
 bool IsInFolder(std::wstring_view path, std::wstring_view folder);
 
+// Whether two full paths name the same file, as Windows compares names.
+bool SamePath(std::wstring_view a, std::wstring_view b);
+
 }  // namespace services

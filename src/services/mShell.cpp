@@ -39,12 +39,32 @@ std::wstring longPath(const std::wstring& path) {
     }
 }
 
-bool runsFromTemporaryFolder() {
+bool runsFromTemporaryFolder(const std::wstring& program) {
     wchar_t temp[MAX_PATH + 1] = {};
     const DWORD n = GetTempPathW(MAX_PATH + 1, temp);
     if (n == 0 || n > MAX_PATH) return false;
-    const std::wstring program = runningProgramPath();
-    return !program.empty() && IsInFolder(longPath(program), longPath(temp));
+    return IsInFolder(longPath(program), longPath(temp));
+}
+
+bool startsProgram(const std::wstring& shortcutFile, const std::wstring& program) {
+    const std::wstring target = LinkTarget(shortcutFile);
+    return !target.empty() && SamePath(longPath(target), longPath(program));
+}
+
+// Whether a shortcut in the all-users Startup folder starts program, as a
+// machine-wide install puts one there for every person's logon.
+bool startedForEveryone(const std::wstring& program) {
+    wchar_t folder[MAX_PATH] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_COMMON_STARTUP, nullptr, SHGFP_TYPE_CURRENT, folder))) return false;
+    const std::wstring prefix = std::wstring(folder) + L"\\";
+    WIN32_FIND_DATAW found{};
+    base::UniqueFind listing(FindFirstFileW((prefix + L"*.lnk").c_str(), &found));
+    if (!listing) return false;
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && startsProgram(prefix + found.cFileName, program))
+            return true;
+    } while (FindNextFileW(listing.get(), &found));
+    return false;
 }
 
 }  // namespace
@@ -72,6 +92,23 @@ std::wstring StartupShortcutPath() {
     return std::wstring(folder) + L"\\" + kShortcutName + L".lnk";
 }
 
+std::wstring LinkTarget(const std::wstring& shortcutFile) {
+    base::ComPtr<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                reinterpret_cast<void**>(link.put()))))
+        return {};
+    base::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
+    if (!file || FAILED(file->Load(shortcutFile.c_str(), STGM_READ))) return {};
+    // Through the item list, which holds every name whole: Wine keeps the link's
+    // plain-text path in the ANSI code page only.
+    LPITEMIDLIST items = nullptr;
+    wchar_t target[MAX_PATH] = {};
+    if (FAILED(link->GetIDList(&items)) || !items) return {};
+    const BOOL resolved = SHGetPathFromIDListW(items, target);
+    CoTaskMemFree(items);
+    return resolved ? target : std::wstring();
+}
+
 void SetStartupShortcut(bool Create) {
     const std::wstring path = StartupShortcutPath();
     if (path.empty()) return;
@@ -79,9 +116,17 @@ void SetStartupShortcut(bool Create) {
         DeleteFileW(path.c_str());
         return;
     }
+    const std::wstring program = runningProgramPath();
     // A shortcut to a file that Windows deletes later would fail at every logon.
-    if (runsFromTemporaryFolder()) return;
+    if (program.empty() || runsFromTemporaryFolder(program)) return;
     base::ComApartment com;
+    // Installed for every person, the program is started at each logon from the
+    // all-users Startup folder: a shortcut of the person's own to the same file
+    // would start a second copy.
+    if (startedForEveryone(program)) {
+        if (startsProgram(path, program)) DeleteFileW(path.c_str());
+        return;
+    }
     base::ComPtr<IShellLinkW> link;
     if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                 reinterpret_cast<void**>(link.put()))))

@@ -9,7 +9,9 @@ inline constexpr wchar_t kShortcutName[] = L"Shortcut to Tollvane";
 // Create true: a shortcut named "Shortcut to Tollvane" to the running program,
 // with no arguments, in the Startup folder (replacing one that is there); none
 // while the program runs from inside the temporary folder (as Windows runs a
-// program opened inside a zip), which is emptied later.
+// program opened inside a zip), which is emptied later, and none while a
+// shortcut in the all-users Startup folder starts this same program (a
+// machine-wide install), whose own one of that name is then removed.
 // Create false: no such shortcut is left. Failures are silent.
 void SetStartupShortcut(bool Create);
 
@@ -17,5 +19,8 @@ void SetStartupShortcut(bool Create);
 std::wstring StartupShortcutPath();  // empty when the Startup folder is unknown
 // The running program's folder, "\", its file name without extension, ".exe".
 std::wstring ShortcutTarget();
+// The file a shortcut file starts, as the shell resolves it; "" when it cannot
+// be read. COM must be initialised on the calling thread.
+std::wstring LinkTarget(const std::wstring& shortcutFile);
 
 }  // namespace services

@@ -241,23 +241,5 @@ TEST_F(ButtonExPaint, HighlightSilhouetteInOverAndDownKeepsTheHoles) {
     EXPECT_EQ(pixels().colours, plain);
 }
 
-TEST_F(ButtonExPaint, RepaintsInEveryFaceModeGiveBackEveryObject) {
-    button->SetCaption(L"&Go");
-    button->SetPicture(MakePicture(12, 12, [](int x, int) { return x < 2 ? kKey : kRed; }));
-    auto repaint = [&](int times) {
-        for (int i = 0; i < times; ++i) redraw(i % 3 == 0 ? Over : (i % 3 == 1 ? Down : Up));
-    };
-    for (int mode = 0; mode < 4; ++mode) {
-        if (mode == 1) button->SetHighlightPicture(true);
-        if (mode == 2) button->SetHighlightPicture(false), button->SetAppearance(2), button->SetSkinUp(SolidPicture(30, 20, 0x6400));
-        if (mode == 3) button->SetSkinOver(MakePicture(30, 20, [](int x, int) { return x < 3 ? kKey : kGreen; }));
-        repaint(3);  // the mode's pictures, scratch surfaces and window region exist from here on
-        // Every GDI object of the process, not only what the button's code made itself.
-        const int before = wintest::GdiObjectCount();
-        repaint(2500);
-        EXPECT_EQ(wintest::GdiObjectCount(), before) << "mode " << mode;
-    }
-}
-
 }  // namespace
 }  // namespace bxtest

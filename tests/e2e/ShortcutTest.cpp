@@ -15,23 +15,23 @@ namespace {
 
 using wintest::Tollvane;
 
-// The target of a shortcut file as the shell resolves it: through the link's item
-// list, which holds every name whole (Wine keeps the link's plain-text path in the
-// ANSI code page). "" when it cannot be read.
-std::wstring linkTarget(const std::wstring& file) {
-    base::ComPtr<IShellLinkW> link;
-    wchar_t target[MAX_PATH] = {};
-    LPITEMIDLIST items = nullptr;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.put()))))
-        return target;
-    auto persist = link.as<IPersistFile>(IID_IPersistFile);
-    if (persist && SUCCEEDED(persist->Load(file.c_str(), STGM_READ)) && SUCCEEDED(link->GetIDList(&items)) && items) {
-        SHGetPathFromIDListW(items, target);
-        CoTaskMemFree(items);
-    }
-    return target;
+// A folder of its own under the local application data folder: a program there
+// is not in the temporary folder, from which it writes no shortcut.
+std::wstring localFolder(const std::wstring& tag) {
+    wchar_t local[MAX_PATH] = {};
+    SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
+    const std::wstring folder = std::wstring(local) + L"\\" + tag + L"-" + std::to_wstring(GetTickCount());
+    EXPECT_TRUE(CreateDirectoryW(folder.c_str(), nullptr));
+    return folder;
 }
+
+std::wstring copyOfProgram(const std::wstring& folder) {
+    const std::wstring exe = folder + L"\\tollvane.exe";
+    EXPECT_TRUE(CopyFileW(base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
+    return exe;
+}
+
+bool exists(const std::wstring& file) { return GetFileAttributesW(file.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 class Shortcut : public testing::Test {
 protected:
@@ -39,29 +39,83 @@ protected:
     base::ComApartment com;
 };
 
-// The installer puts the program under the user's own profile, so a user name the
-// ANSI code page cannot spell ends up in the target.
-TEST_F(Shortcut, AProgramFolderNamedOutsideTheAnsiCodePageIsTheTargetLetterForLetter) {
+constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
+
+// Points the shell's Startup folder at folder, for as long as the lent values live.
+struct LentStartupFolder {
+    wintest::LentRegValue user{HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup"};
+    wintest::LentRegValue shell{HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup"};
+    void PointAt(const std::wstring& folder) {
+        for (const char* key : {"User Shell Folders", "Shell Folders"}) {
+            HKEY folders = nullptr;
+            RegCreateKeyExW(HKEY_CURRENT_USER, base::FromAnsi(std::string(kExplorer) + key).c_str(), 0, nullptr, 0,
+                            KEY_SET_VALUE, nullptr, &folders, nullptr);
+            EXPECT_EQ(RegSetValueExW(folders, L"Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(folder.c_str()),
+                                     static_cast<DWORD>((folder.size() + 1) * sizeof(wchar_t))),
+                      ERROR_SUCCESS);
+            RegCloseKey(folders);
+        }
+    }
+};
+
+// Names the ANSI code page cannot spell, taken letter for letter: the installer
+// puts the program under the user's own profile, so a user name in another script
+// ends up in the target; and on a German or Japanese Windows XP the Startup folder
+// itself is named in the system's language ("Startmenü\Programme\Autostart",
+// "スタートアップ"), where the shortcut goes by the shell's word.
+TEST_F(Shortcut, AProgramFolderAndAStartupFolderNamedOutsideTheAnsiCodePageAreTakenLetterForLetter) {
     const std::wstring name = L"Tollvane-\x03A9\x03BC\x03AD\x03B3\x03B1";  // Greek omega, mu, epsilon, gamma, alpha
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
-    char local[MAX_PATH] = {};  // not the temporary folder, from which the program writes no shortcut
-    SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, local);
-    const std::wstring outside = base::FromAnsi(std::string(local) + "\\tollvane-wide-" + std::to_string(GetTickCount()));
-    const std::wstring folder = outside + L"\\" + name, exe = folder + L"\\tollvane.exe";
-    ASSERT_TRUE(CreateDirectoryW(outside.c_str(), nullptr) && CreateDirectoryW(folder.c_str(), nullptr));
-    ASSERT_TRUE(CopyFileW(base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str(), exe.c_str(), FALSE));
+    const std::wstring outside = localFolder(L"tollvane-wide"), folder = outside + L"\\" + name;
+    const std::wstring menu = outside + L"\\Startmen\x00FC", startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
+    for (const std::wstring& f : {folder, menu, startup}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
+    const std::wstring exe = copyOfProgram(folder);
+    LentStartupFolder lent;
+    lent.PointAt(startup);
+    const std::wstring lnk = services::StartupShortcutPath();
+    ASSERT_EQ(lnk, startup + L"\\Shortcut to Tollvane.lnk");
     Tollvane t(0, exe);
     ASSERT_TRUE(t.Started());
-    const std::wstring lnk = services::StartupShortcutPath();  // deleted before each test, as a person may
-    EXPECT_NE(lnk.find(L"Shortcut to Tollvane.lnk"), std::wstring::npos);
     // Made while the program loads, just after its main window appears.
-    ASSERT_TRUE(wintest::WaitUntil([&] { return GetFileAttributesW(lnk.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
+    ASSERT_TRUE(wintest::WaitUntil([&] { return exists(lnk); }, 5000));
     wintest::Pump(100);
-    const std::wstring target = linkTarget(lnk);
+    const std::wstring target = services::LinkTarget(lnk);
     EXPECT_EQ(lstrcmpiW(target.c_str(), exe.c_str()), 0) << base::ToAnsi(target);
-    EXPECT_NE(GetFileAttributesW(target.c_str()), INVALID_FILE_ATTRIBUTES) << "the target does not exist";
+    EXPECT_TRUE(exists(target)) << "the target does not exist";
+}
+
+// Installed for every person, the program is started at each logon by a shortcut in
+// the all-users Startup folder: it keeps none of the person's own to the same file,
+// which would start a second copy, while a copy elsewhere still writes its own.
+TEST_F(Shortcut, AProgramThatTheAllUsersStartupFolderStartsKeepsNoShortcutOfThePersonsOwn) {
+    const std::wstring forEveryone = copyOfProgram(localFolder(L"tollvane-machine"));
+    const std::wstring elsewhere = copyOfProgram(localFolder(L"tollvane-own"));
+    wchar_t common[MAX_PATH] = {};
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, common), S_OK);
+    const std::wstring allUsers = std::wstring(common) + L"\\Tollvane test.lnk", own = services::StartupShortcutPath();
+    auto save = [](const std::wstring& file, const std::wstring& target) {
+        base::ComPtr<IShellLinkW> link;
+        ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                   reinterpret_cast<void**>(link.put())), S_OK);
+        link->SetPath(target.c_str());
+        ASSERT_EQ(link.as<IPersistFile>(IID_IPersistFile)->Save(file.c_str(), TRUE), S_OK);
+    };
+    save(allUsers, forEveryone);
+    struct Removed { std::wstring file; ~Removed() { DeleteFileW(file.c_str()); } } removed{allUsers};
+    save(own, forEveryone);  // left from a start before the machine-wide install
+    {
+        Tollvane t(0, forEveryone);
+        ASSERT_TRUE(t.Started());
+        EXPECT_TRUE(wintest::WaitUntil([&] { return !exists(own); }, 5000)) << "the person's own shortcut is left";
+        wintest::Pump(1000);
+        EXPECT_FALSE(exists(own)) << "the program wrote a shortcut of the person's own";
+    }
+    Tollvane t(0, elsewhere);
+    ASSERT_TRUE(t.Started());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return exists(own); }, 5000));
+    EXPECT_EQ(lstrcmpiW(services::LinkTarget(own).c_str(), elsewhere.c_str()), 0);
 }
 
 // Windows runs a program opened inside a zip from a copy in the temporary
@@ -81,46 +135,15 @@ TEST_F(Shortcut, ACopyRunFromTheTemporaryFolderWritesNone) {
     ASSERT_TRUE(t.Started());
     wintest::Pump(1000);
     EXPECT_TRUE(t.Running());
-    EXPECT_EQ(GetFileAttributesW(services::StartupShortcutPath().c_str()), INVALID_FILE_ATTRIBUTES);
-}
-
-constexpr char kExplorer[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\";
-
-// On a German or Japanese Windows XP the Startup folder is named in the system's
-// language ("Startmenü\Programme\Autostart", "スタートアップ"): the shortcut goes
-// where the shell says, by its whole name, in any code page.
-TEST_F(Shortcut, AStartupFolderNamedInAnotherLanguageGetsTheShortcut) {
-    wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");
-    wintest::LentRegValue shellFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup");
-    const std::wstring menu = base::FromAnsi(wintest::TempFolder("localised")) + L"\\Startmen\x00FC",
-                       startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
-    ASSERT_TRUE(CreateDirectoryW(menu.c_str(), nullptr) && CreateDirectoryW(startup.c_str(), nullptr));
-    for (const char* key : {"User Shell Folders", "Shell Folders"}) {
-        const std::wstring name = base::FromAnsi(std::string(kExplorer) + key);
-        HKEY folders = nullptr;
-        ASSERT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, name.c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr, &folders, nullptr),
-                  ERROR_SUCCESS);
-        RegSetValueExW(folders, L"Startup", 0, REG_SZ, reinterpret_cast<const BYTE*>(startup.c_str()),
-                       static_cast<DWORD>((startup.size() + 1) * sizeof(wchar_t)));
-        RegCloseKey(folders);
-    }
-    const std::wstring lnk = services::StartupShortcutPath();
-    ASSERT_EQ(lnk, startup + L"\\Shortcut to Tollvane.lnk");
-    Tollvane t(0);
-    ASSERT_TRUE(t.Started());
-    ASSERT_TRUE(wintest::WaitUntil([&] { return GetFileAttributesW(lnk.c_str()) != INVALID_FILE_ATTRIBUTES; }, 5000));
-    wintest::Pump(100);
-    EXPECT_EQ(lstrcmpiW(linkTarget(lnk).c_str(), base::FromAnsi(wintest::BuiltProgram("tollvane.exe")).c_str()), 0);
+    EXPECT_FALSE(exists(services::StartupShortcutPath()));
 }
 
 TEST_F(Shortcut, AStartupFolderThatCannotBeWrittenLeavesTheProgramRunning) {
-    wintest::LentRegValue userFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "User Shell Folders", "Startup");
-    wintest::LentRegValue shellFolder(HKEY_CURRENT_USER, std::string(kExplorer) + "Shell Folders", "Startup");
+    LentStartupFolder lent;
     // A folder below a file can never be made.
     const std::string blocker = wintest::TempFolder("blocked") + "\\file";
     CloseHandle(CreateFileA(blocker.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    userFolder.Set(blocker + "\\Startup");
-    shellFolder.Set(blocker + "\\Startup");
+    lent.PointAt(base::FromAnsi(blocker + "\\Startup"));
     Tollvane t(0);
     EXPECT_TRUE(t.Started());
     wintest::Pump(500);

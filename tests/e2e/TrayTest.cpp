@@ -4,7 +4,9 @@
 #include <shellapi.h>
 
 #include "support/MailClient.h"
+#include "resource.h"
 #include "support/ProgramTest.h"
+#include "ui/Language.h"
 
 namespace {
 
@@ -43,7 +45,7 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleSurvivesAShe
     const POINT icon = wintest::TrayPixelCentre(kCross);
     wintest::Xdo("mousemove " + std::to_string(icon.x - 2) + " " + std::to_string(icon.y));
     wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y));
-    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(false) == "double-click to log off now"; }, 5000));
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(false) == ui::AnsiText(IDS_TRAY_TIP); }, 5000));
     wintest::Screenshot("tray-not-watching.png");
     wintest::Xdo("mousemove 500 300");
     restartShell(t);  // while waiting
@@ -116,6 +118,7 @@ TEST_F(TrayE2E, ALogoffInsideTheInputBoxLeavesItWorkingAndExitFromInsideItEndsTh
     ASSERT_TRUE(t.Choose(Tollvane::SetDelay));
     HWND box = t.InputBox();
     ASSERT_TRUE(box);
+    wintest::Screenshot("set-delay.png");
     MailClient mail({"ok"});
     ASSERT_TRUE(mail.Ready());
     EXPECT_TRUE(mail.WaitExit(10000));  // logged off from inside the box's loop

@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "forms/frmAbout.h"
+#include "base/Text.h"
+#include "resource.h"
 #include "support/Tollvane.h"
+#include "ui/Language.h"
 
 namespace {
 
@@ -65,11 +68,11 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     ASSERT_TRUE(wintest::WaitUntil([&] { return (about = t.FindWindowOf(forms::kAboutClass)) != nullptr; }, 5000));
 
     auto item = [&](int id) { return wintest::WindowText(GetDlgItem(about, id)); };
-    EXPECT_EQ(wintest::WindowText(about), "About Tollvane");
+    EXPECT_EQ(wintest::WindowText(about), ui::AnsiText(IDS_ABOUT_TITLE, L"Tollvane"));
     EXPECT_EQ(item(forms::kIdCaption), "Tollvane");
-    EXPECT_EQ(item(forms::kIdDescription),
-              "Automatically log off your Outlook Express identity when your computer is idle.");
-    EXPECT_EQ(item(forms::kIdVersion), "Version " + fileVersion(wintest::BuiltProgram("tollvane.exe")));
+    EXPECT_EQ(item(forms::kIdDescription), ui::AnsiText(IDS_ABOUT_DESCRIPTION));
+    EXPECT_EQ(item(forms::kIdVersion),
+              ui::AnsiText(IDS_ABOUT_VERSION, base::FromAnsi(fileVersion(wintest::BuiltProgram("tollvane.exe")))));
 
     // Colours as a person sees them: background, title text, link.
     wintest::Pump(300);

@@ -109,6 +109,20 @@ expect "and gives up within 30 s" [ $((SECONDS - started)) -le 30 ]
 expect "the program is left installed" exists "$dir/tollvane.exe"
 expect "with its uninstall entry" reg_key_exists "$uninstall_key"
 
+echo "== the installer's pages in the world's language =="
+# NSIS's own title of each language's pages: the installer picks the language of
+# the person's Windows, and English for any it does not speak.
+case ${LC_ALL%%_*} in
+  de) title="Installation von Tollvane $version" ;;
+  fr) title="Installation de Tollvane $version" ;;
+  es) title="Instalación de Tollvane $version" ;;
+  ja) title="Tollvane $version セットアップ" ;;
+  *) title="Tollvane $version Setup" ;;
+esac
+timeout 60 wine "$setup" </dev/null >/dev/null 2>&1 &
+page_title() { xdotool search --name "Tollvane $version" getwindowname %@ 2>/dev/null | sed "s/ *$//" | grep -qxF "$title"; }
+expect "the first page is titled '$title'" wait_until 30 page_title
+
 echo
 echo "$failures failed"
 [ "$failures" -eq 0 ]

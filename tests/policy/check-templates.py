@@ -3,6 +3,7 @@
 both settings under Computer and User Configuration, and names exactly the key,
 the values and the ranges that the program reads, taken from its own source.
     check-templates.py <src folder> <templates folder>"""
+import os
 import re
 import sys
 import xml.etree.ElementTree as ET
@@ -41,6 +42,25 @@ for policy in admx.iterfind(".//p:policy", p):
     for number in policy.iterfind("p:elements/p:decimal", p):
         values[number.get("valueName")] = (int(number.get("minValue")), int(number.get("maxValue")))
 check(values == wanted, f"admx numbers {values}")
+
+
+# Every other language: the same texts and presentations as en-US, each in its own words.
+def texts(root):
+    found = {("string", s.get("id")): (s.text or "") for s in root.iterfind(".//p:stringTable/p:string", p)}
+    for s in root.iterfind(".//p:presentationTable/p:presentation", p):
+        for box in s:
+            found[("presentation", s.get("id"), box.get("refId"), box.get("defaultValue"))] = box.text or ""
+    return found
+
+
+english = texts(adml)
+languages = sorted(d for d in os.listdir(folder) if os.path.isfile(f"{folder}/{d}/tollvane.adml") and d != "en-US")
+check(languages == ["de-DE", "es-ES", "fr-FR", "ja-JP"], f"adml languages beside en-US: {languages}")
+for language in languages:
+    theirs = texts(ET.parse(f"{folder}/{language}/tollvane.adml").getroot())
+    check(theirs.keys() == english.keys(), f"{language}: the same texts and presentations as en-US")
+    same = [k[1] for k in english if k in theirs and theirs[k] == english[k] and english[k] != "Tollvane"]
+    check(not same and all(v.strip() for v in theirs.values()), f"{language}: every text in its own words ({same})")
 
 # ADM: balanced blocks, strings defined, each class's numbers under the program's key.
 adm = {"MACHINE": {}, "USER": {}}

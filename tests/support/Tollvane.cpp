@@ -3,6 +3,8 @@
 #include <commctrl.h>
 
 #include "app/frmMain.h"
+#include "resource.h"
+#include "ui/Language.h"
 
 namespace wintest {
 namespace {
@@ -107,7 +109,7 @@ bool Tollvane::Choose(MenuItem item) const {
 
 HWND Tollvane::InputBox() const {
     HWND box = nullptr;
-    WaitUntil([&] { return (box = FindWindowOf("#32770", "Logoff Delay")) != nullptr; }, 5000);
+    WaitUntil([&] { return (box = FindWindowOf("#32770", ui::AnsiText(IDS_DELAY_TITLE))) != nullptr; }, 5000);
     return box;
 }
 
