@@ -20,6 +20,9 @@ namespace {
 // whose event never came (say, a hook the system refused).
 constexpr UINT kWatcherIntervalMs = 2000;
 constexpr UINT kMonitorIntervalMs = 5000;
+// Posted to the form once its icon is up: the Startup shortcut is for the next
+// logon, so the icon does not wait for it.
+constexpr UINT kWriteStartupShortcut = WM_APP + 1;
 
 // The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
 // higher scales, where a 16-pixel picture would be stretched.
@@ -83,8 +86,8 @@ void FrmMain::OnLoad() {
     mOwnWarningSeconds = WarningFromStoredText(services::GetSetting(
         kSettingsApplication, kSettingsSection, kWarningKey, DelayToText(kDefaultWarningSeconds)));
     ApplyPolicy();
-    services::SetStartupShortcut(true);
     MakeTray();
+    PostMessageA(hWnd(), kWriteStartupShortcut, 0, 0);
 }
 
 void FrmMain::ApplyPolicy() {
@@ -102,6 +105,10 @@ void FrmMain::ApplyPolicy() {
 
 // Windows announces changed policy with this text; policy is read again then.
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kWriteStartupShortcut) {
+        services::SetStartupShortcut(true);
+        return 0;
+    }
     if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0)
         ApplyPolicy();
     return ui::Form::OnMessage(msg, wParam, lParam);

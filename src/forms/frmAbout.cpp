@@ -256,6 +256,7 @@ bool FrmAbout::CreateFormWindow() {
     info.x = (GetSystemMetrics(SM_CXSCREEN) - info.width) / 2;
     info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
     background_.reset(CreateSolidBrush(kAboutBackColor));
+    if (!ole_) ole_.emplace();
     if (!Create(cls, info)) return false;
     CreateControls();
     return true;

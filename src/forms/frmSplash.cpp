@@ -89,6 +89,10 @@ bool FrmSplash::CreateFormWindow() {
     info.height = ui::TwipsToPixels(kClientHeightTwips, dpi.y);
     info.x = (GetSystemMetrics(SM_CXSCREEN) - info.width) / 2;
     info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
+    // A tool window has no taskbar button on Windows; Wine's taskbar leaves out
+    // only owned windows.
+    owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    info.parent = owner_.get();
     if (!Create(cls, info)) return false;
     Timer1.Sync();
     return true;
