@@ -21,6 +21,17 @@ constexpr int kClientHeightTwips = 2145;
 constexpr int kPictureWidthTwips = 3990;
 constexpr int kPictureHeightTwips = 2160;
 
+// A window that is never shown, of a class of its own (a system control's class
+// would need the common controls loaded first).
+HWND makeOwner() {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "TollvaneSplashOwner";
+    RegisterClassA(&cls);  // once per process: a second registration fails and changes nothing
+    return CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, cls.hInstance, nullptr);
+}
+
 }  // namespace
 
 HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
@@ -91,7 +102,7 @@ bool FrmSplash::CreateFormWindow() {
     info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
     // A tool window has no taskbar button on Windows; Wine's taskbar leaves out
     // only owned windows.
-    owner_.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+    owner_.reset(makeOwner());
     info.parent = owner_.get();
     if (!Create(cls, info)) return false;
     Timer1.Sync();
