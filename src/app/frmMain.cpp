@@ -20,9 +20,8 @@ namespace {
 // whose event never came (say, a hook the system refused).
 constexpr UINT kWatcherIntervalMs = 2000;
 constexpr UINT kMonitorIntervalMs = 5000;
-// Posted to the form once its icon is up: the Startup shortcut is for the next
-// logon, so the icon does not wait for it.
-constexpr UINT kWriteStartupShortcut = WM_APP + 1;
+// Posted to the form once its icon is up: what need not come before the icon.
+constexpr UINT kAfterTheIcon = WM_APP + 1;
 
 // The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
 // higher scales, where a 16-pixel picture would be stretched.
@@ -87,7 +86,7 @@ void FrmMain::OnLoad() {
         kSettingsApplication, kSettingsSection, kWarningKey, DelayToText(kDefaultWarningSeconds)));
     ApplyPolicy();
     MakeTray();
-    PostMessageA(hWnd(), kWriteStartupShortcut, 0, 0);
+    PostMessageA(hWnd(), kAfterTheIcon, 0, 0);
 }
 
 void FrmMain::ApplyPolicy() {
@@ -105,7 +104,10 @@ void FrmMain::ApplyPolicy() {
 
 // Windows announces changed policy with this text; policy is read again then.
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == kWriteStartupShortcut) {
+    if (msg == kAfterTheIcon) {
+        // A mail client that runs already is found at once, not at the slow
+        // poll's first tick; the Startup shortcut is for the next logon.
+        Timer2_Timer();
         services::SetStartupShortcut(true);
         return 0;
     }
