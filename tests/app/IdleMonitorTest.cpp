@@ -77,18 +77,6 @@ TEST_F(Monitor, WaitsForTheMailClientLogsOffAtTheTwelfthIdleTickPerMinuteAndAgai
     EXPECT_TRUE(world.watching);
 }
 
-TEST_F(Monitor, LogOffNowWorksWhetherWatchingOrNot) {
-    for (const bool watching : {false, true}) {
-        world.running = watching;
-        monitor.WatcherTick();
-        tick(3);
-        world.take();
-        monitor.LogOff();
-        EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"})) << watching;
-        EXPECT_FALSE(world.watching) << watching;
-    }
-}
-
 class Warning : public Monitor {
 protected:
     void SetUp() override { warning = 30, world.running = true, world.watching = true; }

@@ -58,12 +58,15 @@ struct LentStartupFolder {
     }
 };
 
-// Names the ANSI code page cannot spell, taken letter for letter: the installer
+// Installed for every person, the program is started at each logon by a shortcut
+// in the all-users Startup folder: it keeps none of the person's own to the same
+// file, which would start a second copy. A copy elsewhere writes its own, with
+// names the ANSI code page cannot spell taken letter for letter: the installer
 // puts the program under the user's own profile, so a user name in another script
 // ends up in the target; and on a German or Japanese Windows XP the Startup folder
 // itself is named in the system's language ("Startmenü\Programme\Autostart",
 // "スタートアップ"), where the shortcut goes by the shell's word.
-TEST_F(Shortcut, AProgramFolderAndAStartupFolderNamedOutsideTheAnsiCodePageAreTakenLetterForLetter) {
+TEST_F(Shortcut, NoneOfThePersonsOwnBesideTheAllUsersOneAndACopyElsewhereIsNamedLetterForLetter) {
     const std::wstring name = L"Tollvane-\x03A9\x03BC\x03AD\x03B3\x03B1";  // Greek omega, mu, epsilon, gamma, alpha
     BOOL unspellable = FALSE;
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
@@ -71,30 +74,14 @@ TEST_F(Shortcut, AProgramFolderAndAStartupFolderNamedOutsideTheAnsiCodePageAreTa
     const std::wstring outside = localFolder(L"tollvane-wide"), folder = outside + L"\\" + name;
     const std::wstring menu = outside + L"\\Startmen\x00FC", startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
     for (const std::wstring& f : {folder, menu, startup}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
-    const std::wstring exe = copyOfProgram(folder);
+    const std::wstring elsewhere = copyOfProgram(folder), forEveryone = copyOfProgram(localFolder(L"tollvane-machine"));
     LentStartupFolder lent;
     lent.PointAt(startup);
-    const std::wstring lnk = services::StartupShortcutPath();
-    ASSERT_EQ(lnk, startup + L"\\Shortcut to Tollvane.lnk");
-    Tollvane t(0, exe);
-    ASSERT_TRUE(t.Started());
-    // Made while the program loads, just after its main window appears.
-    ASSERT_TRUE(wintest::WaitUntil([&] { return exists(lnk); }, 5000));
-    wintest::Pump(100);
-    const std::wstring target = services::LinkTarget(lnk);
-    EXPECT_EQ(lstrcmpiW(target.c_str(), exe.c_str()), 0) << base::ToAnsi(target);
-    EXPECT_TRUE(exists(target)) << "the target does not exist";
-}
-
-// Installed for every person, the program is started at each logon by a shortcut in
-// the all-users Startup folder: it keeps none of the person's own to the same file,
-// which would start a second copy, while a copy elsewhere still writes its own.
-TEST_F(Shortcut, AProgramThatTheAllUsersStartupFolderStartsKeepsNoShortcutOfThePersonsOwn) {
-    const std::wstring forEveryone = copyOfProgram(localFolder(L"tollvane-machine"));
-    const std::wstring elsewhere = copyOfProgram(localFolder(L"tollvane-own"));
+    const std::wstring own = services::StartupShortcutPath();
+    ASSERT_EQ(own, startup + L"\\Shortcut to Tollvane.lnk");
     wchar_t common[MAX_PATH] = {};
     ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, common), S_OK);
-    const std::wstring allUsers = std::wstring(common) + L"\\Tollvane test.lnk", own = services::StartupShortcutPath();
+    const std::wstring allUsers = std::wstring(common) + L"\\Tollvane test.lnk";
     auto save = [](const std::wstring& file, const std::wstring& target) {
         base::ComPtr<IShellLinkW> link;
         ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
@@ -114,8 +101,12 @@ TEST_F(Shortcut, AProgramThatTheAllUsersStartupFolderStartsKeepsNoShortcutOfTheP
     }
     Tollvane t(0, elsewhere);
     ASSERT_TRUE(t.Started());
+    // Made while the program loads, just after its main window appears.
     ASSERT_TRUE(wintest::WaitUntil([&] { return exists(own); }, 5000));
-    EXPECT_EQ(lstrcmpiW(services::LinkTarget(own).c_str(), elsewhere.c_str()), 0);
+    wintest::Pump(100);
+    const std::wstring target = services::LinkTarget(own);
+    EXPECT_EQ(lstrcmpiW(target.c_str(), elsewhere.c_str()), 0) << base::ToAnsi(target);
+    EXPECT_TRUE(exists(target)) << "the target does not exist";
 }
 
 // Windows runs a program opened inside a zip from a copy in the temporary

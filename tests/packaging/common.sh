@@ -17,6 +17,15 @@ run_folder() { printf '%s/%s\n' "$1" "${TOLLVANE_RUN_NAME:-run}"; }
 packages_folder() { printf '%s/packages\n' "$(run_folder "$1")"; }
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
+equals() { [ "$1" = "$2" ] || { echo "   got '$1', expected '$2'"; return 1; }; }
+exists() { [ -e "$1" ]; }
+only_files() { local got; got=$(cd "$1" && ls -A | LC_ALL=C sort | tr '\n' ' '); equals "$got" "$2"; }
+# points_at <shortcut file> <Windows path>: the target is stored as text inside the .lnk file.
+points_at() { [ -f "$1" ] && LC_ALL=C grep -aqiF "$2" "$1"; }
+# A Tollvane main window with its icon in the notification area; or none at all
+# (tray_probe.exe, named by the test in $tray_probe).
+tray_icon_shown() { w 30 "$tray_probe" TollvaneMainForm; }
+no_tollvane_window() { w 30 "$tray_probe" TollvaneMainForm; [ $? -eq 2 ]; }
 # expect <description> <command...>: the command must succeed.
 expect() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
 # expect_not <description> <command...>: the command must fail.
@@ -98,10 +107,10 @@ user_folder() {
 programs_folder() { user_folder "AppData/Roaming/Microsoft/Windows/Start Menu/Programs"; }
 
 # The shortcut the program writes at every start, and whether it points at <exe>
-# (a Windows path): the target is stored as text inside the .lnk file.
+# (a Windows path).
 shortcut() { printf '%s/StartUp/Shortcut to Tollvane.lnk\n' "$(programs_folder)"; }
 shortcut_exists() { [ -f "$(shortcut)" ]; }
-shortcut_points_at() { shortcut_exists && LC_ALL=C grep -aqiF "$1" "$(shortcut)"; }
+shortcut_points_at() { points_at "$(shortcut)" "$1"; }
 
 # start_tollvane <unix path of exe>: starts it in the background; sets $tv_pid.
 start_tollvane() {

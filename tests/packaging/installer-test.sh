@@ -12,16 +12,10 @@ setup=$packages/$name-setup.exe
 uninstall_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\Tollvane'
 settings_key='HKCU\Software\Tollvane'
 identity='{5E1D2A4C-7B3F-4E21-9A0D-3C6B8F1E2D47}'
-equals() { [ "$1" = "$2" ] || { echo "   got '$1', expected '$2'"; return 1; }; }
 ends_with() { [[ $1 == *"$2" ]] || { echo "   got '$1'"; return 1; }; }
-only_files() { local got; got=$(cd "$1" && ls -A | LC_ALL=C sort | tr '\n' ' '); equals "$got" "$2"; }
-exists() { [ -e "$1" ]; }
 installed() { w 120 "$setup" /S; }
-# A Tollvane main window with its icon in the notification area; or none at all.
-tray_icon_shown() { w 30 "$tray_probe" TollvaneMainForm; }
-no_tollvane_window() { w 30 "$tray_probe" TollvaneMainForm; [ $? -eq 2 ]; }
 start_menu_entry() { printf '%s/Tollvane.lnk\n' "$(programs_folder)"; }
-start_menu_points_at() { [ -f "$(start_menu_entry)" ] && LC_ALL=C grep -aqiF "$1" "$(start_menu_entry)"; }
+start_menu_points_at() { points_at "$(start_menu_entry)" "$1"; }
 
 fresh_wine "$work"
 timeout 30 wine reg add 'HKCU\Identities' /v 'Last User ID' /d "$identity" /f </dev/null >/dev/null 2>&1

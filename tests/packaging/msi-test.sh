@@ -11,11 +11,6 @@ for f in "$package" "$older"; do [ -s "$f" ] || { echo "FAIL: no package $f (is 
 fresh_wine "$work"
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 shell_folders='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
-equals() { [ "$1" = "$2" ] || { echo "   got '$1', expected '$2'"; return 1; }; }
-exists() { [ -e "$1" ]; }
-only_files() { local got; got=$(cd "$1" && ls -A | LC_ALL=C sort | tr '\n' ' '); equals "$got" "$2"; }
-tray_icon_shown() { w 30 "$tray_probe" TollvaneMainForm; }
-no_tollvane_window() { w 30 "$tray_probe" TollvaneMainForm; [ $? -eq 2 ]; }
 # Whether a copy started from the install folder runs in this world (not this
 # script's child: the logon started it).
 installed_copy_runs() {
@@ -26,7 +21,6 @@ installed_copy_runs() {
   return 1
 }
 installed_copy_ended() { ! installed_copy_runs; }
-points_at() { [ -f "$1" ] && LC_ALL=C grep -aqiF "$2" "$1"; }
 
 program_files=$(w 30 cmd /c echo %ProgramFiles% | tr -d '\r')
 folder=$program_files\\Tollvane exe=$program_files\\Tollvane\\tollvane.exe
@@ -58,7 +52,7 @@ msiexec() {
 # The Add or Remove Programs entries of Tollvane: their product codes.
 entries() {
   timeout 60 wine reg query "$uninstall_root" /s </dev/null 2>/dev/null | tr -d '\r' \
-    | awk -v root="$uninstall_root" '/^HKEY/ { key = $0 } /^    DisplayName    REG_SZ    Tollvane$/ { sub(/.*\\/, "", key); print key }'
+    | awk '/^HKEY/ { key = $0 } /^    DisplayName    REG_SZ    Tollvane$/ { sub(/.*\\/, "", key); print key }'
 }
 one_entry_of() {
   local codes; codes=$(entries)

@@ -22,7 +22,6 @@ exe=$open/zip/$name/tollvane.exe
 readme_names_version() { grep -q "Tollvane $version" "$open/zip/$name/readme.txt"; }
 expect "its readme names the version" readme_names_version
 
-equals() { [ "$1" = "$2" ] || { echo "   got '$1', expected '$2'"; return 1; }; }
 format() { "$objdump" -f "$1" | sed -n 's/.*file format //p'; }
 is_pe32() { [ "$(format "$1")" = pei-i386 ] || { echo "   $1: $(format "$1")"; return 1; }; }
 expect "the zip's tollvane.exe is a 32-bit (i386) program" is_pe32 "$exe"
