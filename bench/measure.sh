@@ -16,12 +16,18 @@ export WINE_SESSION_DIR=$(dirname "$bin")/wine-bench
 trap wine_session_stop EXIT
 wine_session_start
 
-# utime+stime of a Linux process, in clock ticks.
-ticks() {
-  if [ -r "/proc/$1/stat" ]; then awk '{ sub(/^.*\) /, ""); print $12 + $13 }' "/proc/$1/stat"; else echo 0; fi
-}
+# CPU time of a Linux process's threads in microseconds, from the scheduler's own
+# nanosecond count where the kernel keeps one: the clock-tick count of utime and
+# stime (10 ms) is coarser than a whole idle program's use.
 hz=$(getconf CLK_TCK)
-ms() { echo $(( $1 * 1000 / hz )); }
+cpu_us() {
+  if [ -r "/proc/$1/schedstat" ]; then
+    cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ ns += $1 } END { printf "%d\n", ns / 1000 }'
+  elif [ -r "/proc/$1/stat" ]; then
+    awk -v hz="$hz" '{ sub(/^.*\) /, ""); printf "%d\n", ($12 + $13) * 1000000 / hz }' "/proc/$1/stat"
+  else echo 0; fi
+}
+ms() { echo $(( $1 / 1000 )); }
 rss_kb() { awk '/VmRSS/ { print $2 }' "/proc/$1/status" 2>/dev/null || echo 0; }
 server_pid() {
   local p
@@ -39,9 +45,9 @@ once() {
   local pid=$!
   sleep 3
   local a s b t
-  a=$(ticks $pid); s=$(ticks "$srv")
+  a=$(cpu_us $pid); s=$(cpu_us "$srv")
   sleep "$span"
-  b=$(ticks $pid); t=$(ticks "$srv")
+  b=$(cpu_us $pid); t=$(cpu_us "$srv")
   kill $pid 2>/dev/null; wait $pid 2>/dev/null
   echo "$(ms $((b - a))) $(ms $((t - s)))"
 }
@@ -101,14 +107,16 @@ row "to the splash (baseline: its window)" "$tv_splash" "$bl_win" "$(ratio "$tv_
 row "to the splash (baseline: its tray icon)" "$tv_splash" "$bl_start" "$(ratio "$tv_splash" "$bl_start")"
 
 echo
-echo "Detection: the mail client's main window to the monitor's first tick (ms, median of 5)"
+echo "Detection: the mail client's main window to the monitor's first tick (ms, medians of 5)"
 wine "$bin/tollvane.exe" </dev/null >/dev/null 2>&1 &
 tv=$!
 sleep 5
-detect=$(timeout 300 wine "$bin/bench_driver.exe" detect 5 "$(winepath -w "$bin/mailclient.exe" 2>/dev/null)" </dev/null 2>/dev/null | tr -d '\r')
+read -r detect_existing detect_shown < <(timeout 300 wine "$bin/bench_driver.exe" detect 5 \
+  "$(winepath -w "$bin/mailclient.exe" 2>/dev/null)" </dev/null 2>/dev/null | tr -d '\r')
 kill $tv 2>/dev/null; wait $tv 2>/dev/null
 row "measure" "ours" "the tick" "ratio"
-row "first monitor tick after the window, ms" "$detect" 5000 "$(ratio "$detect" 5000)"
+row "first tick after the window is shown, ms" "$detect_shown" 5000 "$(ratio "$detect_shown" 5000)"
+row "first tick after the window exists, ms" "$detect_existing" 5000 "$(ratio "$detect_existing" 5000)"
 
 echo
 echo "Memory: resident set (KB)"

@@ -52,8 +52,6 @@ FrmMain::FrmMain()
     : Timer2(*this, kTimer2Id, kWatcherIntervalMs, true, [this] { Timer2_Timer(); }),
       Timer1(*this, kTimer1Id, kMonitorIntervalMs, false, [this] { Timer1_Timer(); }),
       Image3(trayPicture(IDI_NOT_WATCHING)),
-      Image2(trayPicture(IDI_WATCHING_ODD)),
-      Image1(trayPicture(IDI_WATCHING_EVEN)),
       Icon(ui::Picture::FromIconResource(IDI_APP, GetSystemMetrics(SM_CXICON))) {}
 
 FrmMain::~FrmMain() = default;
@@ -148,6 +146,11 @@ void FrmMain::CloseOutlookExpress() { app::CloseOutlookExpress(); }
 
 void FrmMain::ShowPicture(TrayPicture picture) {
     if (!IconEvent) return;
+    // The watching pictures load when first shown, so the icon need not wait for them.
+    if (picture != TrayPicture::NotWatching && !Image1.IsPresent()) {
+        Image2 = trayPicture(IDI_WATCHING_ODD);
+        Image1 = trayPicture(IDI_WATCHING_EVEN);
+    }
     IconEvent->SetTrayIcon(picture == TrayPicture::NotWatching ? Image3
                            : picture == TrayPicture::WatchingOdd ? Image2
                                                                  : Image1);

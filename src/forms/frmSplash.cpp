@@ -93,7 +93,7 @@ bool FrmSplash::CreateFormWindow() {
     // region below is built in exactly those coordinates. A tool window, so it
     // puts no button on the taskbar.
     info.style = WS_POPUP;
-    info.exStyle = WS_EX_TOOLWINDOW;
+    info.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     info.title = "Borderless...";
     const ui::Dpi dpi = ui::ScreenDpi();
     info.width = ui::TwipsToPixels(kClientWidthTwips, dpi.x);
