@@ -91,7 +91,9 @@ bool FrmSplash::CreateFormWindow() {
     ui::Window::CreateInfo info;
     // Borderless, so the client area starts at the window's own corner: the
     // region below is built in exactly those coordinates. A tool window, so it
-    // puts no button on the taskbar.
+    // puts no button on the taskbar. Top-most from the start: the load's
+    // MakeTopmost then finds it in place, which on a slow PC is quicker than
+    // moving it there.
     info.style = WS_POPUP;
     info.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     info.title = "Borderless...";
