@@ -1,6 +1,11 @@
 // Drives programs for the benchmarks from inside Wine.
 //   driver.exe startup RUNS EXE [ARGS]  ms from CreateProcess until the program's tray
 //                                       icon exists, median of RUNS starts
+//   driver.exe window RUNS EXE [ARGS]   ms from CreateProcess until the program's first
+//                                       window shows (Tollvane's splash), median of RUNS
+//   driver.exe detect RUNS MAILCLIENT   ms from the mail client's main window existing,
+//                                       and from its showing, until a running Tollvane's
+//                                       first monitor tick: two medians of RUNS
 //   driver.exe about COUNT              opens and closes Tollvane's About box COUNT times
 #include <windows.h>
 #include <shellapi.h>
@@ -15,6 +20,8 @@ namespace {
 
 struct Find {
     DWORD pid;
+    const char* cls;  // the main form's class finds the baseline's window too
+    bool visible;
     HWND found;
 };
 
@@ -25,15 +32,16 @@ BOOL CALLBACK matchWindow(HWND h, LPARAM p) {
     char cls[64] = {};
     GetClassNameA(h, cls, sizeof cls);
     const std::string c = cls;
-    if (owner == f->pid && (c == "TollvaneMainForm" || c == "TollvaneBaseline")) {
+    if (owner == f->pid && (c == f->cls || (f->cls == std::string("TollvaneMainForm") && c == "TollvaneBaseline")) &&
+        (!f->visible || IsWindowVisible(h))) {
         f->found = h;
         return FALSE;
     }
     return TRUE;
 }
 
-HWND firstWindowOf(DWORD pid) {
-    Find f{pid, nullptr};
+HWND windowOf(DWORD pid, const char* cls, bool visible) {
+    Find f{pid, cls, visible, nullptr};
     EnumWindows(matchWindow, reinterpret_cast<LPARAM>(&f));
     return f.found;
 }
@@ -46,9 +54,17 @@ bool iconExists(HWND hwnd) {
     return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
 }
 
-double startOnce(const std::string& cmd) {
-    LARGE_INTEGER f, t0, t1;
+double msSince(const LARGE_INTEGER& t0) {
+    LARGE_INTEGER f, t1;
     QueryPerformanceFrequency(&f);
+    QueryPerformanceCounter(&t1);
+    return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart);
+}
+
+// splash: until the first window shows (Tollvane's splash, the baseline's own
+// window); otherwise until the tray icon exists.
+double startOnce(const std::string& cmd, bool splash) {
+    LARGE_INTEGER t0;
     STARTUPINFOA si{};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi{};
@@ -56,17 +72,78 @@ double startOnce(const std::string& cmd) {
     QueryPerformanceCounter(&t0);
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return -1;
     HWND hwnd = nullptr;
-    for (int i = 0; i < 20000; ++i) {
-        if (!hwnd) hwnd = firstWindowOf(pi.dwProcessId);
-        if (hwnd && iconExists(hwnd)) break;
-        Sleep(1);
+    double ms = -1;
+    for (int i = 0; i < 20000 && ms < 0; ++i) {
+        if (splash) {
+            if (windowOf(pi.dwProcessId, "TollvaneSplash", true) || windowOf(pi.dwProcessId, "TollvaneBaseline", false))
+                ms = msSince(t0);
+        } else {
+            if (!hwnd) hwnd = windowOf(pi.dwProcessId, "TollvaneMainForm", false);
+            if (hwnd && iconExists(hwnd)) ms = msSince(t0);
+        }
+        if (ms < 0) Sleep(1);
     }
-    QueryPerformanceCounter(&t1);
+    for (int i = 0; i < 5000 && !hwnd; ++i, Sleep(1)) hwnd = windowOf(pi.dwProcessId, "TollvaneMainForm", false);
     PostMessageA(hwnd, WM_CLOSE, 0, 0);
     if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
-    return 1000.0 * static_cast<double>(t1.QuadPart - t0.QuadPart) / static_cast<double>(f.QuadPart);
+    return ms;
+}
+
+std::string captionOf(HWND hwnd) {
+    char text[64] = {};
+    SendMessageTimeoutA(hwnd, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text), SMTO_BLOCK, 5000, nullptr);
+    return text;
+}
+
+// The mail client started while Tollvane waits: from its main window's first
+// appearance to the first count in Tollvane's caption, which each monitor tick
+// writes. "Appearance" twice: when the window exists (what a poll of FindWindow
+// finds first) and when it is shown on the screen; a slow PC spends a while
+// between the two, creating and showing it.
+struct Detection {
+    double fromExisting = -1;
+    double fromShown = -1;
+};
+
+Detection detectOnce(HWND tollvane, const std::string& mailClient) {
+    SendMessageTimeoutA(tollvane, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("waiting"), SMTO_BLOCK, 5000, nullptr);
+    STARTUPINFOA si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    std::string line = "\"" + mailClient + "\" --log C:\\bench-detect.txt";
+    Detection d;
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return d;
+    LARGE_INTEGER existing{}, shown{};
+    bool exists = false, visible = false;
+    for (int i = 0; i < 30000 && d.fromExisting < 0; ++i) {
+        HWND main = FindWindowA("Outlook Express Browser Class", nullptr);
+        if (main && !exists) {
+            QueryPerformanceCounter(&existing);
+            exists = true;
+        }
+        if (main && !visible && IsWindowVisible(main)) {
+            QueryPerformanceCounter(&shown);
+            visible = true;
+        }
+        if (exists && captionOf(tollvane) != "waiting") {
+            d.fromExisting = msSince(existing);
+            if (visible) d.fromShown = msSince(shown);
+        }
+        if (d.fromExisting < 0) Sleep(1);
+    }
+    TerminateProcess(pi.hProcess, 0);
+    WaitForSingleObject(pi.hProcess, 5000);
+    CloseHandle(pi.hThread);
+    CloseHandle(pi.hProcess);
+    Sleep(6000);  // the next tick sees it gone and Tollvane waits again
+    return d;
+}
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
 }
 
 bool waitFor(bool (*condition)(), DWORD ms) {
@@ -86,14 +163,25 @@ bool aboutOpen() {
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
-    if (mode == "startup" && argc > 3) {
+    if ((mode == "startup" || mode == "window") && argc > 3) {
         const int runs = std::atoi(argv[2]);
         std::string cmd;
         for (int i = 3; i < argc; ++i) cmd += std::string(i > 3 ? " " : "") + argv[i];
         std::vector<double> ms;
-        for (int i = 0; i < runs; ++i) ms.push_back(startOnce(cmd));
-        std::sort(ms.begin(), ms.end());
-        std::printf("%.1f\n", ms[ms.size() / 2]);
+        for (int i = 0; i < runs; ++i) ms.push_back(startOnce(cmd, mode == "window"));
+        std::printf("%.1f\n", median(ms));
+        return 0;
+    }
+    if (mode == "detect" && argc > 3) {
+        HWND main = FindWindowA("TollvaneMainForm", nullptr);
+        if (!main) return 1;
+        std::vector<double> existing, shown;
+        for (int i = 0; i < std::atoi(argv[2]); ++i) {
+            const Detection d = detectOnce(main, argv[3]);
+            existing.push_back(d.fromExisting);
+            shown.push_back(d.fromShown);
+        }
+        std::printf("%.1f %.1f\n", median(existing), median(shown));
         return 0;
     }
     if (mode == "about" && argc > 2) {
@@ -108,6 +196,6 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: driver startup RUNS EXE [ARGS] | driver about COUNT\n");
+    std::fprintf(stderr, "usage: driver startup|window RUNS EXE [ARGS] | driver detect RUNS MAILCLIENT | driver about COUNT\n");
     return 2;
 }

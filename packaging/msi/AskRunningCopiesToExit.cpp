@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "base/GrowingText.h"
 #include "base/Handles.h"
 #include "services/PathRules.h"
 
@@ -28,13 +29,10 @@ BOOL CALLBACK collectMainForms(HWND window, LPARAM found) {
 }
 
 std::wstring programOf(HANDLE process) {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameExW(process, nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size() - 1) return path.substr(0, n);
-        path.resize(path.size() * 2);
-    }
+    return base::GrowingText([&](wchar_t* buffer, DWORD size) {
+        const DWORD n = GetModuleFileNameExW(process, nullptr, buffer, size);
+        return n < size - 1 ? n : size;  // a path cut short fills the buffer
+    });
 }
 
 // The folder the package installs into, as this install resolved it.

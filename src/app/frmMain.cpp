@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "services/SettingsStore.h"
 #include "services/mShell.h"
+#include "base/CallbackBoundary.h"
 #include "base/Text.h"
 #include "forms/frmAbout.h"
 #include "ui/Language.h"
@@ -14,12 +15,31 @@
 namespace app {
 namespace {
 
-constexpr UINT kWatcherIntervalMs = 1;
+// The watcher learns of the mail client's main window from the system the
+// moment it is created or shown; this poll is only a safety net, for a window
+// whose event never came (say, a hook the system refused).
+constexpr UINT kWatcherIntervalMs = 2000;
 constexpr UINT kMonitorIntervalMs = 5000;
+// Posted to the form once its icon is up: what need not come before the icon.
+constexpr UINT kAfterTheIcon = WM_APP + 1;
 
 // The tray shows small icons: 16 pixels at 100 % (and on Windows XP), more at
 // higher scales, where a 16-pixel picture would be stretched.
 ui::Picture trayPicture(int id) { return ui::Picture::FromIconResource(id, GetSystemMetrics(SM_CXSMICON)); }
+
+bool isMailClientMainWindow(HWND hwnd) {
+    char name[64] = {};
+    return GetClassNameA(hwnd, name, sizeof name) > 0 && lstrcmpA(name, kMainWindowClass) == 0 &&
+           GetAncestor(hwnd, GA_PARENT) == GetDesktopWindow();
+}
+
+// Out of context: the system posts each event to this thread, and no code of
+// ours runs in the mail client's process.
+void CALLBACK windowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, LONG idChild, DWORD, DWORD) {
+    // The range asked for holds a window's destruction too, between its creation and its showing.
+    if (event == EVENT_OBJECT_DESTROY || idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
+    base::CallbackBoundary([hwnd] { frmMain().WindowAppeared(hwnd); });
+}
 
 }  // namespace
 
@@ -32,8 +52,6 @@ FrmMain::FrmMain()
     : Timer2(*this, kTimer2Id, kWatcherIntervalMs, true, [this] { Timer2_Timer(); }),
       Timer1(*this, kTimer1Id, kMonitorIntervalMs, false, [this] { Timer1_Timer(); }),
       Image3(trayPicture(IDI_NOT_WATCHING)),
-      Image2(trayPicture(IDI_WATCHING_ODD)),
-      Image1(trayPicture(IDI_WATCHING_EVEN)),
       Icon(ui::Picture::FromIconResource(IDI_APP, GetSystemMetrics(SM_CXICON))) {}
 
 FrmMain::~FrmMain() = default;
@@ -54,6 +72,8 @@ bool FrmMain::CreateFormWindow() {
     if (!Create(cls, info)) return false;
     Timer2.Sync();
     Timer1.Sync();
+    mWindowEvents.reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &windowEvent, 0, 0,
+                                        WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     return true;
 }
 
@@ -63,8 +83,8 @@ void FrmMain::OnLoad() {
     mOwnWarningSeconds = WarningFromStoredText(services::GetSetting(
         kSettingsApplication, kSettingsSection, kWarningKey, DelayToText(kDefaultWarningSeconds)));
     ApplyPolicy();
-    services::SetStartupShortcut(true);
     MakeTray();
+    PostMessageA(hWnd(), kAfterTheIcon, 0, 0);
 }
 
 void FrmMain::ApplyPolicy() {
@@ -82,6 +102,13 @@ void FrmMain::ApplyPolicy() {
 
 // Windows announces changed policy with this text; policy is read again then.
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == kAfterTheIcon) {
+        // A mail client that runs already is found at once, not at the slow
+        // poll's first tick; the Startup shortcut is for the next logon.
+        Timer2_Timer();
+        services::SetStartupShortcut(true);
+        return 0;
+    }
     if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0)
         ApplyPolicy();
     return ui::Form::OnMessage(msg, wParam, lParam);
@@ -92,6 +119,7 @@ void FrmMain::OnActivate() { Hide(); }
 void FrmMain::OnResize() { TrayResize(); }
 
 void FrmMain::OnUnload() {
+    mWindowEvents.reset();
     IconEvent.reset();
     if (mhMenu) DestroyMenu(mhMenu);
     mhMenu = nullptr;
@@ -105,6 +133,10 @@ void FrmMain::Timer2_Timer() {
     if (Timer2.Enabled()) monitor_.WatcherTick();
 }
 
+void FrmMain::WindowAppeared(HWND hwnd) {
+    if (isMailClientMainWindow(hwnd)) Timer2_Timer();
+}
+
 void FrmMain::LogOffNow() { monitor_.LogOff(); }
 
 bool FrmMain::MailClientRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
@@ -114,6 +146,11 @@ void FrmMain::CloseOutlookExpress() { app::CloseOutlookExpress(); }
 
 void FrmMain::ShowPicture(TrayPicture picture) {
     if (!IconEvent) return;
+    // The watching pictures load when first shown, so the icon need not wait for them.
+    if (picture != TrayPicture::NotWatching && !Image1.IsPresent()) {
+        Image2 = trayPicture(IDI_WATCHING_ODD);
+        Image1 = trayPicture(IDI_WATCHING_EVEN);
+    }
     IconEvent->SetTrayIcon(picture == TrayPicture::NotWatching ? Image3
                            : picture == TrayPicture::WatchingOdd ? Image2
                                                                  : Image1);

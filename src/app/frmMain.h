@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/IdleMonitor.h"
+#include "base/Handles.h"
 #include "tray/SysTray.h"
 #include "ui/Form.h"
 #include "ui/Picture.h"
@@ -14,7 +15,7 @@
 namespace app {
 
 inline constexpr char kMainFormClass[] = "TollvaneMainForm";
-// The form's timers: the watcher and the monitor.
+// The form's timers: the watcher's slow poll and the monitor.
 inline constexpr UINT_PTR kTimer2Id = 2;
 inline constexpr UINT_PTR kTimer1Id = 1;
 
@@ -46,6 +47,8 @@ public:
     // Monitor ticks; public so tests can drive them.
     void Timer1_Timer();
     void Timer2_Timer();
+    // A window of another process was created or shown: the watcher looks at once.
+    void WindowAppeared(HWND hwnd);
 
     // Tray side (frmMainTray.cpp).
     void MakeTray();
@@ -82,6 +85,9 @@ private:
     void SetDelayFromInputBox();
 
     IdleMonitor monitor_{mIdleTicks, mDelayMinutes, mWarningSeconds, *this};
+    // The system reports every window created or shown, so waiting for the mail
+    // client costs nothing; Timer2's slow poll only backs it up.
+    base::UniqueWinEventHook mWindowEvents;
 };
 
 // The one main form of the program; created on first use, never destroyed

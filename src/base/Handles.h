@@ -79,6 +79,12 @@ struct FindTraits {
     static void close(Handle h) { FindClose(h); }
 };
 
+struct WinEventHookTraits {
+    using Handle = HWINEVENTHOOK;
+    static Handle invalid() { return nullptr; }
+    static void close(Handle h) { UnhookWinEvent(h); }
+};
+
 using UniqueWindow = UniqueHandle<WindowTraits>;
 using UniqueMenu = UniqueHandle<MenuTraits>;
 using UniqueIcon = UniqueHandle<IconTraits>;
@@ -90,6 +96,7 @@ using UniquePen = UniqueHandle<GdiObjectTraits<HPEN>>;
 using UniqueMemoryDc = UniqueHandle<MemoryDcTraits>;
 using UniqueRegKey = UniqueHandle<RegKeyTraits>;
 using UniqueKernelHandle = UniqueHandle<KernelTraits>;
+using UniqueWinEventHook = UniqueHandle<WinEventHookTraits>;
 using UniqueFind = UniqueHandle<FindTraits>;
 
 // Selects an object into a DC for one scope and puts the previous one back.

@@ -1,7 +1,7 @@
 // OLE for the UI thread, for one scope: COM in a single-threaded apartment
 // plus what COM alone does not give, drag and drop (RegisterDragDrop,
-// DoDragDrop) and the clipboard. The thread that runs the program's windows
-// holds one for the whole run.
+// DoDragDrop) and the clipboard. The About box holds one for the program's
+// thread from its first showing on.
 #pragma once
 #include <windows.h>
 #include <ole2.h>

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "controls/buttonex/ButtonEx.h"
@@ -13,6 +14,7 @@
 #include "ui/Form.h"
 #include "ui/Picture.h"
 #include "base/Handles.h"
+#include "base/OleApartment.h"
 
 namespace forms {
 
@@ -62,6 +64,10 @@ public:
     Label lblWebLink;
 
 private:
+    // OLE, not only COM: the buttons' drag and drop needs it on this thread. Begun
+    // with the first About box rather than at start, so that the tray icon does not
+    // wait for it, and kept while the form lives (as long as the program).
+    std::optional<base::OleApartment> ole_;
     buttonex::ButtonExHost host_;  // before the buttons, which refer to it
 
 public:

@@ -21,6 +21,17 @@ constexpr int kClientHeightTwips = 2145;
 constexpr int kPictureWidthTwips = 3990;
 constexpr int kPictureHeightTwips = 2160;
 
+// A window that is never shown, of a class of its own (a system control's class
+// would need the common controls loaded first).
+HWND makeOwner() {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "TollvaneSplashOwner";
+    RegisterClassA(&cls);  // once per process: a second registration fails and changes nothing
+    return CreateWindowExA(0, cls.lpszClassName, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, cls.hInstance, nullptr);
+}
+
 }  // namespace
 
 HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
@@ -80,15 +91,21 @@ bool FrmSplash::CreateFormWindow() {
     ui::Window::CreateInfo info;
     // Borderless, so the client area starts at the window's own corner: the
     // region below is built in exactly those coordinates. A tool window, so it
-    // puts no button on the taskbar.
+    // puts no button on the taskbar. Top-most from the start: the load's
+    // MakeTopmost then finds it in place, which on a slow PC is quicker than
+    // moving it there.
     info.style = WS_POPUP;
-    info.exStyle = WS_EX_TOOLWINDOW;
+    info.exStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
     info.title = "Borderless...";
     const ui::Dpi dpi = ui::ScreenDpi();
     info.width = ui::TwipsToPixels(kClientWidthTwips, dpi.x);
     info.height = ui::TwipsToPixels(kClientHeightTwips, dpi.y);
     info.x = (GetSystemMetrics(SM_CXSCREEN) - info.width) / 2;
     info.y = (GetSystemMetrics(SM_CYSCREEN) - info.height) / 2;
+    // A tool window has no taskbar button on Windows; Wine's taskbar leaves out
+    // only owned windows.
+    owner_.reset(makeOwner());
+    info.parent = owner_.get();
     if (!Create(cls, info)) return false;
     Timer1.Sync();
     return true;

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "base/Handles.h"
 #include "ui/Form.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
@@ -45,12 +46,17 @@ protected:
 
 private:
     void Paint(HDC dc);
+
+    // A window of its own that is never shown owns the splash, so that no shell
+    // gives the splash a taskbar button: it is a picture, not a window a person
+    // switches to.
+    base::UniqueWindow owner_;
 };
 
 // The one splash form; its window exists only while it is loaded.
 FrmSplash& frmSplash();
 
-// Shows the splash modeless with no owner and has it drawn at once; it closes itself.
+// Shows the splash modeless and has it drawn at once; it closes itself.
 void ShowSplash();
 
 }  // namespace forms

@@ -5,6 +5,7 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include "base/GrowingText.h"
 #include "base/Handles.h"
 #include "services/PathRules.h"
 
@@ -12,31 +13,19 @@ namespace services {
 namespace {
 
 std::wstring runningProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            path.resize(n);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
+    // A path cut short comes back as long as the buffer.
+    return base::GrowingText([](wchar_t* buffer, DWORD size) {
+        const DWORD n = GetModuleFileNameW(nullptr, buffer, size);
+        return n < size ? n : size;
+    });
 }
 
 // The long form of a path: Windows XP gives the temporary folder in short names
 // ("C:\DOCUME~1\...\LOCALS~1\Temp"), the program's own path in long ones.
 std::wstring longPath(const std::wstring& path) {
-    std::wstring out(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD n = GetLongPathNameW(path.c_str(), out.data(), static_cast<DWORD>(out.size()));
-        if (n == 0) return path;
-        if (n < out.size()) {
-            out.resize(n);
-            return out;
-        }
-        out.resize(n);
-    }
+    const std::wstring out =
+        base::GrowingText([&](wchar_t* buffer, DWORD size) { return GetLongPathNameW(path.c_str(), buffer, size); });
+    return out.empty() ? path : out;
 }
 
 bool runsFromTemporaryFolder(const std::wstring& program) {

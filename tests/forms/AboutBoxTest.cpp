@@ -42,6 +42,16 @@ bool linkShows(HWND about, COLORREF colour, COLORREF notColour) {
     return count(about, kLinkRect, colour) > 10 && count(about, kLinkRect, notColour) == 0;
 }
 
+// Whether the taskbar shows a button for the window. Wine's taskbar keeps a child
+// button for every top-level window of other programs, its id the window's handle,
+// and shows those of visible windows that have no owner.
+bool taskbarShowsButtonFor(HWND window) {
+    const HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    for (HWND b = FindWindowExA(taskbar, nullptr, nullptr, nullptr); b; b = FindWindowExA(taskbar, b, nullptr, nullptr))
+        if (GetWindowLongPtrA(b, GWLP_ID) == reinterpret_cast<LONG_PTR>(window) && IsWindowVisible(b)) return true;
+    return false;
+}
+
 TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     // The link's scheme goes to a stand-in browser that logs the address it gets
     // (in the machine's classes: all Wine 8 reads).
@@ -53,6 +63,12 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     wintest::Tollvane t(0);
     ASSERT_TRUE(t.Started());
     ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::CountTrayPixels(kCross) > crossBefore; }, 5000));
+    // The splash, up for two seconds beside the new icon, is a picture, not a
+    // window a person switches to: it has no taskbar button.
+    const HWND splash = FindWindowA("TollvaneSplash", nullptr);
+    ASSERT_NE(splash, nullptr) << "the splash was gone before the icon came";
+    wintest::Pump(300);
+    EXPECT_FALSE(taskbarShowsButtonFor(splash));
     // The pointer away first (resting on the icon, it raises the icon's tooltip
     // over it), then a real right click on the icon; About is the third item.
     wintest::Xdo("mousemove 500 100"), wintest::Pump(400);
