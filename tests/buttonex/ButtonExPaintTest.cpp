@@ -72,7 +72,6 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
         {1, 1, Up, F, {Frame, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Frame}, true},  // default frame outside the edge
         {1, 1, Up, F | Designer, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
         {1, 1, Up, F | NoDefault, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, true},
-        {1, 1, Up, F | NoDefault | NoFocus, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
         {1, 1, Down, F | NoFocus, {Frame, COLOR_3DSHADOW, COLOR_3DSHADOW, Frame}, false},  // flat pressed ring
         {1, 0, Up, F, {Face, Face, Face, Face}, false},  // nothing drawn at rest: no focus rectangle either
         {1, 0, Down, F, {Any, Any, Any, Any}, true},

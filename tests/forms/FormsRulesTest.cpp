@@ -3,17 +3,9 @@
 #include <vector>
 
 #include "forms/SysInfoPath.h"
-#include "forms/mGlobalFunctions.h"
 
 namespace forms {
 namespace {
-
-TEST(AddBackslash, EndsInExactlyOneBackslash) {
-    for (const auto& [path, want] : std::vector<std::pair<std::wstring, std::wstring>>{
-             {L"", L"\\"}, {L"\\", L"\\"}, {L"C:", L"C:\\"}, {L"C:\\", L"C:\\"}, {L"C:\\\\\\", L"C:\\"},
-             {L"\\\\server\\share", L"\\\\server\\share\\"}})
-        EXPECT_EQ(AddBackslash(path), want) << path;
-}
 
 // Only a 32-bit program on 64-bit Windows (WOW64) has a system folder that is not
 // the real one; then a path inside it, and only such a path, goes through Sysnative.

@@ -65,8 +65,6 @@ TEST(RegionFromBitmap, SameRegionAsThePerPixelRule) {
             }
     };
     check("all transparent", 17, 9, [](int, int) { return kKey; });
-    check("inner pixels of the corner colour", 20, 12,
-          [](int x, int y) { return x == 0 || (x > 8 && x < 12 && y > 3 && y < 8) ? kKey : kInk; });
     check("more runs than one region call takes", 160, 60, [](int x, int y) { return (x + y) % 2 ? kInk : kKey; });
 }
 
@@ -193,7 +191,6 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
         {folder + "\\missing.exe", folder, false},
         {"", folder + "\\\\", true},  // one backslash between, however many it ends in
         {"", wintest::TempFolder("sysinfo-empty"), false},
-        {"", "", false},
     };
     int started = 0;
     for (const Case& c : cases) {
