@@ -75,7 +75,11 @@ void ShowSplash() {
     if (splash.IsLoaded()) UpdateWindow(splash.hWnd());
 }
 
-FrmSplash::FrmSplash() : Timer1(*this, kTimer1Id, kShowMs, true, [this] { Unload(); }) {
+FrmSplash::FrmSplash()
+    : Timer1(*this, kTimer1Id, kShowMs, true, [this] {
+          Unload();
+          owner_.reset();  // only once the splash is gone: an owner takes its owned windows with it
+      }) {
     // A DIB section keeps the picture's exact colours whatever the screen's
     // depth, so the corner colour matches the background pixels exactly.
     HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0,

@@ -108,7 +108,6 @@ TEST_F(ButtonExInput, KeysBecomeEventsOnlyTheAccessKeyClicksAndTabMovesFocus) {
     auto second = NewButton(20, 60);
     second->SetCaption(L"&Go");
     SetFocus(button->hWnd());
-    ASSERT_EQ(GetFocus(), button->hWnd());
     events.log.clear();
     for (const char* k : {"a", "space", "Return"}) xdo(std::string("key ") + k);
     for (const char* e : {"KeyDown 65 0", "KeyPress 97", "KeyUp 65 0", "KeyDown 32", "KeyDown 13"})

@@ -88,6 +88,7 @@ TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
     forms::ShowSplash();
     HWND splash = gSplashWindow = forms::frmSplash().hWnd();
     ASSERT_NE(splash, nullptr);
+    const HWND owner = GetWindow(splash, GW_OWNER);
     gReferenceTicked = false;
     ASSERT_NE(SetTimer(nullptr, 0, 2300, &referenceTick), 0u);
     EXPECT_TRUE(GetWindowLongPtrA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
@@ -96,6 +97,7 @@ TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
     wintest::Screenshot("splash.png");
     ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 10000));
     EXPECT_GE(GetTickCount() - shownAt, 1900u);
+    EXPECT_FALSE(IsWindow(owner)) << "the hidden window that owned the splash outlived it";
     ASSERT_TRUE(wintest::WaitUntil([] { return gReferenceTicked; }, 10000));
     EXPECT_FALSE(gSplashUpAtReference) << "the splash outlived a 2.3 s timer set after it showed";
 }
