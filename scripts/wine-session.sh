@@ -12,6 +12,7 @@
 #                           Windows language and ANSI code page (default C.UTF-8:
 #                           English, code page 1252); e.g. de_DE.UTF-8, ja_JP.UTF-8
 #   WINEARCH                win64 unless set (win32 in the emulated 32-bit PC)
+# wine_session_start fails when the desktop or its registry settings could not be made.
 
 wine_session_start() {
   local dir=${WINE_SESSION_DIR:-$PWD/build/windows/wine}
@@ -44,17 +45,35 @@ wine_session_start() {
   fi
   wineserver -p </dev/null >/dev/null 2>&1 &
   sleep 0.3
-  # One desktop named "shell": Wine's explorer draws a taskbar with a notification area for it.
-  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d shell /f >/dev/null 2>&1
-  timeout 30 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v shell /d 1024x768 /f >/dev/null 2>&1
+  # One desktop named "shell": Wine's explorer draws a taskbar with a notification
+  # area for it. Every program started later joins it through the registry value;
+  # without that value a program goes to another desktop, with no taskbar.
+  local written=0
+  wine_session_value 'HKCU\Software\Wine\Explorer' Desktop shell || written=1
+  wine_session_value 'HKCU\Software\Wine\Explorer\Desktops' shell 1024x768 || written=1
+  # The desktop's explorer, waited for: a program that starts before it finds no
+  # notification area. On the emulated 32-bit PC it can take over a minute.
   wine explorer /desktop=shell,1024x768 </dev/null >/dev/null 2>&1 &
   WINE_SESSION_PIDS+=($!)
-  # Wait for the taskbar's tray window.
-  for _ in $(seq 100); do
-    if xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop'; then break; fi
+  local waited
+  for ((waited = 0; waited < 1800; waited++)); do
+    xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && { sleep 1; return $written; }
     sleep 0.1
   done
-  sleep 1
+  echo "wine-session: no Wine desktop after 180 s" >&2
+  return 1
+}
+
+# wine_session_value <key> <name> <text>: writes a registry value and reads it back.
+# The first program in a new prefix starts Wine's services first, which on the
+# emulated 32-bit PC can outlast a timeout and leave nothing written.
+wine_session_value() {
+  for _ in 1 2 3; do
+    timeout 120 wine reg add "$1" /v "$2" /d "$3" /f </dev/null >/dev/null 2>&1
+    timeout 60 wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r' | grep -q "REG_SZ *$3\$" && return 0
+  done
+  echo "wine-session: could not write $1\\$2" >&2
+  return 1
 }
 
 wine_session_stop() {

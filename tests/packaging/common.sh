@@ -43,7 +43,7 @@ fresh_wine() {
   unset WINE_SESSION_VISIBLE
   export WINE_SESSION_DIR=$session_dir
   trap end_wine EXIT
-  wine_session_start
+  wine_session_start || { echo "FAIL: the Wine desktop or its settings could not be made"; exit 1; }
   [ -f "$WINEPREFIX/system.reg" ] || { echo "FAIL: no Wine prefix could be made"; exit 1; }
 }
 end_wine() {
