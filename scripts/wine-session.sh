@@ -55,8 +55,8 @@ wine_session_start() {
   # notification area. On the emulated 32-bit PC it can take over a minute.
   wine explorer /desktop=shell,1024x768 </dev/null >/dev/null 2>&1 &
   WINE_SESSION_PIDS+=($!)
-  local waited
-  for ((waited = 0; waited < 1800; waited++)); do
+  local deadline=$((SECONDS + 180))
+  while [ $SECONDS -lt $deadline ]; do
     xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && { sleep 1; return $written; }
     sleep 0.1
   done
