@@ -52,22 +52,30 @@ end_wine() {
   [ "$failures" -eq 0 ] && [ "$rc" -eq 0 ] && rm -rf "$session_dir"
 }
 
-# reg_value <key> <name>: prints the value's data; fails when it is not there.
-reg_value() {
+# answer <command...>: what a Wine program prints, carriage returns taken out. One
+# started right after another ends now and then answers nothing under load: ask
+# again before taking the silence for its answer.
+answer() {
   local out try
-  # A reg.exe started right after another program ends now and then answers nothing
-  # under load; ask again before calling the value missing.
   for try in 1 2 3; do
-    out=$(timeout 30 wine reg query "$1" /v "$2" </dev/null 2>/dev/null | tr -d '\r') && [ -n "$out" ] && break
+    out=$(timeout 30 "$@" </dev/null 2>/dev/null | tr -d '\r') && [ -n "$out" ] && break
     sleep 1
   done
-  [ -n "$out" ] || return 1
+  printf '%s\n' "$out"
+  [ -n "$out" ]
+}
+
+# reg_value <key> <name>: prints the value's data; fails when it is not there.
+reg_value() {
+  local out
+  out=$(answer wine reg query "$1" /v "$2") || return 1
   printf '%s\n' "$out" | sed -n "s/^    $2    REG_[A-Z_]*    //p" | head -1
   printf '%s\n' "$out" | grep -q "^    $2    REG_"
 }
 reg_key_exists() { timeout 30 wine reg query "$1" </dev/null >/dev/null 2>&1; }
 
-unix_path() { timeout 30 winepath -u "$1" </dev/null 2>/dev/null | tr -d '\r'; }
+unix_path() { answer winepath -u "$1"; }
+windows_path() { answer winepath -w "$1"; }
 
 # make_packages <build folder> <work folder> <package name>: the installer and
 # the zip, made by cpack from the built program into the run's packages folder.

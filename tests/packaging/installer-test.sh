@@ -29,7 +29,7 @@ expect "uninstall entry: DisplayVersion" equals "$(reg_value "$uninstall_key" Di
 expect "uninstall entry: Publisher" equals "$(reg_value "$uninstall_key" Publisher)" "Brackwyn Software"
 expect "uninstall entry: UninstallString" equals "$(reg_value "$uninstall_key" UninstallString)" "\"$loc\\Uninstall.exe\""
 dir=$(unix_path "$loc")
-[ -n "$dir" ] && [ -d "$dir" ] || { fail "no install folder ($loc)"; exit 1; }
+[ -n "$dir" ] && [ -d "$dir" ] || { fail "no install folder ($loc, here '$dir')"; exit 1; }
 expect "the folder holds the program, its readme, licence, policy templates and uninstaller" \
   only_files "$dir" "LICENSE Uninstall.exe policy readme.txt tollvane.exe "
 expect "Tollvane is running, its icon in the notification area" wait_until 60 tray_icon_shown
@@ -81,7 +81,7 @@ expect "a file of the user's in the install folder is kept" exists "$dir/notes.t
 
 echo "== the zip's program, opened inside the zip =="
 # Explorer runs it from a copy in the temporary folder, which it empties later.
-temp=$(unix_path "$(w 30 cmd /c echo %TEMP% | tr -d '\r')")/Temp1_$name.zip
+temp=$(unix_path "$(answer wine cmd /c echo %TEMP%)")/Temp1_$name.zip
 mkdir -p "$temp"
 unzip -q -o "$packages/$name.zip" -d "$temp" || fail "unzip"
 start_tollvane "$temp/$name/tollvane.exe"
@@ -94,7 +94,7 @@ rm -f "$dir/notes.txt"
 expect "install once more" installed
 ready=$work/ignores-close.ready
 rm -f "$ready"
-timeout 300 wine "$mailclient" --ignore-close TollvaneMainForm --log "$(timeout 30 winepath -w "$ready" | tr -d '\r')" \
+timeout 300 wine "$mailclient" --ignore-close TollvaneMainForm --log "$(windows_path "$ready")" \
   </dev/null >/dev/null 2>&1 &
 expect "a window of the program's class that ignores WM_CLOSE is up" wait_until 60 exists "$ready"
 started=$SECONDS

@@ -68,7 +68,7 @@ nothing_left() {
 }
 
 echo "== silent install =="
-expect "msiexec /i /qn exits 0" msiexec /i "$(timeout 30 winepath -w "$package")"
+expect "msiexec /i /qn exits 0" msiexec /i "$(windows_path "$package")"
 expect "Program Files\\Tollvane holds the program, its readme, licence and policy templates" \
   only_files "$dir" "LICENSE policy readme.txt tollvane.exe "
 expect "the policy templates in every language" \
@@ -82,7 +82,7 @@ echo "== the logon: the all-users Startup shortcut started as Explorer starts it
 # A shortcut of the person's own to the same program, as a start before the
 # machine-wide install left it: the program takes it away, and writes none.
 mkdir -p "$(dirname "$(shortcut)")" && cp "$startup_entry" "$(shortcut)"
-w 30 start "$(timeout 30 winepath -w "$startup_entry")"
+w 30 start "$(windows_path "$startup_entry")"
 expect "Tollvane runs, its icon in the notification area" wait_until 60 tray_icon_shown
 expect "it is the installed program" installed_copy_runs
 no_shortcut() { ! shortcut_exists; }
@@ -97,7 +97,7 @@ mkdir -p "$own" && cp "$dir/tollvane.exe" "$own/"
 start_tollvane "$own/tollvane.exe"; own_pid=$tv_pid
 expect "a person's own copy runs beside it" wait_until 60 shortcut_exists
 timeout 30 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 15 /f </dev/null >/dev/null 2>&1
-expect "msiexec /x <package> /qn exits 0" msiexec /x "$(timeout 30 winepath -w "$package")"
+expect "msiexec /x <package> /qn exits 0" msiexec /x "$(windows_path "$package")"
 expect "nothing of the package is left: files, folder, shortcuts, entry" nothing_left
 expect "the copy the logon started was asked to exit and ended" wait_until 20 installed_copy_ended
 expect "the person's own copy keeps running" is_running "$own_pid"
@@ -105,12 +105,12 @@ expect "the person's settings are kept" equals "$(reg_value 'HKCU\Software\Tollv
 kill "$own_pid" 2>/dev/null; rm -f "$(shortcut)"
 
 echo "== upgrade from a lower version, with the older one running =="
-expect "the older package installs" msiexec /i "$(timeout 30 winepath -w "$older")"
+expect "the older package installs" msiexec /i "$(windows_path "$older")"
 old_code=$(entries)
 expect "Add or Remove Programs lists the older version" one_entry_of 0.9.0
 start_tollvane "$dir/tollvane.exe"; old_pid=$tv_pid
 expect "the older version runs" wait_until 60 tray_icon_shown
-expect "the newer package installs over it" msiexec /i "$(timeout 30 winepath -w "$package")"
+expect "the newer package installs over it" msiexec /i "$(windows_path "$package")"
 expect "the running older copy was asked to exit and ended cleanly" ended_cleanly "$old_pid" 20
 expect "one entry is left, the newer version's" one_entry_of "$version"
 expect_not "the older version's entry is gone" reg_key_exists "$uninstall_root\\$old_code"
