@@ -11,7 +11,8 @@ namespace app {
 void Main() {
     forms::ShowSplash();
     frmMain().Load();
-    frmMain().Show();
+    // Asked to exit while it loaded (say, by an installer): showing it would load it again.
+    if (frmMain().IsLoaded()) frmMain().Show();
 }
 
 int RunMessageLoop() {

@@ -17,7 +17,13 @@ void Form::Load() {
     ++loadedForms();
     unloading_ = false;
     activated_ = false;
+    loading_ = true;
     OnLoad();
+    loading_ = false;
+    if (unloadWhenLoaded_) {
+        unloadWhenLoaded_ = false;
+        Unload();
+    }
 }
 
 void Form::Show() {
@@ -39,6 +45,13 @@ void Form::Hide() {
 
 void Form::Unload() {
     if (!IsLoaded() || unloading_) return;
+    // A close request can come in while the load waits on the system (another
+    // program's WM_CLOSE, handled inside a call that sends to the shell): it takes
+    // effect once the load is done, not in the middle of it.
+    if (loading_) {
+        unloadWhenLoaded_ = true;
+        return;
+    }
     unloading_ = true;
     OnUnload();
     Destroy();

@@ -15,7 +15,8 @@ public:
     void Show();
     void Hide();
     // Runs OnUnload, then destroys the window. Safe to call from inside the form's
-    // own handlers: the object stays valid, only the window goes.
+    // own handlers: the object stays valid, only the window goes. Called while the
+    // form loads, it waits for the load's end.
     void Unload();
 
     // Number of forms loaded in this process.
@@ -34,6 +35,8 @@ protected:
     void OnDestroyed() override;
 
 private:
+    bool loading_ = false;
+    bool unloadWhenLoaded_ = false;
     bool unloading_ = false;
     bool counted_ = false;
     bool activated_ = false;
