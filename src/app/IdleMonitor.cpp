@@ -1,9 +1,15 @@
 #include "app/IdleMonitor.h"
 
+#include <algorithm>
+#include <utility>
+
 namespace app {
 
 void IdleMonitor::WatcherTick() {
-    if (world_.MailClientRunning()) world_.Watch(true);
+    if (!world_.MailClientRunning()) return;
+    lastSample_ = world_.Now();
+    idleSince_ = lastSample_ - idleTicks_ * kTickMs;
+    world_.Watch(true);
 }
 
 void IdleMonitor::MonitorTick() {
@@ -17,15 +23,43 @@ void IdleMonitor::MonitorTick() {
     // The count as it stood before this tick: the pictures alternate while the
     // person is away and stay on the even one while they are active.
     world_.ShowPicture(PictureForTicks(idleTicks_));
-    idleTicks_ = NextIdleTicks(idleTicks_, world_.IsIdle());
+    const int64_t now = world_.Now();
+    const int64_t previousSample = std::exchange(lastSample_, now);
+    const bool idle = world_.IsIdle();
+    // Idle: the one tick this is at least (a timer on time may come a little
+    // early), and every whole tick of the time that really passed.
+    // Active: the stretch ended at the input; when that came only after the delay
+    // had run out (the key that woke the computer, say), it belongs to whoever
+    // came next, not to the person who went away.
+    const int32_t reached = idle ? std::max(AddTicks(idleTicks_, 1), WholeTicks(now - idleSince_))
+                                 : ticksBeforeInput(now, previousSample);
+    idleTicks_ = idle ? reached : 0;
+    if (!idle) idleSince_ = now;
     world_.ShowCount(idleTicks_);
-    if (DelayExpired(idleTicks_, delayMinutes_)) return LogOff();
+    if (DelayExpired(reached, delayMinutes_)) return LogOff();
     // Activity ends the warning, and so does a longer delay that policy set meanwhile.
     const auto secondsLeft = WarningDue(idleTicks_, delayMinutes_, warningSeconds_);
     if (!secondsLeft) return endWarning();
     if (warning_) return;
     warning_ = true;
     world_.ShowWarning(*secondsLeft);
+}
+
+int32_t IdleMonitor::ticksBeforeInput(int64_t now, int64_t previousSample) {
+    const std::optional<uint32_t> age = world_.InputAgeMs();
+    if (!age) return 0;
+    const int64_t inputAt = now - *age;
+    // Input from before the previous sample, or while the monitor waited, ended nothing here.
+    if (inputAt <= previousSample) return 0;
+    return WholeTicks(inputAt - idleSince_);
+}
+
+void IdleMonitor::Resumed() {
+    const int32_t reached = std::max(idleTicks_, WholeTicks(world_.Now() - idleSince_));
+    if (!DelayExpired(reached, delayMinutes_)) return;
+    idleTicks_ = reached;
+    world_.ShowCount(idleTicks_);
+    LogOff();
 }
 
 void IdleMonitor::LogOff() {

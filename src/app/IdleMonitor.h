@@ -4,16 +4,22 @@
 // ticks directly.
 #pragma once
 #include <cstdint>
+#include <optional>
 
 #include "app/IdleRules.h"
 
 namespace app {
 
-// What the monitor asks of the world. None of it waits on a clock.
+// What the monitor asks of the world. None of it waits.
 class MonitorOperations {
 public:
     virtual bool MailClientRunning() = 0;  // its main window exists
     virtual bool IsIdle() = 0;              // no activity since the previous call
+    // Milliseconds on a clock that goes on while the computer sleeps and that
+    // nobody can set.
+    virtual int64_t Now() = 0;
+    // How long ago the system saw its last input, where it can tell.
+    virtual std::optional<uint32_t> InputAgeMs() = 0;
     virtual void ClearLastIdentity() = 0;
     virtual void CloseOutlookExpress() = 0;
     virtual void ShowPicture(TrayPicture picture) = 0;
@@ -22,7 +28,7 @@ public:
     virtual void Watch(bool on) = 0;
     // The warning before a logoff, secondsLeft before it, and its end. A world
     // that shows none need not answer.
-    virtual void ShowWarning(int32_t secondsLeft) { (void)secondsLeft; }
+    virtual void ShowWarning(int64_t secondsLeft) { (void)secondsLeft; }
     virtual void EndWarning() {}
 
 protected:
@@ -44,17 +50,31 @@ public:
     // warning once its time has come (ended by activity), and the logoff when the
     // delay has run out; back to waiting when the client has gone.
     void MonitorTick();
+    // The computer is back from standby or hibernation, while watching: when the
+    // person had been away for the delay before it slept, log off now, whatever
+    // input woke it; otherwise the ticks go on as ever.
+    void Resumed();
     // Clear, close, not-watching picture, wait: a logoff from the threshold or the tray.
     void LogOff();
 
 private:
     void stopWatching();
     void endWarning();
+    // The count an idle stretch has reached by the input that ended it, seen at a
+    // sample taken at `now`: more than the count when the sample came late and the
+    // input only after the delay had run out.
+    int32_t ticksBeforeInput(int64_t now, int64_t previousSample);
     static constexpr int32_t kNoWarning = 0;
     int32_t& idleTicks_;
     const int32_t& delayMinutes_;
     const int32_t& warningSeconds_;
     bool warning_ = false;  // shown, and not yet ended
+    // On the clock: when the current idle stretch began (the count carried from an
+    // earlier stretch of watching counted back from the start of this one; time
+    // spent waiting for the mail client is not idle time the monitor saw), and the
+    // previous sample, or the start of watching.
+    int64_t idleSince_ = 0;
+    int64_t lastSample_ = 0;
     MonitorOperations& world_;
 };
 

@@ -4,16 +4,23 @@
 
 namespace app {
 
-int32_t NextIdleTicks(int32_t ticks, bool idle) {
-    if (!idle) return 0;
-    return ticks == std::numeric_limits<int32_t>::max() ? ticks : ticks + 1;
+int32_t WholeTicks(int64_t ms) {
+    if (ms <= 0) return 0;
+    const int64_t ticks = ms / kTickMs;
+    return ticks > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max()
+                                                       : static_cast<int32_t>(ticks);
+}
+
+int32_t AddTicks(int32_t ticks, int32_t more) {
+    const int64_t sum = int64_t{ticks} + more;
+    return sum > std::numeric_limits<int32_t>::max() ? std::numeric_limits<int32_t>::max() : static_cast<int32_t>(sum);
 }
 
 bool DelayExpired(int32_t idleTicks, int32_t delayMinutes) {
     return static_cast<double>(idleTicks) / static_cast<double>(kTicksPerMinute) >= static_cast<double>(delayMinutes);
 }
 
-std::optional<int32_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds) {
+std::optional<int64_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds) {
     if (idleTicks <= 0 || warningSeconds <= 0 || DelayExpired(idleTicks, delayMinutes)) return std::nullopt;
     // Not expired with a positive count means a delay of at least one minute; 64
     // bits hold the tick counts of the longest delays.
@@ -23,7 +30,7 @@ std::optional<int32_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32
     const int64_t ticksBefore = (seconds + kSecondsPerTick - 1) / kSecondsPerTick;
     const int64_t left = threshold - idleTicks;
     if (left > ticksBefore) return std::nullopt;
-    return static_cast<int32_t>(left * kSecondsPerTick);
+    return left * kSecondsPerTick;
 }
 
 ChosenSetting ChooseSetting(const PolicyValues& policy, int32_t own, int32_t min, int32_t max) {

@@ -46,8 +46,18 @@ bool IsIdleWith(ActivityMemory& last, int32_t x, int32_t y, std::optional<uint32
     return idle;
 }
 
-// The count after a tick: one more when idle (it never wraps), 0 on activity.
-int32_t NextIdleTicks(int32_t ticks, bool idle);
+// Idle time is kept on the system's millisecond clock, the one that goes on
+// while the computer sleeps and that nobody can set: a sample that comes late
+// (the computer slept, the program was stopped or starved) counts for the time
+// that really passed. The count stays in ticks, twelve to the minute.
+inline constexpr int64_t kTickMs = 5000;
+
+// The whole ticks in a stretch of time on the clock: 0 for none, never more
+// than the count can hold.
+int32_t WholeTicks(int64_t ms);
+
+// The count plus more ticks; it never wraps.
+int32_t AddTicks(int32_t ticks, int32_t more);
 
 // idleTicks / 12.0 >= delayMinutes, compared in floating point.
 bool DelayExpired(int32_t idleTicks, int32_t delayMinutes);
@@ -59,8 +69,25 @@ inline constexpr int kSecondsPerTick = 60 / kTicksPerMinute;
 // left until the logoff when the count stands within warningSeconds of it (the
 // warning never longer than the delay, so at the first idle tick when the delay is
 // that short), nothing otherwise: no idle count, no warning wanted, or the delay
-// already run out.
-std::optional<int32_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds);
+// already run out. The longest delays leave more seconds than 32 bits hold.
+std::optional<int64_t> WarningDue(int32_t idleTicks, int32_t delayMinutes, int32_t warningSeconds);
+
+// The system's 32-bit millisecond count wraps after 49.7 days; this makes its
+// readings into one that does not, for a Windows without the 64-bit count. Any
+// reading below the one before is a wrap, so it must be read at least once in
+// every 49.7 days.
+class UnwrappedTicks {
+public:
+    int64_t operator()(uint32_t reading) {
+        if (reading < last_) wraps_ += int64_t{1} << 32;
+        last_ = reading;
+        return wraps_ + reading;
+    }
+
+private:
+    uint32_t last_ = 0;
+    int64_t wraps_ = 0;
+};
 
 // A setting an administrator may fix: the machine's policy value wins over the
 // user's, and either over the person's own. A policy value outside [min, max] is

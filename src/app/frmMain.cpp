@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include <algorithm>
+#include <climits>
 #include <string>
 
 #include "app/DelaySetting.h"
@@ -39,6 +41,12 @@ void CALLBACK windowEvent(HWINEVENTHOOK, DWORD event, HWND hwnd, LONG idObject, 
     // The range asked for holds a window's destruction too, between its creation and its showing.
     if (event == EVENT_OBJECT_DESTROY || idObject != OBJID_WINDOW || idChild != CHILDID_SELF || !hwnd) return;
     base::CallbackBoundary([hwnd] { frmMain().WindowAppeared(hwnd); });
+}
+
+// The return from standby or hibernation: the automatic one always comes, the
+// others when a person woke the computer or after a sleep forced by a flat battery.
+bool isResume(WPARAM event) {
+    return event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMECRITICAL;
 }
 
 }  // namespace
@@ -101,6 +109,8 @@ void FrmMain::ApplyPolicy() {
 }
 
 // Windows announces changed policy with this text; policy is read again then.
+// It announces the return from a sleep too: the logoff, if due, comes before
+// anything the waking input could do.
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kAfterTheIcon) {
         // A mail client that runs already is found at once, not at the slow
@@ -108,6 +118,10 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         Timer2_Timer();
         services::SetStartupShortcut(true);
         return 0;
+    }
+    if (msg == WM_POWERBROADCAST) {
+        if (isResume(wParam) && Timer1.Enabled()) monitor_.Resumed();
+        return TRUE;
     }
     if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0)
         ApplyPolicy();
@@ -141,6 +155,8 @@ void FrmMain::LogOffNow() { monitor_.LogOff(); }
 
 bool FrmMain::MailClientRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
 bool FrmMain::IsIdle() { return app::IsIdle(); }
+int64_t FrmMain::Now() { return clock_.Now(); }
+std::optional<uint32_t> FrmMain::InputAgeMs() { return LastInputAgeMs(); }
 void FrmMain::ClearLastIdentity() { app::ClearLastIdentity(); }
 void FrmMain::CloseOutlookExpress() { app::CloseOutlookExpress(); }
 
@@ -161,10 +177,12 @@ void FrmMain::ShowCount(int32_t idleTicks) {
     if (IsLoaded()) SetWindowTextA(hWnd(), std::to_string(idleTicks).c_str());
 }
 
-void FrmMain::ShowWarning(int32_t secondsLeft) {
+void FrmMain::ShowWarning(int64_t secondsLeft) {
     if (!IconEvent) return;
+    // The shell keeps a balloon up for far less than the longest delays leave.
+    const int64_t timeoutMs = std::min<int64_t>(secondsLeft, UINT_MAX / 1000) * 1000;
     IconEvent->ShowBalloon(base::ToAnsi(forms::kAppTitle), ui::AnsiText(IDS_WARNING, std::to_wstring(secondsLeft)),
-                           static_cast<UINT>(secondsLeft) * 1000u);
+                           static_cast<UINT>(timeoutMs));
 }
 
 void FrmMain::EndWarning() {

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/IdleMonitor.h"
+#include "app/mOEStuff.h"
 #include "base/Handles.h"
 #include "tray/SysTray.h"
 #include "ui/Form.h"
@@ -72,18 +73,21 @@ private:
     // What the idle monitor asks of the form and the platform.
     bool MailClientRunning() override;
     bool IsIdle() override;
+    int64_t Now() override;
+    std::optional<uint32_t> InputAgeMs() override;
     void ClearLastIdentity() override;
     void CloseOutlookExpress() override;
     void ShowPicture(TrayPicture picture) override;
     void ShowCount(int32_t idleTicks) override;
     void Watch(bool on) override;
-    void ShowWarning(int32_t secondsLeft) override;
+    void ShowWarning(int64_t secondsLeft) override;
     void EndWarning() override;
 
     // The settings in force: policy where an administrator set it, the person's own elsewhere.
     void ApplyPolicy();
     void SetDelayFromInputBox();
 
+    IdleClock clock_;
     IdleMonitor monitor_{mIdleTicks, mDelayMinutes, mWarningSeconds, *this};
     // The system reports every window created or shown, so waiting for the mail
     // client costs nothing; Timer2's slow poll only backs it up.

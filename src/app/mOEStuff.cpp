@@ -3,6 +3,7 @@
 #include <string>
 
 #include "app/IdleRules.h"
+#include "base/SystemFunction.h"
 #include "services/mRegistry.h"
 
 namespace app {
@@ -48,6 +49,19 @@ bool IsIdle() {
     std::optional<uint32_t> inputTime;
     if (GetLastInputInfo(&input)) inputTime = input.dwTime;
     return IsIdleWith(LastActivity, p.x, p.y, inputTime, [](int code) { return GetAsyncKeyState(code); });
+}
+
+std::optional<uint32_t> LastInputAgeMs() {
+    LASTINPUTINFO input{sizeof input, 0};
+    if (!GetLastInputInfo(&input)) return std::nullopt;
+    // Both on the system's 32-bit count: the difference is right across its wrap.
+    return GetTickCount() - input.dwTime;
+}
+
+IdleClock::IdleClock() : tickCount64_(base::SystemFunction<TickCount64>("kernel32.dll", "GetTickCount64")) {}
+
+int64_t IdleClock::Now() {
+    return tickCount64_ ? static_cast<int64_t>(tickCount64_()) : unwrapped_(GetTickCount());
 }
 
 void ClearLastIdentity() {

@@ -4,6 +4,11 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
+#include <optional>
+
+#include "app/IdleRules.h"
+
 namespace app {
 
 inline constexpr char kMainWindowClass[] = "Outlook Express Browser Class";
@@ -17,6 +22,24 @@ inline constexpr DWORD kClosePauseMs = 250;
 // input since then, and no key or mouse button is down or was pressed since the
 // previous query.
 bool IsIdle();
+
+// How long ago the system saw its last input of any kind, where it can tell.
+std::optional<uint32_t> LastInputAgeMs();
+
+// The clock that idle time is kept on: the system's millisecond count since it
+// started, which includes the time it spends in standby or hibernation and which
+// neither a person nor the time service can set. The 64-bit count where Windows
+// has it (Vista and later), the 32-bit one, unwrapped, on XP.
+class IdleClock {
+public:
+    IdleClock();
+    int64_t Now();
+
+private:
+    using TickCount64 = ULONGLONG(WINAPI*)();
+    TickCount64 tickCount64_;
+    UnwrappedTicks unwrapped_;
+};
 
 // Overwrites "Last UserName", "Last User ID", "Default User ID" and "Start As"
 // under HKEY_CURRENT_USER\Identities with type 9 and no data. A missing key is

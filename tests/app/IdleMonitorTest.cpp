@@ -2,6 +2,8 @@
 // was asked to do.
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,9 +17,13 @@ struct World : MonitorOperations {
     bool running = false;
     bool idle = true;
     bool watching = false;
+    int64_t now = 1000;                // the clock, in ms
+    std::optional<uint32_t> inputAge;  // how long ago the system saw input
     std::vector<std::string> log;  // what changed the world, in order
     bool MailClientRunning() override { return running; }
     bool IsIdle() override { return idle; }
+    int64_t Now() override { return now; }
+    std::optional<uint32_t> InputAgeMs() override { return inputAge; }
     void ClearLastIdentity() override { log.push_back("clear"); }
     void CloseOutlookExpress() override { log.push_back("close"); }
     void ShowPicture(TrayPicture p) override {
@@ -25,7 +31,7 @@ struct World : MonitorOperations {
     }
     void ShowCount(int32_t) override {}
     void Watch(bool on) override { watching = on, log.push_back(on ? "watch" : "wait"); }
-    void ShowWarning(int32_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
+    void ShowWarning(int64_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
     void EndWarning() override { log.push_back("end warning"); }
     std::vector<std::string> take() { return std::exchange(log, {}); }
 };
@@ -35,9 +41,13 @@ protected:
     int32_t ticks = 0, delay = 1, warning = 0;
     World world;
     IdleMonitor monitor{ticks, delay, warning, world};
-    // The monitor's ticks while watching, as its timer would give them.
-    void tick(int n = 1) {
-        for (int i = 0; i < n && world.watching; ++i) monitor.MonitorTick();
+    // The monitor's ticks while watching, as its timer would give them: on time,
+    // or after a longer gap.
+    void tick(int n = 1, int64_t gapMs = 5000) {
+        for (int i = 0; i < n && world.watching; ++i) {
+            world.now += gapMs;
+            monitor.MonitorTick();
+        }
     }
     // The warnings and their ends only.
     std::vector<std::string> warnings() {
@@ -77,9 +87,83 @@ TEST_F(Monitor, WaitsForTheMailClientLogsOffAtTheTwelfthIdleTickPerMinuteAndAgai
     EXPECT_TRUE(world.watching);
 }
 
+// A computer that slept, or a program that could not run, gets one late tick:
+// it counts for the time that really passed. The time the monitor spent
+// waiting for the mail client does not.
+TEST_F(Monitor, ALateTickCountsTheTimeThatPassedButNotTheTimeSpentWaiting) {
+    world.running = true;
+    monitor.WatcherTick();
+    tick();  // the person active at the first tick
+    world.idle = false, tick(), world.idle = true;
+    tick(2);
+    world.take();
+    tick(1, 47'000);  // asleep: 57 s idle in all, not yet the minute
+    EXPECT_EQ(ticks, 11);
+    EXPECT_TRUE(world.watching);
+    tick(1, 4'000);  // a tick a little early stays one tick
+    EXPECT_EQ(world.take(), (Log{"even", "odd", "clear", "close", "cross", "wait"}));
+
+    // Started again with the person there, and closed by hand at a count of 3;
+    // back an hour later, with no input in between: the count goes on from 3.
+    monitor.WatcherTick();
+    world.idle = false, tick(), world.idle = true;
+    tick(3);
+    world.running = false, tick(), world.running = true;
+    world.now += 3'600'000;
+    monitor.WatcherTick();
+    tick();
+    EXPECT_EQ(ticks, 4);
+    world.now += 3'600'000;  // nothing runs for an hour: one late tick logs off
+    tick();
+    EXPECT_FALSE(world.watching);
+}
+
+// The input a late tick sees ended the stretch when it came: after the delay had
+// run out (the key that woke the computer) it logs off; within the delay it is
+// the person coming back.
+TEST_F(Monitor, InputSeenByALateTickLogsOffOnlyWhenItCameAfterTheDelay) {
+    world.running = true;
+    monitor.WatcherTick();
+    world.idle = false;
+    tick();
+    world.inputAge = 1'000;
+    tick(1, 50'000);  // input 49 s into a 50 s gap: within the minute
+    EXPECT_TRUE(world.watching);
+    EXPECT_EQ(ticks, 0);
+    tick(1, 61'000);  // the stretch began at the previous tick: 60 s before the input
+    EXPECT_FALSE(world.watching);
+    EXPECT_EQ(ticks, 0) << "the input was seen";
+    // The system's input time unreadable, or older than the previous tick: the
+    // input ends the stretch, nothing more.
+    monitor.WatcherTick();
+    tick();
+    for (const std::optional<uint32_t> age : {std::optional<uint32_t>{}, std::optional<uint32_t>{90'000}}) {
+        world.inputAge = age;
+        tick(1, 80'000);
+        EXPECT_TRUE(world.watching);
+    }
+}
+
+// At the announced return from a sleep the logoff comes at once if the delay ran
+// out meanwhile, whatever input woke the computer; otherwise nothing changes.
+TEST_F(Monitor, ResumeLogsOffAtOnceOnlyWhenTheDelayRanOutInTheSleep) {
+    world.running = true;
+    monitor.WatcherTick();
+    world.idle = false, tick(), world.idle = true;
+    tick(3);
+    world.now += 44'000;  // 59 s since the activity
+    world.take();
+    monitor.Resumed();
+    EXPECT_TRUE(world.take().empty());
+    world.now += 1'000;
+    monitor.Resumed();
+    EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
+    EXPECT_EQ(ticks, 12);
+}
+
 class Warning : public Monitor {
 protected:
-    void SetUp() override { warning = 30, world.running = true, world.watching = true; }
+    void SetUp() override { warning = 30, world.running = true, monitor.WatcherTick(); }
 };
 
 // Once at the warning point, ended by activity, and again after the count has
@@ -107,7 +191,8 @@ TEST_F(Warning, EndsAfterTheLogoffAndWhenTheClientGoesAndTheMenusLogoffShowsNone
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "end warning", "cross", "wait"}));
-    world.watching = true, ticks = 0;
+    ticks = 0;
+    monitor.WatcherTick();
     tick(7);
     world.running = false;
     world.take();

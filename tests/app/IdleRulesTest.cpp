@@ -39,8 +39,25 @@ TEST(IdleRules, NoDelayExpiresAtOnceAndTheCountNeverWraps) {
     EXPECT_TRUE(DelayExpired(0, 0) && DelayExpired(0, -5));  // a delay of 0 or less expires at once
     const int32_t top = std::numeric_limits<int32_t>::max();
     EXPECT_FALSE(DelayExpired(top, top));
-    EXPECT_EQ(NextIdleTicks(top, true), top);
-    EXPECT_EQ(NextIdleTicks(41, false), 0);
+    EXPECT_EQ(AddTicks(top, 1), top);
+    EXPECT_EQ(AddTicks(top - 20, 41), top);
+    EXPECT_EQ(AddTicks(41, 1), 42);
+}
+
+TEST(IdleRules, TimeOnTheClockInWholeTicks) {
+    const int64_t cases[][2] = {
+        {-5000, 0}, {0, 0}, {4999, 0}, {5000, 1}, {9999, 1}, {60'000, 12}, {int64_t{1} << 50, 2147483647},
+    };
+    for (const auto& c : cases) EXPECT_EQ(WholeTicks(c[0]), c[1]) << c[0] << " ms";
+}
+
+// XP's only clock that counts sleep is 32 bits of milliseconds: 49.7 days.
+TEST(UnwrappedTicks, GoesOnPastTheWrapOfTheSystemsCount) {
+    UnwrappedTicks unwrapped;
+    EXPECT_EQ(unwrapped(0xFFFFF830u), 0xFFFFF830);
+    EXPECT_EQ(unwrapped(0x00000BB8u) - 0xFFFFF830, 5000);
+    EXPECT_EQ(unwrapped(0x00000BB9u), 0x100000BB9);
+    EXPECT_EQ(unwrapped(0x00000001u), 0x200000001);
 }
 
 TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount) {
@@ -56,6 +73,8 @@ TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount)
     };
     for (const auto& c : cases)
         EXPECT_EQ(WarningDue(c[0], c[1], c[2]).value_or(none), c[3]) << c[0] << " " << c[1] << " " << c[2];
+    // More seconds left than 32 bits hold: 12 x 35791395 - 10 ticks of 5 s.
+    EXPECT_EQ(WarningDue(10, 35791395, 2147483647).value_or(none), 2147483650);
 }
 
 TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeIsNone) {

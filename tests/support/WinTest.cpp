@@ -116,6 +116,37 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
 
 int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }
 
+namespace {
+// Sends a signal to the Unix process of this world's one copy of a program: the
+// shell sees the world's prefix in each process's environment. Not pgrep: the
+// emulated PC's minimal system has none.
+bool signalProgram(const std::string& exeName, const char* signal) {
+    const char* run = std::getenv("TOLLVANE_RUN_NAME");
+    const std::string script =
+        "/tmp/tollvane-signal-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + ".sh";
+    std::string windowsPath = "Z:" + script;
+    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
+    {
+        std::ofstream out(windowsPath, std::ios::binary);
+        out << "p=\nfor d in /proc/[0-9]*; do\n"
+               "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" << exeName << "' || continue\n"
+               "  tr '\\0' '\\n' 2>/dev/null <$d/environ | grep -qxF \"WINEPREFIX=$WINEPREFIX\" && p=\"$p ${d#/proc/}\"\n"
+               "done\n"
+               "[ $(echo $p | wc -w) -eq 1 ] && kill -" << signal << " $p\n";
+    }
+    const bool done = RunUnix("/bin/sh", script) == 0;
+    DeleteFileA(windowsPath.c_str());
+    return done;
+}
+}  // namespace
+
+Stopped::Stopped(std::string exeName) : exeName_(std::move(exeName)), ok_(signalProgram(exeName_, "STOP")) {}
+
+void Stopped::End() {
+    if (ok_) signalProgram(exeName_, "CONT");
+    ok_ = false;
+}
+
 void Screenshot(const std::string& name) {
     const char* dir = std::getenv("TOLLVANE_ARTIFACTS");  // a Unix folder the test command made
     if (!dir || !*dir) return;

@@ -69,6 +69,23 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
 // xdotool with the given arguments on the test's X display.
 int Xdo(const std::string& args);
 
+// What a computer's standby looks like to a program: every thread of it stopped
+// (SIGSTOP) while the clock goes on, until the object goes (SIGCONT). The program
+// is the one process of this Wine world (its prefix) whose command line names exeName.
+class Stopped {
+public:
+    explicit Stopped(std::string exeName);
+    ~Stopped() { End(); }
+    Stopped(const Stopped&) = delete;
+    Stopped& operator=(const Stopped&) = delete;
+    bool Ok() const { return ok_; }  // exactly one process was stopped
+    void End();
+
+private:
+    std::string exeName_;
+    bool ok_;
+};
+
 // A screenshot of the whole X display into the artifacts folder.
 void Screenshot(const std::string& name);
 // A fresh temporary folder (Windows path, no trailing backslash).
