@@ -60,9 +60,9 @@ public:
 private:
     void stopWatching();
     void endWarning();
-    // The count an idle stretch has reached by the input that ended it, seen at a
-    // sample taken at `now`: more than the count when the sample came late and the
-    // input only after the delay had run out.
+    // The whole ticks from the start of the idle stretch to the input that ended
+    // it, seen by a sample taken at `now`; 0 where the system cannot tell, or for
+    // input from before the previous sample.
     int32_t ticksBeforeInput(int64_t now, int64_t previousSample);
     static constexpr int32_t kNoWarning = 0;
     int32_t& idleTicks_;
