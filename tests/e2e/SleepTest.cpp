@@ -1,8 +1,6 @@
 // The computer asleep, as the program meets it: nothing of it runs while the clock
 // goes on (every thread stopped), then one late tick, and the resume that Windows
 // announces to every top-level window. At the real 5 s tick, with a delay of 1 minute.
-#include <cstdio>
-
 #include "support/MailClient.h"
 #include "support/ProgramTest.h"
 
@@ -40,7 +38,8 @@ protected:
     DWORD LogoffAfterRelease() {
         if (!mail_->WaitExit(70000)) return UINT_MAX;
         const DWORD after = GetTickCount() - released_;
-        std::printf("[ measured ] from the release to the logoff: %lu ms\n", static_cast<unsigned long>(after));
+        wintest::Measured(testing::UnitTest::GetInstance()->current_test_info()->name() +
+                              std::string(": from the release to the logoff"), after);
         return after;
     }
 
@@ -82,7 +81,7 @@ TEST_F(Sleep, ShorterThanTheDelayLogsOffAtTheOrdinaryTimeNotAtTheRelease) {
     ASSERT_TRUE(mail_->Running()) << "logged off at the release";
     ASSERT_TRUE(mail_->WaitExit(60000));
     const DWORD took = GetTickCount() - appeared_;
-    std::printf("[ measured ] from the mail client to the logoff: %lu ms\n", static_cast<unsigned long>(took));
+    wintest::Measured("ShorterThanTheDelay: from the mail client to the logoff", took);
     EXPECT_GE(took, 59000u);
     EXPECT_LE(took, 67500u);  // 65 s, then the logoff and the client's own exit
 }

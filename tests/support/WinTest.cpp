@@ -4,6 +4,7 @@
 #include <shlwapi.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
@@ -151,6 +152,17 @@ void Screenshot(const std::string& name) {
     const char* dir = std::getenv("TOLLVANE_ARTIFACTS");  // a Unix folder the test command made
     if (!dir || !*dir) return;
     RunUnix("/usr/bin/import", "-window root " + std::string(dir) + "/" + name);
+}
+
+void Measured(const std::string& what, unsigned long value, const char* unit) {
+    const std::string line = what + ": " + std::to_string(value) + " " + unit;
+    std::printf("[ measured ] %s\n", line.c_str());
+    const char* dir = std::getenv("TOLLVANE_ARTIFACTS");
+    if (!dir || !*dir) return;
+    std::string path = std::string("Z:") + dir + "/measured.txt";
+    std::replace(path.begin(), path.end(), '/', '\\');
+    const char* run = std::getenv("TOLLVANE_RUN_NAME");
+    std::ofstream(path, std::ios::app) << (run ? run : "") << " " << line << "\n";
 }
 
 std::string TempFolder(const std::string& tag) {

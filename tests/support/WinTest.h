@@ -88,6 +88,9 @@ private:
 
 // A screenshot of the whole X display into the artifacts folder.
 void Screenshot(const std::string& name);
+// A figure a test measured, for the record: printed, and added to measured.txt in
+// the artifacts folder (which the emulated PC gives back, passing or not).
+void Measured(const std::string& what, unsigned long value, const char* unit = "ms");
 // A fresh temporary folder (Windows path, no trailing backslash).
 std::string TempFolder(const std::string& tag);
 std::string ReadFileText(const std::string& path);
