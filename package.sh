@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Builds tollvane.exe (Windows preset, mingw-w64) and both of its packages, each
-# named with the version from CMakeLists.txt, into build/packages/:
+# Builds the shipped tollvane.exe (the i686 preset, mingw-w64) and its three
+# packages, each named with the version from CMakeLists.txt and with a .sha256
+# file beside it, into build/packages/:
 #   Tollvane-<version>-win32-setup.exe   per-user installer (no administrator rights)
 #   Tollvane-<version>-win32.zip         portable: tollvane.exe, readme.txt, LICENSE
 #   Tollvane-<version>-win32.msi         Windows Installer package: machine-wide, for administrators
-# The program in both is the 32-bit build, for Windows XP SP3 and every later Windows.
-# plus a .sha256 file for each.
+# The program in all three is the 32-bit build, for Windows XP SP3 and every later Windows.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/deps.sh

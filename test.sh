@@ -46,10 +46,10 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 phase "the shipped 32-bit program: import audit and packages"
-TOLLVANE_RUN_NAME=xp32 ctest --test-dir build/i686 --output-on-failure -L host 2>&1 | tee "$logs/i686.log"
+TOLLVANE_RUN_NAME=xp32 ctest --preset i686-host 2>&1 | tee "$logs/i686.log"
 
 phase "native tests (sanitizers, fuzzing)"
-ctest --test-dir build/native --output-on-failure -j2 2>&1 | tee "$logs/native.log"
+ctest --preset native 2>&1 | tee "$logs/native.log"
 
 # The long soak runs only when asked for (CI asks, in its short form), in every world.
 soak=soak; [ "${TOLLVANE_SOAK:-0}" = 1 ] && soak=

@@ -20,7 +20,7 @@ for build in i686 windows; do
   printf '%-44s %10s bytes (limit 1048576)\n' "tollvane.exe size ($build)" "$size"
 done
 echo
-echo "=== x86-64 build, this machine's 64-bit Wine (Windows 7 prefix) ==="
+echo "=== x86-64 build, this machine's 64-bit Wine (a prefix of Wine's own Windows version) ==="
 bash bench/measure.sh "$root/build/windows/bin"
 echo
 echo "=== the shipped 32-bit program, in the emulated 32-bit PC (32-bit Wine, Windows XP SP3) ==="

@@ -87,7 +87,7 @@ add_library(tollvane_msi_actions SHARED ${TOLLVANE_PACKAGING_DIR}/msi/AskRunning
                                         ${TOLLVANE_PACKAGING_DIR}/msi/actions.def)
 target_compile_options(tollvane_msi_actions PRIVATE ${TOLLVANE_WARNINGS})
 target_compile_definitions(tollvane_msi_actions PRIVATE TOLLVANE_MAIN_FORM_CLASS=L"${TOLLVANE_MAIN_FORM_CLASS}")
-target_link_libraries(tollvane_msi_actions PRIVATE tollvane_pure msi psapi user32 kernel32)
+target_link_libraries(tollvane_msi_actions PRIVATE base services_pure msi psapi user32 kernel32)
 set_target_properties(tollvane_msi_actions PROPERTIES PREFIX "" OUTPUT_NAME msi_actions)
 if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
   # Windows Installer asks for the entry by its plain name; the 32-bit

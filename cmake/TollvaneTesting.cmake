@@ -17,8 +17,10 @@ if(TOLLVANE_WORLD32)
 endif()
 
 # tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>] [FILTER <gtest filter>])
+#   LIBS: the layers (and other libraries) the tests use, and only those.
 #   PURE: the tests touch only platform-free code; they build natively too
 #         (with the sanitizers) as well as for Windows, and run in parallel.
+#         Their LIBS name layers, whose platform-free parts they link.
 #   Windows test executables run under Wine through CMAKE_CROSSCOMPILING_EMULATOR;
 #   where they cannot run (the 32-bit build), they are built only.
 function(tollvane_test name)
@@ -28,12 +30,14 @@ function(tollvane_test name)
   endif()
   add_executable(${name} ${T_SOURCES})
   target_compile_options(${name} PRIVATE ${TOLLVANE_TEST_FLAGS})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  if(T_PURE)
+    list(TRANSFORM T_LIBS APPEND _pure)
+  endif()
+  target_link_libraries(${name} PRIVATE ${T_LIBS} gtest_main)
   if(WIN32)
-    target_link_libraries(${name} PRIVATE tollvane_core tollvane_resources ${T_LIBS} gtest_main)
+    target_link_libraries(${name} PRIVATE tollvane_resources)
     tollvane_test_pch(${name})
-  else()
-    target_link_libraries(${name} PRIVATE tollvane_pure ${T_LIBS} gtest_main)
   endif()
   if(NOT TOLLVANE_RUN_TESTS)
     return()
@@ -65,8 +69,8 @@ macro(tollvane_test_pch target)
   if(NOT TARGET tollvane_test_pch)
     add_library(tollvane_test_pch OBJECT ${PROJECT_SOURCE_DIR}/tests/support/pch.cpp)
     target_compile_options(tollvane_test_pch PRIVATE ${TOLLVANE_TEST_FLAGS})
-    target_include_directories(tollvane_test_pch PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
-    target_link_libraries(tollvane_test_pch PRIVATE tollvane_core gtest_main)
+    target_include_directories(tollvane_test_pch PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(tollvane_test_pch PRIVATE gtest_main)
     if(MINGW)
       target_precompile_headers(tollvane_test_pch PRIVATE <support/gtest_win32_threads.h>)
     endif()
@@ -75,17 +79,16 @@ macro(tollvane_test_pch target)
   target_precompile_headers(${target} REUSE_FROM tollvane_test_pch)
 endmacro()
 
-# tollvane_fuzz(<name> <source>): a libFuzzer target over platform-free code (native clang only).
-# ctest runs it for a bounded time.
+# tollvane_fuzz(<name> <source> <libs...>): a libFuzzer target over platform-free code
+# (native clang only), linking those platform-free parts. ctest runs it for a bounded time.
 function(tollvane_fuzz name source)
   if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
   add_executable(${name} ${source})
-  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/src)
   target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE tollvane_pure)
+  target_link_libraries(${name} PRIVATE ${ARGN})
   set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
   file(MAKE_DIRECTORY ${corpus})
   set(seconds $ENV{TOLLVANE_FUZZ_SECONDS})

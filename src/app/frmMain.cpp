@@ -78,8 +78,6 @@ bool FrmMain::CreateFormWindow() {
     info.width = 1;
     info.height = 1;
     if (!Create(cls, info)) return false;
-    Timer2.Sync();
-    Timer1.Sync();
     mWindowEvents.reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &windowEvent, 0, 0,
                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
     return true;

@@ -147,7 +147,7 @@ namespace {
 // A stored button record among the program's resources; empty when absent.
 std::span<const uint8_t> storedRecord(int id) {
     HMODULE module = GetModuleHandleA(nullptr);
-    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(10));  // RT_RCDATA
+    HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), RT_RCDATA);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     if (!data) return {};

@@ -110,9 +110,7 @@ bool FrmSplash::CreateFormWindow() {
     // only owned windows.
     owner_.reset(makeOwner());
     info.parent = owner_.get();
-    if (!Create(cls, info)) return false;
-    Timer1.Sync();
-    return true;
+    return Create(cls, info);
 }
 
 void FrmSplash::OnLoad() {

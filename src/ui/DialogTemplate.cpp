@@ -18,7 +18,7 @@ DialogTemplate::DialogTemplate(const std::wstring& title, DWORD style, short wid
     text(font);
 }
 
-void DialogTemplate::AddControl(WORD classAtom, WORD id, const std::wstring& caption, DWORD style, short x, short y,
+void DialogTemplate::AddControl(Control control, WORD id, const std::wstring& caption, DWORD style, short x, short y,
                                 short cx, short cy) {
     align();
     dword(style | WS_CHILD | WS_VISIBLE);
@@ -28,8 +28,8 @@ void DialogTemplate::AddControl(WORD classAtom, WORD id, const std::wstring& cap
     word(static_cast<WORD>(cx));
     word(static_cast<WORD>(cy));
     word(id);
-    word(0xFFFF);
-    word(classAtom);
+    word(0xFFFF);  // a class atom follows
+    word(static_cast<WORD>(control));
     text(caption);
     word(0);  // no creation data
     ++data_[4];  // cdit: the fifth WORD of DLGTEMPLATE

@@ -13,8 +13,9 @@ public:
     // Size and positions in dialog units.
     DialogTemplate(const std::wstring& title, DWORD style, short width, short height,
                    const std::wstring& font = L"MS Shell Dlg", WORD pointSize = 8);
-    // A predefined control class: 0x0080 button, 0x0081 edit, 0x0082 static.
-    void AddControl(WORD classAtom, WORD id, const std::wstring& text, DWORD style, short x, short y, short cx,
+    // The system's control classes, as a template names them by atom.
+    enum class Control : WORD { Button = 0x0080, Edit = 0x0081, Static = 0x0082 };
+    void AddControl(Control control, WORD id, const std::wstring& text, DWORD style, short x, short y, short cx,
                     short cy);
     const DLGTEMPLATE* get() const { return reinterpret_cast<const DLGTEMPLATE*>(data_.data()); }
 

@@ -70,10 +70,11 @@ INT_PTR CALLBACK inputBoxProc(HWND dialog, UINT msg, WPARAM wParam, LPARAM lPara
 
 std::wstring InputBox(HWND owner, const std::wstring& prompt, const std::wstring& title, const std::wstring& initial) {
     DialogTemplate t(title, WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFOREGROUND, 240, 82);
-    t.AddControl(0x0082, kInputBoxPromptId, prompt, SS_LEFT, 7, 7, 170, 40);
-    t.AddControl(0x0080, IDOK, Text(IDS_BUTTON_OK), BS_DEFPUSHBUTTON | WS_TABSTOP, 184, 7, 50, 14);
-    t.AddControl(0x0080, IDCANCEL, Text(IDS_BUTTON_CANCEL), BS_PUSHBUTTON | WS_TABSTOP, 184, 25, 50, 14);
-    t.AddControl(0x0081, kInputBoxEditId, {}, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 58, 226, 14);
+    using Control = DialogTemplate::Control;
+    t.AddControl(Control::Static, kInputBoxPromptId, prompt, SS_LEFT, 7, 7, 170, 40);
+    t.AddControl(Control::Button, IDOK, Text(IDS_BUTTON_OK), BS_DEFPUSHBUTTON | WS_TABSTOP, 184, 7, 50, 14);
+    t.AddControl(Control::Button, IDCANCEL, Text(IDS_BUTTON_CANCEL), BS_PUSHBUTTON | WS_TABSTOP, 184, 25, 50, 14);
+    t.AddControl(Control::Edit, kInputBoxEditId, {}, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 7, 58, 226, 14);
     State state{&initial, {}};
     const INT_PTR r = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), t.get(), owner, &inputBoxProc,
                                               reinterpret_cast<LPARAM>(&state));

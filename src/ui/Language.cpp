@@ -8,11 +8,10 @@ namespace {
 
 constexpr LANGID kEnglish = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
 
-// A string table (resource type 6, RT_STRING) block holds 16 strings, each a
-// count of UTF-16 units and the units.
+// A string table block holds 16 strings, each a count of UTF-16 units and the units.
 bool findText(UINT id, LANGID language, std::wstring& text) {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC found = FindResourceExW(module, MAKEINTRESOURCEW(6), MAKEINTRESOURCEW(id / 16 + 1), language);
+    HRSRC found = FindResourceExA(module, RT_STRING, MAKEINTRESOURCEA(id / 16 + 1), language);
     if (!found) return false;
     const auto* units = static_cast<const WCHAR*>(LockResource(LoadResource(module, found)));
     const size_t size = SizeofResource(module, found) / sizeof(WCHAR);

@@ -21,11 +21,12 @@ public:
     void SetEnabled(bool enabled);
     UINT Interval() const noexcept { return interval_; }
     void SetInterval(UINT ms);
-    // Starts the platform timer if the window exists now; forms call it once created.
-    void Sync();
 
 private:
     friend class Window;
+    // Starts or stops the platform timer as the window and the flag say; the
+    // window calls it once it exists.
+    void Sync();
     void Fire();
 
     Window* owner_;

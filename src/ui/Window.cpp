@@ -12,13 +12,6 @@ Window::~Window() {
     Destroy();
 }
 
-Window* Window::FromHandle(HWND hwnd) noexcept {
-    if (!hwnd || !IsWindow(hwnd)) return nullptr;
-    // Only windows that still run through our procedure somewhere in their chain carry
-    // our pointer; the class atom tells ours from others.
-    return reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-}
-
 bool Window::Create(const ClassInfo& cls, const CreateInfo& info) {
     if (hwnd_) return true;
     HINSTANCE instance = GetModuleHandleA(nullptr);
@@ -37,7 +30,10 @@ bool Window::Create(const ClassInfo& cls, const CreateInfo& info) {
     }
     CreateWindowExA(info.exStyle, cls.name, info.title, info.style, info.x, info.y, info.width, info.height,
                     info.parent, info.idOrMenu, instance, this);
-    return hwnd_ != nullptr;
+    if (!hwnd_) return false;
+    // A window's timers run from its creation on, whatever was set before it existed.
+    for (Timer* t : timers_) t->Sync();
+    return true;
 }
 
 void Window::Destroy() noexcept {

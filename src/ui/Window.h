@@ -18,8 +18,6 @@ public:
     HWND hWnd() const noexcept { return hwnd_; }
     bool IsCreated() const noexcept { return hwnd_ != nullptr; }
 
-    // The object bound to a window of ours, or nullptr.
-    static Window* FromHandle(HWND hwnd) noexcept;
     // The procedure every window of ours starts with. Nothing a handler throws
     // leaves it (see base/CallbackBoundary.h): the message then counts as handled.
     static LRESULT CALLBACK StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

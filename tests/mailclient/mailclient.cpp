@@ -112,7 +112,7 @@ HWND makeDialog(const std::string& title, const std::vector<WORD>& buttons, Note
     ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | DS_MODALFRAME | (visible ? WS_VISIBLE : 0), 160, 50);
     short x = 8;
     for (const WORD id : buttons) {
-        t.AddControl(0x0080, id, caption(id), BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
+        t.AddControl(ui::DialogTemplate::Control::Button, id, caption(id), BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
         x = static_cast<short>(x + 50);
     }
     return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), owner, &dialogProc,

@@ -23,9 +23,7 @@ public:
         CreateInfo info;
         info.style = WS_POPUP | WS_VISIBLE;
         info.x = info.y = 50, info.width = info.height = 100;
-        if (!Create(ClassInfo{"TollvaneThrowingWindow"}, info)) return false;
-        ticker.Sync();
-        return true;
+        return Create(ClassInfo{"TollvaneThrowingWindow"}, info);
     }
 
 protected:

@@ -3,17 +3,19 @@
 // order and access keys (Alt plus the letter) among its buttons, pointer
 // capture, and loading and saving stored buttons together with their extent.
 //
-//   class frmAbout : public ui::Form, public buttonex::ButtonExEvents {
+//   class FrmAbout : public ui::Form, private buttonex::ButtonExEvents {
 //       buttonex::ButtonExHost host_;                 // declared before the buttons
-//       buttonex::ButtonEx bSysInfo{host_, this}, bExit{host_, this};
-//       void OnLoad() override {
+//       std::unique_ptr<buttonex::ButtonEx> bSysInfo, bExit;
+//       void LoadButtons() {                          // once the form's window exists
 //           host_.Attach(hWnd());
-//           host_.Load(bSysInfo, sysInfoStoreBytes, 5280, 2400, 5);   // twips
-//           host_.Load(bExit, exitStoreBytes, 5280, 3000, 6);
+//           bSysInfo = std::make_unique<buttonex::ButtonEx>(host_, this);
+//           bExit = std::make_unique<buttonex::ButtonEx>(host_, this);
+//           host_.Load(*bSysInfo, sysInfoStoreBytes, 5280, 2400, 5);   // twips; tab index
+//           host_.Load(*bExit, exitStoreBytes, 5280, 3000, 6);
 //       }
-//       void Click(buttonex::ButtonEx& b) override { if (&b == &bExit) Unload(); else StartSysInfo(); }
+//       void Click(buttonex::ButtonEx& b) override { if (&b == bExit.get()) Unload(); else StartSysInfo(); }
 //       LRESULT OnMessage(UINT m, WPARAM w, LPARAM l) override {
-//           LRESULT r;
+//           LRESULT r = 0;
 //           if (host_.HandleFormMessage(m, w, l, r)) return r;   // Alt+letter on the form itself
 //           return Form::OnMessage(m, w, l);
 //       }

@@ -25,7 +25,6 @@ bool ButtonEx::Create(HWND parent, int x, int y, int tabIndex) {
     EnableWindow(hWnd(), surfaceEnabled_);
     appliedShape_ = false;
     ApplyShape();
-    Timer1.Sync();
     RegisterDropTarget();
     container_.Sited(*this);
     return true;

@@ -11,7 +11,6 @@
 namespace buttonex {
 
 namespace {
-constexpr DWORD kSrcCopy = 0x00CC0020, kNotSrcCopy = 0x00330008, kSrcAnd = 0x008800C6, kSrcInvert = 0x00660046;
 constexpr Colour kGreyText = 0x80000011;
 
 const ui::Picture& pictureFor(layout::Slot slot, const ui::Picture& down, const ui::Picture& up,
@@ -196,15 +195,15 @@ void ButtonEx::MaskedCopy(HDC destination, const PixelSurface& source, int dx, i
     const COLORREF keyColour = key == -1 ? GetPixel(src, 1, 1) : static_cast<COLORREF>(key);
     const MaskCopyScratch s(destination, w, h);
     const COLORREF oldBk = SetBkColor(src, keyColour);
-    BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
+    BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY);
     SetBkColor(src, oldBk);
-    BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kNotSrcCopy);
-    BitBlt(s.resultDc.get(), 0, 0, w, h, destination, dx, dy, kSrcCopy);
-    BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kSrcAnd);
-    BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
-    BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, kSrcAnd);
-    BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, kSrcInvert);
-    BitBlt(destination, dx, dy, w, h, s.resultDc.get(), 0, 0, kSrcCopy);
+    BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, NOTSRCCOPY);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, destination, dx, dy, SRCCOPY);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, SRCAND);
+    BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY);
+    BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, SRCAND);
+    BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, SRCINVERT);
+    BitBlt(destination, dx, dy, w, h, s.resultDc.get(), 0, 0, SRCCOPY);
 }
 
 // ---------------------------------------------------------------- highlight
@@ -227,7 +226,7 @@ void ButtonEx::DrawSilhouette(const PixelSurface& source, PixelSurface& destinat
     fit(colourScratch, w, h);
     colourScratch.SetBackColor(colour);
     MakeMask(source, maskScratch, -1, 0, 0, sx, sy, w, h, false);
-    CopySurface(maskScratch, colourScratch, kSrcInvert, 0, 0, 0, 0, w, h, false);
+    CopySurface(maskScratch, colourScratch, SRCINVERT, 0, 0, 0, 0, w, h, false);
     MaskedCopyChecked(colourScratch, destination, -1, dx, dy, 0, 0, w, h, repaint);
 }
 
@@ -241,9 +240,9 @@ bool ButtonEx::MakeMask(const PixelSurface& source, PixelSurface& destination, i
         base::UniqueBitmap mask(CreateBitmap(w, h, 1, 1, nullptr));
         base::SelectedObject sel(maskDc.get(), mask.get());
         const COLORREF oldBk = SetBkColor(src, keyColour);
-        ok = BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
+        ok = BitBlt(maskDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY) != FALSE;
         SetBkColor(src, oldBk);
-        if (ok) ok = BitBlt(destination.Dc(), dx, dy, w, h, maskDc.get(), 0, 0, kSrcCopy) != FALSE;
+        if (ok) ok = BitBlt(destination.Dc(), dx, dy, w, h, maskDc.get(), 0, 0, SRCCOPY) != FALSE;
     }
     if (repaint) RepaintSurface(destination);
     return ok;
@@ -264,16 +263,16 @@ bool ButtonEx::MaskedCopyChecked(const PixelSurface& source, PixelSurface& desti
     {
         const MaskCopyScratch s(destination.Dc(), w, h);
         const COLORREF oldBk = SetBkColor(src, keyColour);
-        ok = BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy) != FALSE;
+        ok = BitBlt(s.maskDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY) != FALSE;
         SetBkColor(src, oldBk);
         // Each copy runs only while the ones before it succeeded.
-        ok = ok && BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kNotSrcCopy);
-        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, destination.Dc(), dx, dy, kSrcCopy);
-        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, kSrcAnd);
-        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, kSrcCopy);
-        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, kSrcAnd);
-        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, kSrcInvert);
-        ok = ok && BitBlt(destination.Dc(), dx, dy, w, h, s.resultDc.get(), 0, 0, kSrcCopy);
+        ok = ok && BitBlt(s.inverseDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, NOTSRCCOPY);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, destination.Dc(), dx, dy, SRCCOPY);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.maskDc.get(), 0, 0, SRCAND);
+        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, src, sx, sy, SRCCOPY);
+        ok = ok && BitBlt(s.pictureDc.get(), 0, 0, w, h, s.inverseDc.get(), 0, 0, SRCAND);
+        ok = ok && BitBlt(s.resultDc.get(), 0, 0, w, h, s.pictureDc.get(), 0, 0, SRCINVERT);
+        ok = ok && BitBlt(destination.Dc(), dx, dy, w, h, s.resultDc.get(), 0, 0, SRCCOPY);
     }
     if (repaint) RepaintSurface(destination);
     return ok;
