@@ -1,5 +1,7 @@
 #include "app/DelaySetting.h"
 
+#include "app/Settings.h"
+
 #include <windows.h>
 #include <oleauto.h>
 

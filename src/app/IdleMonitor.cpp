@@ -8,7 +8,7 @@ namespace app {
 void IdleMonitor::WatcherTick() {
     if (!world_.MailClientRunning()) return;
     lastSample_ = world_.Now();
-    idleSince_ = lastSample_ - idleTicks_ * kTickMs;
+    idleSince_ = lastSample_ - mIdleTicks * kTickMs;
     world_.Watch(true);
 }
 
@@ -22,7 +22,7 @@ void IdleMonitor::MonitorTick() {
     }
     // The count as it stood before this tick: the pictures alternate while the
     // person is away and stay on the even one while they are active.
-    world_.ShowPicture(PictureForTicks(idleTicks_));
+    world_.ShowPicture(PictureForTicks(mIdleTicks));
     const int64_t now = world_.Now();
     const int64_t previousSample = std::exchange(lastSample_, now);
     const bool idle = world_.IsIdle();
@@ -31,14 +31,14 @@ void IdleMonitor::MonitorTick() {
     // Active: the stretch ended at the input; when that came only after the delay
     // had run out (the key that woke the computer, say), it belongs to whoever
     // came next, not to the person who went away.
-    const int32_t reached = idle ? std::max(AddTicks(idleTicks_, 1), WholeTicks(now - idleSince_))
+    const int32_t reached = idle ? std::max(AddTicks(mIdleTicks, 1), WholeTicks(now - idleSince_))
                                  : ticksBeforeInput(now, previousSample);
-    idleTicks_ = idle ? reached : 0;
+    mIdleTicks = idle ? reached : 0;
     if (!idle) idleSince_ = now;
-    world_.ShowCount(idleTicks_);
-    if (DelayExpired(reached, delayMinutes_)) return LogOff();
+    world_.ShowCount(mIdleTicks);
+    if (DelayExpired(reached, settings_.delayMinutes)) return LogOff();
     // Activity ends the warning, and so does a longer delay that policy set meanwhile.
-    const auto secondsLeft = WarningDue(idleTicks_, delayMinutes_, warningSeconds_);
+    const auto secondsLeft = WarningDue(mIdleTicks, settings_.delayMinutes, settings_.warningSeconds);
     if (!secondsLeft) return endWarning();
     if (warning_) return;
     warning_ = true;
@@ -55,10 +55,10 @@ int32_t IdleMonitor::ticksBeforeInput(int64_t now, int64_t previousSample) {
 }
 
 void IdleMonitor::Resumed() {
-    const int32_t reached = std::max(idleTicks_, WholeTicks(world_.Now() - idleSince_));
-    if (!DelayExpired(reached, delayMinutes_)) return;
-    idleTicks_ = reached;
-    world_.ShowCount(idleTicks_);
+    const int32_t reached = std::max(mIdleTicks, WholeTicks(world_.Now() - idleSince_));
+    if (!DelayExpired(reached, settings_.delayMinutes)) return;
+    mIdleTicks = reached;
+    world_.ShowCount(mIdleTicks);
     LogOff();
 }
 

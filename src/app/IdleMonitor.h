@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "app/IdleRules.h"
+#include "app/Settings.h"
 
 namespace app {
 
@@ -35,14 +36,14 @@ protected:
     ~MonitorOperations() = default;
 };
 
-// The count and the delay are the form's own; the monitor works on them.
+// The monitor keeps its idle count; the settings it works with are handed to it.
 class IdleMonitor {
 public:
-    IdleMonitor(int32_t& idleTicks, const int32_t& delayMinutes, MonitorOperations& world)
-        : IdleMonitor(idleTicks, delayMinutes, kNoWarning, world) {}
-    // warningSeconds: how long before the logoff the person is warned (0: never).
-    IdleMonitor(int32_t& idleTicks, const int32_t& delayMinutes, const int32_t& warningSeconds, MonitorOperations& world)
-        : idleTicks_(idleTicks), delayMinutes_(delayMinutes), warningSeconds_(warningSeconds), world_(world) {}
+    explicit IdleMonitor(MonitorOperations& world) : world_(world) {}
+    // The delay and the warning from now on (policy may change them while it watches).
+    void SetSettings(const MonitorSettings& settings) noexcept { settings_ = settings; }
+    // Consecutive idle ticks so far. A logoff, or the mail client closing, leaves it as it is.
+    int32_t IdleTicks() const noexcept { return mIdleTicks; }
 
     // The watcher's tick: once the mail client is there, watch it.
     void WatcherTick();
@@ -64,10 +65,8 @@ private:
     // it, seen by a sample taken at `now`; 0 where the system cannot tell, or for
     // input from before the previous sample.
     int32_t ticksBeforeInput(int64_t now, int64_t previousSample);
-    static constexpr int32_t kNoWarning = 0;
-    int32_t& idleTicks_;
-    const int32_t& delayMinutes_;
-    const int32_t& warningSeconds_;
+    int32_t mIdleTicks = 0;
+    MonitorSettings settings_;
     bool warning_ = false;  // shown, and not yet ended
     // On the clock: when the current idle stretch began (the count carried from an
     // earlier stretch of watching counted back from the start of this one; time

@@ -89,19 +89,6 @@ private:
     int64_t wraps_ = 0;
 };
 
-// A setting an administrator may fix: the machine's policy value wins over the
-// user's, and either over the person's own. A policy value outside [min, max] is
-// as good as none.
-struct PolicyValues {
-    std::optional<uint32_t> machine;
-    std::optional<uint32_t> user;
-};
-struct ChosenSetting {
-    int32_t value;
-    bool byPolicy;
-};
-ChosenSetting ChooseSetting(const PolicyValues& policy, int32_t own, int32_t min, int32_t max);
-
 // The tray's pictures, and which watching one it shows for the count before a tick.
 enum class TrayPicture { NotWatching, WatchingEven, WatchingOdd };
 TrayPicture PictureForTicks(int32_t idleTicks);

@@ -4,10 +4,8 @@
 #include <climits>
 #include <string>
 
-#include "app/DelaySetting.h"
 #include "app/mOEStuff.h"
 #include "resource.h"
-#include "services/SettingsStore.h"
 #include "services/mShell.h"
 #include "base/CallbackBoundary.h"
 #include "base/Text.h"
@@ -84,27 +82,13 @@ bool FrmMain::CreateFormWindow() {
 }
 
 void FrmMain::OnLoad() {
-    mOwnDelayMinutes = DelayFromStoredText(
-        services::GetSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(kDefaultDelayMinutes)));
-    mOwnWarningSeconds = WarningFromStoredText(services::GetSetting(
-        kSettingsApplication, kSettingsSection, kWarningKey, DelayToText(kDefaultWarningSeconds)));
-    ApplyPolicy();
+    settings_.Load();
+    ApplySettings();
     MakeTray();
     PostMessageA(hWnd(), kAfterTheIcon, 0, 0);
 }
 
-void FrmMain::ApplyPolicy() {
-    auto policy = [](const wchar_t* name) {
-        using services::PolicyScope;
-        return PolicyValues{services::GetPolicyNumber(PolicyScope::Machine, kPolicyKey, name),
-                            services::GetPolicyNumber(PolicyScope::User, kPolicyKey, name)};
-    };
-    const ChosenSetting delay = ChooseSetting(policy(kDelayKey), mOwnDelayMinutes, kMinPolicyDelay, kMaxPolicyValue);
-    mDelayMinutes = delay.value;
-    mDelayByPolicy = delay.byPolicy;
-    mWarningSeconds =
-        ChooseSetting(policy(kWarningKey), mOwnWarningSeconds, kMinPolicyWarning, kMaxPolicyValue).value;
-}
+void FrmMain::ApplySettings() { monitor_.SetSettings(settings_.InForce()); }
 
 // Windows announces changed policy with this text; policy is read again then.
 // It announces the return from a sleep too: the logoff, if due, comes before
@@ -121,8 +105,10 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         if (isResume(wParam) && Timer1.Enabled()) monitor_.Resumed();
         return TRUE;
     }
-    if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0)
-        ApplyPolicy();
+    if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
+        settings_.ApplyPolicy();
+        ApplySettings();
+    }
     return ui::Form::OnMessage(msg, wParam, lParam);
 }
 

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/IdleMonitor.h"
+#include "app/Settings.h"
 #include "app/mOEStuff.h"
 #include "base/Handles.h"
 #include "tray/SysTray.h"
@@ -25,18 +26,10 @@ public:
     FrmMain();
     ~FrmMain() override;
 
-    int32_t mDelayMinutes = 0;
     bool mHideOnMinimize = false;
     bool mTrayMade = false;
     HMENU mhMenu = nullptr;
     std::unique_ptr<tray::SysTray> IconEvent;
-    int32_t mIdleTicks = 0;
-    // The warning before a logoff, in seconds (0: none).
-    int32_t mWarningSeconds = 0;
-    // The person's own settings, and whether policy fixes the delay in their place.
-    int32_t mOwnDelayMinutes = 0;
-    int32_t mOwnWarningSeconds = 0;
-    bool mDelayByPolicy = false;
 
     ui::Timer Timer2;
     ui::Timer Timer1;
@@ -83,12 +76,14 @@ private:
     void ShowWarning(int64_t secondsLeft) override;
     void EndWarning() override;
 
-    // The settings in force: policy where an administrator set it, the person's own elsewhere.
-    void ApplyPolicy();
+    // The settings in force handed to the monitor: at start, after Set Delay, and
+    // whenever Windows announces changed policy.
+    void ApplySettings();
     void SetDelayFromInputBox();
 
+    Settings settings_;
     IdleClock clock_;
-    IdleMonitor monitor_{mIdleTicks, mDelayMinutes, mWarningSeconds, *this};
+    IdleMonitor monitor_{*this};
     // The system reports every window created or shown, so waiting for the mail
     // client costs nothing; Timer2's slow poll only backs it up.
     base::UniqueWinEventHook mWindowEvents;

@@ -6,7 +6,6 @@
 #include "app/mOEStuff.h"
 #include "base/Text.h"
 #include "forms/frmAbout.h"
-#include "services/SettingsStore.h"
 #include "resource.h"
 #include "tray/mSysTray.h"
 #include "ui/InputBox.h"
@@ -98,22 +97,20 @@ void FrmMain::MenuClick(int16_t& index) {
 }
 
 void FrmMain::SetDelayFromInputBox() {
-    if (mDelayByPolicy) {
-        const std::wstring text = ui::Text(mDelayMinutes == 1 ? IDS_POLICY_DELAY_ONE : IDS_POLICY_DELAY_MANY,
-                                           std::to_wstring(mDelayMinutes));
+    const int32_t delay = settings_.InForce().delayMinutes;
+    if (settings_.DelayByPolicy()) {
+        const std::wstring text =
+            ui::Text(delay == 1 ? IDS_POLICY_DELAY_ONE : IDS_POLICY_DELAY_MANY, std::to_wstring(delay));
         MessageBoxW(hWnd(), text.c_str(), forms::kAppTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
     const std::wstring typed = ui::InputBox(hWnd(), ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE),
-                                            DelayToText(mDelayMinutes));
+                                            DelayToText(delay));
     // The box runs its own message loop: the form may have been unloaded meanwhile,
     // and then the answer no longer matters; nor when policy fixed the delay meanwhile.
-    if (!IsLoaded() || mDelayByPolicy) return;
-    if (const auto minutes = DelayFromTypedText(typed)) {
-        mOwnDelayMinutes = *minutes;
-        mDelayMinutes = *minutes;
-        services::SaveSetting(kSettingsApplication, kSettingsSection, kDelayKey, DelayToText(*minutes));
-    }
+    if (!IsLoaded()) return;
+    const auto minutes = DelayFromTypedText(typed);
+    if (minutes && settings_.SetOwnDelay(*minutes)) ApplySettings();
 }
 
 }  // namespace app

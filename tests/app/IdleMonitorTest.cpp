@@ -38,9 +38,9 @@ struct World : MonitorOperations {
 
 class Monitor : public testing::Test {
 protected:
-    int32_t ticks = 0, delay = 1, warning = 0;
     World world;
-    IdleMonitor monitor{ticks, delay, warning, world};
+    IdleMonitor monitor{world};
+    Monitor() { monitor.SetSettings({1, 0}); }  // a delay of 1 minute, no warning
     // The monitor's ticks while watching, as its timer would give them: on time,
     // or after a longer gap.
     void tick(int n = 1, int64_t gapMs = 5000) {
@@ -66,15 +66,15 @@ TEST_F(Monitor, WaitsForTheMailClientLogsOffAtTheTwelfthIdleTickPerMinuteAndAgai
     world.running = true;
     monitor.WatcherTick();
     EXPECT_EQ(world.take(), Log{"watch"});
-    delay = 2;
+    monitor.SetSettings({2, 0});
     tick(23);
-    EXPECT_EQ(ticks, 23);
+    EXPECT_EQ(monitor.IdleTicks(), 23);
     EXPECT_EQ(world.log.size(), 23u) << "only pictures so far: no warning when it is switched off";
     EXPECT_EQ(world.log[0] + world.log[1] + world.log[2], "evenoddeven");  // by the count before each tick
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "cross", "wait"}));
-    EXPECT_EQ(ticks, 24) << "a logoff leaves the count as it is";
+    EXPECT_EQ(monitor.IdleTicks(), 24) << "a logoff leaves the count as it is";
     // So a client started again with no input in between is logged off at the
     // first tick. Any input sets it back.
     monitor.WatcherTick();
@@ -98,7 +98,7 @@ TEST_F(Monitor, ALateTickCountsTheTimeThatPassedButNotTheTimeSpentWaiting) {
     tick(2);
     world.take();
     tick(1, 47'000);  // asleep: 57 s idle in all, not yet the minute
-    EXPECT_EQ(ticks, 11);
+    EXPECT_EQ(monitor.IdleTicks(), 11);
     EXPECT_TRUE(world.watching);
     tick(1, 4'000);  // a tick a little early stays one tick
     EXPECT_EQ(world.take(), (Log{"even", "odd", "clear", "close", "cross", "wait"}));
@@ -112,7 +112,7 @@ TEST_F(Monitor, ALateTickCountsTheTimeThatPassedButNotTheTimeSpentWaiting) {
     world.now += 3'600'000;
     monitor.WatcherTick();
     tick();
-    EXPECT_EQ(ticks, 4);
+    EXPECT_EQ(monitor.IdleTicks(), 4);
     world.now += 3'600'000;  // nothing runs for an hour: one late tick logs off
     tick();
     EXPECT_FALSE(world.watching);
@@ -129,10 +129,10 @@ TEST_F(Monitor, InputSeenByALateTickLogsOffOnlyWhenItCameAfterTheDelay) {
     world.inputAge = 1'000;
     tick(1, 50'000);  // input 49 s into a 50 s gap: within the minute
     EXPECT_TRUE(world.watching);
-    EXPECT_EQ(ticks, 0);
+    EXPECT_EQ(monitor.IdleTicks(), 0);
     tick(1, 61'000);  // the stretch began at the previous tick: 60 s before the input
     EXPECT_FALSE(world.watching);
-    EXPECT_EQ(ticks, 0) << "the input was seen";
+    EXPECT_EQ(monitor.IdleTicks(), 0) << "the input was seen";
     // The system's input time unreadable, or older than the previous tick: the
     // input ends the stretch, nothing more.
     monitor.WatcherTick();
@@ -158,12 +158,12 @@ TEST_F(Monitor, ResumeLogsOffAtOnceOnlyWhenTheDelayRanOutInTheSleep) {
     world.now += 1'000;
     monitor.Resumed();
     EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
-    EXPECT_EQ(ticks, 12);
+    EXPECT_EQ(monitor.IdleTicks(), 12);
 }
 
 class Warning : public Monitor {
 protected:
-    void SetUp() override { warning = 30, world.running = true, monitor.WatcherTick(); }
+    void SetUp() override { monitor.SetSettings({1, 30}), world.running = true, monitor.WatcherTick(); }
 };
 
 // Once at the warning point, ended by activity, and again after the count has
@@ -191,14 +191,14 @@ TEST_F(Warning, EndsAfterTheLogoffAndWhenTheClientGoesAndTheMenusLogoffShowsNone
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "end warning", "cross", "wait"}));
-    ticks = 0;
     monitor.WatcherTick();
+    world.idle = false, tick(), world.idle = true;
     tick(7);
     world.running = false;
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"clear", "end warning", "cross", "wait"}));
-    EXPECT_EQ(ticks, 7) << "the client gone leaves the count as it is";
+    EXPECT_EQ(monitor.IdleTicks(), 7) << "the client gone leaves the count as it is";
     monitor.LogOff();
     EXPECT_EQ(world.take(), (Log{"clear", "close", "cross", "wait"}));
 }

@@ -18,7 +18,7 @@ def check(ok, what):
     failures += not ok
 
 
-header = open(f"{src}/app/DelaySetting.h", encoding="utf-8").read()
+header = open(f"{src}/app/Settings.h", encoding="utf-8").read()
 c = {n: v.replace("\\\\", "\\") for n, v in re.findall(r'wchar_t (k\w+)\[\] = L"([^"]*)"', header)}
 c.update({n: int(v) for n, v in re.findall(r"int32_t (k\w+) = (\d+);", header)})
 key = c["kPolicyKey"]
