@@ -21,7 +21,7 @@
 #   TOLLVANE_SOAK=1  also run the long soak test (CI runs its short form, and not
 #                    in the 32-bit world).
 set -uo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")" || exit 1
 root=$PWD
 started=$SECONDS
 phase() { echo "== $1 ($((SECONDS - started)) s in) =="; }
@@ -46,10 +46,12 @@ rm -rf "$logs"
 mkdir -p "$logs"
 
 phase "the shipped 32-bit program: import audit and packages"
-TOLLVANE_RUN_NAME=xp32 ctest --preset i686-host 2>&1 | tee "$logs/i686.log"
+touch "$logs/i686.started"
+TOLLVANE_RUN_NAME=xp32 ctest --preset i686-host --output-junit "$logs/i686.xml" 2>&1 | tee "$logs/i686.log"
 
 phase "native tests (sanitizers, fuzzing)"
-ctest --preset native 2>&1 | tee "$logs/native.log"
+touch "$logs/native.started"
+ctest --preset native --output-junit "$logs/native.xml" 2>&1 | tee "$logs/native.log"
 
 # The long soak runs only when asked for (CI asks, in its short form), in every world.
 soak=soak; [ "${TOLLVANE_SOAK:-0}" = 1 ] && soak=
@@ -103,31 +105,11 @@ phase "the 32-bit world: an emulated 32-bit PC, Windows XP SP3 under 32-bit Wine
 # CI's short soak proves nothing there that the 64-bit XP world's did not (it counts
 # what the process holds, and the code is the same); it would cost four minutes.
 soak32=$soak; [ "${TOLLVANE_SOAK_SHORT:-0}" = 1 ] && soak32=soak
+touch "$logs/wine-xp32.started"  # a PC that never ran its tests is a failure
 bash scripts/world32/run.sh xp32 bash scripts/wine-world.sh xp32 "" "$root/build/i686" -j2 -LE "host${soak32:+|$soak32}"
 
-# count <log>: adds what one ctest log reports to the totals, test by test from its
-# result lines, and names every skipped test. A fuzz target's bounded run is no test
-# case: it is reported as a fuzz run, and one that found a fault counts as a failure.
-# A log without ctest's closing summary (the run never ended) is one failure.
-passed=0 failed=0 skipped=0
-count() {
-  local out p f s fuzz
-  out=$(awk '
-    match($0, /^ *[0-9]+\/[0-9]+ Test +#[0-9]+: /) {
-      name = substr($0, RLENGTH + 1); sub(/ .*/, "", name)
-      if ($0 ~ /\*\*\*Skipped|Not Run \(Disabled\)/) { s++; print "  skipped: " name }
-      else if (name ~ /^fuzz_/) { if ($0 ~ / Passed /) fuzz++; else { f++; print "  a fuzz run found a fault: " name } }
-      else if ($0 ~ / Passed /) p++
-      else f++
-    }
-    /tests passed, [0-9]+ tests? failed out of/ { done = 1 }
-    END { if (!done) { f++; print "  ctest did not finish" }; print p + 0, f + 0, s + 0, fuzz + 0 }' < <(cat "$1" 2>/dev/null))
-  read -r p f s fuzz <<<"$(tail -n 1 <<<"$out")"
-  echo "$(basename "$1" .log): $p passed, $f failed, $s skipped$( ((fuzz)) && echo "; fuzz runs: $fuzz, none found a fault")"
-  head -n -1 <<<"$out"
-  passed=$((passed + p)) failed=$((failed + f)) skipped=$((skipped + s))
-}
-for log in i686 native wine-xp wine-xp-long wine-current wine-german wine-japanese wine-french wine-spanish wine-xp32; do count "$logs/$log.log"; done
-echo
-echo "$passed passed, $failed failed, $skipped skipped ($((SECONDS - started)) s)"
-[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]
+# The totals, world by world, from each run's JUnit file (scripts/test-results.py).
+python3 scripts/test-results.py "$logs"
+status=$?
+echo " ($((SECONDS - started)) s)"
+exit $status

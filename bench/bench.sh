@@ -6,9 +6,8 @@
 # emulated 32-bit PC (scripts/world32), about as fast as our users' PCs.
 #   BENCH_SECONDS  length of each CPU sample (default 60)
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$PWD
-secs=${BENCH_SECONDS:-60}
 
 bash scripts/deps.sh >/dev/null
 for preset in windows i686; do

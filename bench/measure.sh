@@ -5,14 +5,14 @@
 #   BENCH_SECONDS  length of each CPU sample (default 60)
 #   BENCH_ABOUT    About boxes opened for the memory figure (default 1000)
 set -uo pipefail
-cd "$(dirname "$0")/.."
-root=$PWD
+cd "$(dirname "$0")/.." || exit 1
 bin=$1
 secs=${BENCH_SECONDS:-60}
 abouts=${BENCH_ABOUT:-1000}
 
 source scripts/wine-session.sh
-export WINE_SESSION_DIR=$(dirname "$bin")/wine-bench
+WINE_SESSION_DIR=$(dirname "$bin")/wine-bench
+export WINE_SESSION_DIR
 trap wine_session_stop EXIT
 wine_session_start
 
@@ -56,8 +56,8 @@ once() {
 # to $secs each, so that drift in the machine's load falls on both alike.
 # Prints: ours-program ours-server baseline-program baseline-server.
 pair() {
-  local op=0 os=0 bp=0 bs=0 p s i
-  for i in 1 2 3; do
+  local op=0 os=0 bp=0 bs=0 p s
+  for _ in 1 2 3; do
     read -r p s < <(once $((secs / 3)) $1); op=$((op + p)); os=$((os + s))
     read -r p s < <(once $((secs / 3)) $2); bp=$((bp + p)); bs=$((bs + s))
   done
@@ -71,7 +71,7 @@ timeout 20 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 100
 
 echo "CPU over ${secs} s (program / wineserver, ms)"
 read -r w_prog w_srv t_prog t_srv < <(pair "$bin/tollvane.exe" "$bin/bench_baseline.exe timer")
-read -r e_prog e_srv < <(once "$secs" "$bin/bench_baseline.exe" empty)
+read -r e_prog _ < <(once "$secs" "$bin/bench_baseline.exe" empty)
 wine "$bin/mailclient.exe" --log 'C:\bench-mail.txt' </dev/null >/dev/null 2>&1 &
 mail=$!
 sleep 1
@@ -91,7 +91,7 @@ middle() { printf '%s\n' "$@" | sort -n | sed -n 2p; }
 # Three rounds, ours and the baseline's in turn, so that drift in the machine's
 # load falls on both alike.
 icon=() bl_icon=() splash=() bl_window=()
-for round in 1 2 3; do
+for _ in 1 2 3; do
   icon+=("$(starts startup "$bin/tollvane.exe")")
   bl_icon+=("$(starts startup "$bin/bench_baseline.exe" tray)")
   splash+=("$(starts window "$bin/tollvane.exe")")

@@ -10,6 +10,13 @@
 #   WINDOWS: the rest, <name>, in Windows builds only; it links its own platform-free part.
 #   USES:    the layers it may include, each linked in both parts where that part exists.
 #   LIBS:    other libraries it links: the resource identifiers, the Windows DLLs it calls.
+# tollvane_tidy(<target>): clang-tidy over the target's files, where the build asks for it.
+function(tollvane_tidy target)
+  if(TOLLVANE_CLANG_TIDY AND NOT WIN32)
+    set_target_properties(${target} PROPERTIES CXX_CLANG_TIDY ${TOLLVANE_CLANG_TIDY_PROGRAM})
+  endif()
+endfunction()
+
 function(tollvane_layer name)
   cmake_parse_arguments(L "" "" "PURE;WINDOWS;USES;LIBS" ${ARGN})
   file(RELATIVE_PATH folder ${PROJECT_SOURCE_DIR}/src ${CMAKE_CURRENT_SOURCE_DIR})
@@ -34,6 +41,7 @@ function(tollvane_layer name)
     target_include_directories(${name}_pure PUBLIC ${root})
     target_compile_options(${name}_pure PRIVATE ${TOLLVANE_WARNINGS})
     target_link_libraries(${name}_pure PUBLIC ${pure_uses})
+    tollvane_tidy(${name}_pure)
   endif()
   if(WIN32)
     if(L_WINDOWS)

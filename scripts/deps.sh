@@ -11,7 +11,7 @@ set -euo pipefail
 # world is an emulated PC (qemu-system-x86) whose Debian i386 system
 # debootstrap unpacks into a disk image (e2fsprogs, cpio): no 32-bit package is
 # ever installed on this machine.
-packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev googletest
+packages=(cmake ninja-build ccache g++ clang libclang-rt-14-dev clang-format clang-tidy shellcheck googletest
           g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-win32 mingw-w64-tools
           wine wine64 fonts-wine fonts-liberation fonts-ipafont-gothic
           xvfb xdotool x11-utils imagemagick python3 nsis zip unzip p7zip-full locales

@@ -30,7 +30,8 @@ wine_session_start() {
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 3>"$dir/display" &
     WINE_SESSION_PIDS+=($!)
     for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
-    export DISPLAY=:$(head -1 "$dir/display")
+    DISPLAY=:$(head -1 "$dir/display")
+    export DISPLAY
   fi
 
   if [ ! -f "$WINEPREFIX/system.reg" ] && [ -n "${WINE_SESSION_TEMPLATE:-}" ]; then

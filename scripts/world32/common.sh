@@ -1,7 +1,8 @@
+# shellcheck shell=bash
 # Shared by the 32-bit world's scripts (sourced).
 
 # The modules Debian's 686 kernel needs, in load order, to reach an ext4 disk on virtio.
-WORLD32_MODULES="virtio virtio_ring virtio_pci_legacy_dev virtio_pci_modern_dev virtio_pci virtio_blk crc16 crc32c_generic libcrc32c mbcache jbd2 ext4"
+export WORLD32_MODULES="virtio virtio_ring virtio_pci_legacy_dev virtio_pci_modern_dev virtio_pci virtio_blk crc16 crc32c_generic libcrc32c mbcache jbd2 ext4"
 # The processor: a Pentium II without MMX, that is a Pentium Pro, the oldest class the
 # program and Debian's i386 runtime support (both use CMOV; Windows XP itself would run
 # on a Pentium). QEMU has no Pentium Pro model of its own.

@@ -43,7 +43,7 @@ void FrmMain::MakeTray() {
     }
     mTrayMade = true;
     mHideOnMinimize = false;
-    IconEvent = std::make_unique<tray::SysTray>(hWnd(), static_cast<tray::SysTrayEvents&>(*this));
+    IconEvent = std::make_unique<tray::SysTray>(*this, static_cast<tray::SysTrayEvents&>(*this));
     IconEvent->SetTrayTip(ui::AnsiText(IDS_TRAY_TIP));
     IconEvent->SetTrayIcon(Image3);
     IconEvent->SetFormhWnd(static_cast<int32_t>(reinterpret_cast<INT_PTR>(hWnd())));

@@ -52,8 +52,11 @@ NOTIFYICONDATAA MakeBalloonRecord(HWND hWnd, int32_t ID, const std::string& titl
     return record;
 }
 
-SysTray::SysTray(HWND mainForm, SysTrayEvents& listener, ShellNotify notify)
-    : mhWnd(mainForm), listener_(listener), notify_(notify) {
+SysTray::SysTray(ui::Window& mainForm, SysTrayEvents& listener, ShellNotify notify)
+    : mhWnd(mainForm.hWnd()),
+      listener_(listener),
+      notify_(notify),
+      addRetry_(mainForm, kAddRetryTimer, kAddRetryMs, false, [this] { RetryAdd(); }) {
     SetInTray(false);
     SetTrayTip(kDefaultTip);
 }
@@ -137,7 +140,8 @@ bool SysTray::AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const u
 }
 
 void SysTray::StartRetrying() {
-    if (SetTimer(mhWnd, kAddRetryTimer, kAddRetryMs, nullptr)) addRetriesLeft_ = kAddRetries;
+    addRetriesLeft_ = kAddRetries;
+    addRetry_.SetEnabled(true);
 }
 
 void SysTray::RetryAdd() {
@@ -146,7 +150,7 @@ void SysTray::RetryAdd() {
 }
 
 void SysTray::StopRetrying() {
-    if (addRetriesLeft_ > 0) KillTimer(mhWnd, kAddRetryTimer);
+    addRetry_.SetEnabled(false);
     addRetriesLeft_ = 0;
 }
 

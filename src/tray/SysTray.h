@@ -8,6 +8,8 @@
 #include <string>
 
 #include "ui/Picture.h"
+#include "ui/Timer.h"
+#include "ui/Window.h"
 
 namespace tray {
 
@@ -17,7 +19,7 @@ inline constexpr char kDefaultTip[] = "double-click to log off now";
 // The tip field holds 63 characters and its NUL.
 inline constexpr size_t kMaxTipChars = 63;
 // At logon the shell may not take the icon yet: a refused add is tried again
-// every second, for five minutes at most, on this timer of the main form's window.
+// every second, for five minutes at most, on this timer of the main form.
 inline constexpr UINT_PTR kAddRetryTimer = 0x7A1;
 inline constexpr UINT kAddRetryMs = 1000;
 inline constexpr int kAddRetries = 300;
@@ -40,8 +42,8 @@ protected:
 
 class SysTray {
 public:
-    // mainForm is the window that owns the icon and receives its messages.
-    SysTray(HWND mainForm, SysTrayEvents& listener, ShellNotify notify = &Shell_NotifyIconA);
+    // mainForm, created already, owns the icon and receives its messages.
+    SysTray(ui::Window& mainForm, SysTrayEvents& listener, ShellNotify notify = &Shell_NotifyIconA);
     // Takes the icon out of the tray and gives the window its procedure back.
     ~SysTray();
     SysTray(const SysTray&) = delete;
@@ -72,12 +74,12 @@ public:
     // For TrayWndProc only.
     void RaiseMouseEvent(LPARAM Msg, int32_t ID);
     void RaiseMenuClick(int16_t index);
-    void RetryAdd();
 
 private:
     // True when the icon is in the tray afterwards.
     bool AddTrayIcon(HWND hWnd, int32_t ID, const std::string& Tip, const ui::Picture& Icon);
     void StartRetrying();
+    void RetryAdd();
     void StopRetrying();
     void DeleteTrayIcon(HWND hWnd, int32_t ID);
 
@@ -90,6 +92,7 @@ private:
     SysTrayEvents& listener_;
     ShellNotify notify_;
     int addRetriesLeft_ = 0;  // while an add waits for the shell
+    ui::Timer addRetry_;
     bool balloon_ = false;    // the shell took the last balloon
 };
 

@@ -31,8 +31,6 @@ void raise(UINT uMsg, WPARAM wParam, LPARAM lParam) {
         if (TrayObjPtr) TrayObjPtr->RaiseMouseEvent(lParam, static_cast<int32_t>(wParam));
     } else if (uMsg == TaskbarCreatedMessage()) {
         if (TrayObjPtr) TrayObjPtr->Readd();
-    } else if (uMsg == WM_TIMER && wParam == kAddRetryTimer) {
-        if (TrayObjPtr) TrayObjPtr->RetryAdd();
     }
 }
 

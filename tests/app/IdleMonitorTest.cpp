@@ -30,7 +30,10 @@ struct World : MonitorOperations {
         log.push_back(p == TrayPicture::NotWatching ? "cross" : p == TrayPicture::WatchingOdd ? "odd" : "even");
     }
     void ShowCount(int32_t) override {}
-    void Watch(bool on) override { watching = on, log.push_back(on ? "watch" : "wait"); }
+    void Watch(bool on) override {
+        watching = on;
+        log.push_back(on ? "watch" : "wait");
+    }
     void ShowWarning(int64_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
     void EndWarning() override { log.push_back("end warning"); }
     std::vector<std::string> take() { return std::exchange(log, {}); }
@@ -48,6 +51,12 @@ protected:
             world.now += gapMs;
             monitor.MonitorTick();
         }
+    }
+    // One tick at which the person is there.
+    void active() {
+        world.idle = false;
+        tick();
+        world.idle = true;
     }
     // The warnings and their ends only.
     std::vector<std::string> warnings() {
@@ -94,7 +103,7 @@ TEST_F(Monitor, ALateTickCountsTheTimeThatPassedButNotTheTimeSpentWaiting) {
     world.running = true;
     monitor.WatcherTick();
     tick();  // the person active at the first tick
-    world.idle = false, tick(), world.idle = true;
+    active();
     tick(2);
     world.take();
     tick(1, 47'000);  // asleep: 57 s idle in all, not yet the minute
@@ -106,9 +115,11 @@ TEST_F(Monitor, ALateTickCountsTheTimeThatPassedButNotTheTimeSpentWaiting) {
     // Started again with the person there, and closed by hand at a count of 3;
     // back an hour later, with no input in between: the count goes on from 3.
     monitor.WatcherTick();
-    world.idle = false, tick(), world.idle = true;
+    active();
     tick(3);
-    world.running = false, tick(), world.running = true;
+    world.running = false;
+    tick();
+    world.running = true;
     world.now += 3'600'000;
     monitor.WatcherTick();
     tick();
@@ -149,7 +160,7 @@ TEST_F(Monitor, InputSeenByALateTickLogsOffOnlyWhenItCameAfterTheDelay) {
 TEST_F(Monitor, ResumeLogsOffAtOnceOnlyWhenTheDelayRanOutInTheSleep) {
     world.running = true;
     monitor.WatcherTick();
-    world.idle = false, tick(), world.idle = true;
+    active();
     tick(3);
     world.now += 44'000;  // 59 s since the activity
     world.take();
@@ -163,7 +174,11 @@ TEST_F(Monitor, ResumeLogsOffAtOnceOnlyWhenTheDelayRanOutInTheSleep) {
 
 class Warning : public Monitor {
 protected:
-    void SetUp() override { monitor.SetSettings({1, 30}), world.running = true, monitor.WatcherTick(); }
+    void SetUp() override {
+        monitor.SetSettings({1, 30});
+        world.running = true;
+        monitor.WatcherTick();
+    }
 };
 
 // Once at the warning point, ended by activity, and again after the count has
@@ -192,7 +207,7 @@ TEST_F(Warning, EndsAfterTheLogoffAndWhenTheClientGoesAndTheMenusLogoffShowsNone
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "end warning", "cross", "wait"}));
     monitor.WatcherTick();
-    world.idle = false, tick(), world.idle = true;
+    active();
     tick(7);
     world.running = false;
     world.take();

@@ -1,10 +1,12 @@
-// Closing the mail client, against the stand-in mail client's real windows.
+// The logoff: the identity values against Wine's real registry, and closing the
+// mail client against the stand-in's real windows.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 
 #include "app/mOEStuff.h"
 #include "support/MailClient.h"
+#include "support/Tollvane.h"
 
 namespace {
 
@@ -14,7 +16,10 @@ using wintest::MailClient;
 struct ActiveWindow {
     HWND hwnd = CreateWindowExA(0, "STATIC", "ours", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
                                 nullptr);
-    ActiveWindow() { SetActiveWindow(hwnd), SetForegroundWindow(hwnd); }
+    ActiveWindow() {
+        SetActiveWindow(hwnd);
+        SetForegroundWindow(hwnd);
+    }
     ~ActiveWindow() { DestroyWindow(hwnd); }
 };
 
@@ -73,6 +78,18 @@ TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
     const auto events = mail.Events();
     EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("press", 0) == 0; }), 1);
     EXPECT_EQ(decoy.Count("press decoy yes") + decoy.Count("press decoy ok"), 0);
+}
+
+TEST(ClearLastIdentity, OverwritesTheFourValuesButNeverCreatesTheKey) {
+    wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
+    app::ClearLastIdentity();
+    EXPECT_FALSE(wintest::KeyExists(HKEY_CURRENT_USER, "Identities"));
+    wintest::SetIdentityValues("someone");
+    wintest::WriteRegString(HKEY_CURRENT_USER, "Identities", "Unrelated", "kept");
+    app::ClearLastIdentity();
+    EXPECT_TRUE(wintest::IdentityValuesCleared());
+    EXPECT_EQ(wintest::ReadRegValue(HKEY_CURRENT_USER, "Identities", "Unrelated").type, static_cast<DWORD>(REG_SZ));
+    wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
 }
 
 }  // namespace

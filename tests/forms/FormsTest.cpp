@@ -114,7 +114,7 @@ TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhoveredAndTheLinksTooltipIsItsC
         HWND scratch = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr, nullptr, nullptr);
         buttonex::ButtonExHost host;
         host.Attach(scratch);
-        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_ABOUT_BEXIT), MAKEINTRESOURCEA(10));
+        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDR_ABOUT_BEXIT), RT_RCDATA);
         const auto* data = static_cast<const uint8_t*>(LockResource(LoadResource(nullptr, found)));
         const int bare = wintest::GdiObjectCount();
         buttonex::ButtonEx button(host);

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the package tests. Each test runs in a Wine world of its own: a
 # fresh prefix, its own Xvfb display and wineserver, so that nothing left by
 # other tests (or by an earlier run) can make an install look right.
@@ -24,6 +25,7 @@ only_files() { local got; got=$(cd "$1" && ls -A | LC_ALL=C sort | tr '\n' ' ');
 points_at() { [ -f "$1" ] && LC_ALL=C grep -aqiF "$2" "$1"; }
 # A Tollvane main window with its icon in the notification area; or none at all
 # (tray_probe.exe, named by the test in $tray_probe).
+# shellcheck disable=SC2154  # the test that sources this file sets it
 tray_icon_shown() { w 30 "$tray_probe" TollvaneMainForm; }
 no_tollvane_window() { w 30 "$tray_probe" TollvaneMainForm; [ $? -eq 2 ]; }
 # expect <description> <command...>: the command must succeed.
@@ -56,8 +58,8 @@ end_wine() {
 # started right after another ends now and then answers nothing under load: ask
 # again before taking the silence for its answer.
 answer() {
-  local out try
-  for try in 1 2 3; do
+  local out
+  for _ in 1 2 3; do
     out=$(timeout 30 "$@" </dev/null 2>/dev/null | tr -d '\r') && [ -n "$out" ] && break
     sleep 1
   done
@@ -123,6 +125,7 @@ shortcut_points_at() { points_at "$(shortcut)" "$1"; }
 # start_tollvane <unix path of exe>: starts it in the background; sets $tv_pid.
 start_tollvane() {
   timeout 300 wine "$1" </dev/null >/dev/null 2>&1 &
+  # shellcheck disable=SC2034  # the test that sources this file reads it
   tv_pid=$!
 }
 # A child that has ended but is not yet reaped still answers kill -0: look at its state.

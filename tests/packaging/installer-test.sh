@@ -3,6 +3,7 @@
 # or "Add or remove programs" would run them; and the zip's program opened from
 # inside the zip, as Explorer runs it.
 #   installer-test.sh <build folder> <work folder> <package name> <version> <mailclient.exe> <tray_probe.exe>
+# shellcheck source=tests/packaging/common.sh
 source "$(dirname "$0")/common.sh"
 build=$1 packages=$(packages_folder "$2") work=$(run_folder "$2")/installer name=$3 version=$4
 mailclient=$5 tray_probe=$6

@@ -4,6 +4,7 @@
 # logon starts it, a silent uninstall with Tollvane running, and an upgrade from
 # a package with a lower version.
 #   msi-test.sh <build folder> <work folder> <version> <package> <older package> <tray_probe.exe>
+# shellcheck source=tests/packaging/common.sh
 source "$(dirname "$0")/common.sh"
 work=$(run_folder "$2")/msi version=$3 package=$4 older=$5 tray_probe=$6
 for f in "$package" "$older"; do [ -s "$f" ] || { echo "FAIL: no package $f (is wixl installed?)"; exit 1; }; done

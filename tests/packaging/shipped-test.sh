@@ -6,6 +6,7 @@
 # installs the same files into Program Files; and that program is the one built,
 # whose Windows XP import audit and Pentium Pro instruction audit the audit tests run.
 #   shipped-test.sh <build folder> <work folder> <package name> <version> <objdump>
+# shellcheck source=tests/packaging/common.sh
 source "$(dirname "$0")/common.sh"
 build=$1 packages=$(packages_folder "$2") name=$3 version=$4 objdump=$5
 make_packages "$build" "$2" "$name" || exit 1

@@ -344,7 +344,8 @@ void CALLBACK answerModalTick(HWND, UINT, UINT_PTR, DWORD) {
 }  // namespace
 
 void AnswerModal(const std::function<void()>& action, const std::function<void(HWND box)>& answer) {
-    answerBox = answer, answered = false;
+    answerBox = answer;
+    answered = false;
     const UINT_PTR timer = SetTimer(nullptr, 0, 30, answerModalTick);
     action();
     KillTimer(nullptr, timer);

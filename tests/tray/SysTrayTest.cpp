@@ -14,12 +14,24 @@
 
 namespace {
 
-// The window's own procedure records what reaches it.
-std::vector<UINT> seenByForm;
-LRESULT CALLBACK formProc(HWND h, UINT m, WPARAM w, LPARAM l) {
-    if (m == WM_COMMAND || m == WM_NULL || m == tray::WM_TRAYNOTIFY || m == WM_APP) seenByForm.push_back(m);
-    return DefWindowProcA(h, m, w, l);
-}
+// A form of ours whose own handler records what reaches it.
+class Form : public ui::Window {
+public:
+    std::vector<UINT> seen;
+    bool Make() {
+        CreateInfo info;
+        info.style = WS_POPUP;
+        info.width = info.height = 1;
+        return Create(ClassInfo{"TrayTestForm"}, info);
+    }
+    void Close() { Destroy(); }
+
+protected:
+    LRESULT OnMessage(UINT m, WPARAM w, LPARAM l) override {
+        if (m == WM_COMMAND || m == WM_NULL || m == tray::WM_TRAYNOTIFY || m == WM_APP) seen.push_back(m);
+        return Window::OnMessage(m, w, l);
+    }
+};
 
 struct Recorder : tray::SysTrayEvents {
     std::vector<std::string> events;
@@ -35,30 +47,27 @@ struct Recorder : tray::SysTrayEvents {
 class Tray : public testing::Test {
 protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = formProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = "TrayTestForm";
-        RegisterClassA(&wc);
-        form = CreateWindowExA(0, "TrayTestForm", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, wc.hInstance, nullptr);
-        seenByForm.clear();
+        ASSERT_TRUE(window.Make());
+        form = window.hWnd();
         icon = ui::Picture::FromIconResource(IDI_NOT_WATCHING, 16);
         remake(Shell_NotifyIconA);
     }
     // A new instance in the tray that calls the shell through notify.
     void remake(tray::ShellNotify notify) {
         tray.reset();
-        tray = std::make_unique<tray::SysTray>(form, recorder, notify);
+        tray = std::make_unique<tray::SysTray>(window, recorder, notify);
         tray->SetTrayIcon(icon);
         tray->SetInTray(true);
     }
     void TearDown() override {
         tray.reset();
-        DestroyWindow(form);
+        window.Close();
     }
     LONG_PTR proc() const { return GetWindowLongPtrA(form, GWLP_WNDPROC); }
 
+    Form window;
     HWND form = nullptr;
+    std::vector<UINT>& seenByForm = window.seen;
     Recorder recorder;
     std::unique_ptr<tray::SysTray> tray;
     ui::Picture icon;
@@ -87,7 +96,7 @@ TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheFo
     recorder.releaseOnMenuClick = &tray;
     SendMessageA(form, WM_COMMAND, 0x2003, 0);
     EXPECT_FALSE(tray);
-    EXPECT_EQ(proc(), reinterpret_cast<LONG_PTR>(&formProc));
+    EXPECT_EQ(proc(), reinterpret_cast<LONG_PTR>(&ui::Window::StaticProc));
     EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND}));  // the releasing message still arrived
     SendMessageA(form, WM_COMMAND, 0x2001, 0);                // and nothing reaches the gone instance
     EXPECT_EQ(recorder.events.size(), 1u);
@@ -154,12 +163,12 @@ TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
 // is drawn at 16, 20, 24 and 32 pixels, so none is stretched up to 200 %.
 TEST(TrayPictures, AreDrawnForEverySmallIconSizeUpTo200Percent) {
     for (int id : {IDI_NOT_WATCHING, IDI_WATCHING_EVEN, IDI_WATCHING_ODD}) {
-        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(14));  // RT_GROUP_ICON
+        HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(id), RT_GROUP_ICON);
         ASSERT_TRUE(found) << id;
         auto* directory = static_cast<BYTE*>(LockResource(LoadResource(nullptr, found)));
         for (int size : {16, 20, 24, 32}) {
             const int image = LookupIconIdFromDirectoryEx(directory, TRUE, size, size, LR_DEFAULTCOLOR);
-            HRSRC entry = FindResourceA(nullptr, MAKEINTRESOURCEA(image), MAKEINTRESOURCEA(3));  // RT_ICON
+            HRSRC entry = FindResourceA(nullptr, MAKEINTRESOURCEA(image), RT_ICON);
             ASSERT_TRUE(entry) << id << " " << size;
             const auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(nullptr, entry)));
             EXPECT_EQ(header->biWidth, size) << id;

@@ -3,7 +3,7 @@
 // committed stores being what WriteProperties makes.
 #include <algorithm>
 
-#include "buttonex/ButtonExFixture.h"
+#include "controls/buttonex/ButtonExFixture.h"
 #include "controls/buttonex/ButtonExProperties.h"
 #include "support/WinTest.h"
 
@@ -52,9 +52,14 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooL
     }
     const auto saved = host.Save(b);
     ASSERT_FALSE(saved.error);
-    // The extent, then every property (pictures too) in the order of the writes, one of them twice.
-    std::vector<std::string> order{"_extentx", "_extenty"};
-    for (size_t at = 1; at <= kPropertyWrites; ++at) order.push_back(store::LowerName(PropertyWrittenAt(at)->name));
+    // The extent, then the 35 writes (pictures too) in their order, the transparent colour twice.
+    const std::vector<std::string> order{
+        "_extentx", "_extenty", "allowdefault", "allowfocus", "appearance", "enabled", "backcolor", "borderstyle",
+        "caption", "captionoffsetx", "captionoffsety", "forecolor", "font", "highlightcolor", "highlightpicture",
+        "oledropmode", "picture", "picturedisabled", "picturedown", "picturefocus", "pictureoffsetx",
+        "pictureoffsety", "pictureover", "righttoleft", "transparentcolor", "mouseicon", "mousepointer",
+        "skindisabled", "skindown", "skinfocus", "skinover", "skinup", "style", "tooltiptext", "transparentcolor",
+        "value", "whatsthishelpid"};
     EXPECT_EQ(names(saved.bytes), order);
 
     auto back = loaded(saved.bytes);

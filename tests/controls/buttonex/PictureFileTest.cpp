@@ -18,14 +18,18 @@ void put(Bytes& b, size_t at, uint32_t v, int n) {
 // A bitmap information header (40 bytes) declaring width x height at `bits` per pixel, no pixels.
 Bytes infoHeader(int32_t width, int32_t height, uint16_t bits = 24) {
     Bytes h(40);
-    put(h, 0, 40, 4), put(h, 4, static_cast<uint32_t>(width), 4), put(h, 8, static_cast<uint32_t>(height), 4);
-    put(h, 12, 1, 2), put(h, 14, bits, 2);
+    put(h, 0, 40, 4);
+    put(h, 4, static_cast<uint32_t>(width), 4);
+    put(h, 8, static_cast<uint32_t>(height), 4);
+    put(h, 12, 1, 2);
+    put(h, 14, bits, 2);
     return h;
 }
 
 Bytes bitmapFile(int32_t width, int32_t height, uint16_t bits = 24) {
     Bytes f(14 + 40 + 64);  // a few pixels: the headers decide what is allocated
-    f[0] = 'B', f[1] = 'M';
+    f[0] = 'B';
+    f[1] = 'M';
     const Bytes h = infoHeader(width, height, bits);
     for (size_t i = 0; i < h.size(); ++i) f[14 + i] = h[i];
     return f;
@@ -34,7 +38,8 @@ Bytes bitmapFile(int32_t width, int32_t height, uint16_t bits = 24) {
 // An icon file with one image, given as its bytes.
 Bytes iconFile(const Bytes& image, uint32_t declaredLength = 0) {
     Bytes f(6 + 16 + image.size());
-    put(f, 2, 1, 2), put(f, 4, 1, 2);
+    put(f, 2, 1, 2);
+    put(f, 4, 1, 2);
     put(f, 6 + 8, declaredLength ? declaredLength : static_cast<uint32_t>(image.size()), 4);
     put(f, 6 + 12, 22, 4);
     for (size_t i = 0; i < image.size(); ++i) f[22 + i] = image[i];
@@ -59,7 +64,11 @@ TEST(StoredPicture, OrdinaryBitmapsAndIconsPassHugeOrDamagedOnesAreRefused) {
     for (const Bytes& f : passes) EXPECT_EQ(CheckPictureFile(f), "") << &f - passes;
 
     Bytes core = bitmapFile(1, 1);  // the old 12-byte header, 16-bit sizes
-    put(core, 14, 12, 4), put(core, 18, 60000, 2), put(core, 20, 2, 2), put(core, 22, 1, 2), put(core, 24, 24, 2);
+    put(core, 14, 12, 4);
+    put(core, 18, 60000, 2);
+    put(core, 20, 2, 2);
+    put(core, 22, 1, 2);
+    put(core, 24, 24, 2);
     Bytes outside = iconFile(infoHeader(16, 32), 4000);
     const Bytes refused[] = {
         bitmapFile(50000, 50000),        bitmapFile(most + 1, 1),   bitmapFile(1, -most - 1),

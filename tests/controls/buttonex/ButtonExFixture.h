@@ -87,7 +87,8 @@ inline ui::Picture MakePicture(int w, int h, const std::function<COLORREF(int, i
     std::vector<unsigned char> file(static_cast<size_t>(offset + stride * h));
     const BITMAPFILEHEADER fh{0x4D42, static_cast<DWORD>(file.size()), 0, 0, static_cast<DWORD>(offset)};
     const BITMAPINFOHEADER ih{sizeof ih, w, h, 1, 24, BI_RGB, static_cast<DWORD>(stride * h), 0, 0, 0, 0};
-    memcpy(file.data(), &fh, sizeof fh), memcpy(file.data() + sizeof fh, &ih, sizeof ih);
+    memcpy(file.data(), &fh, sizeof fh);
+    memcpy(file.data() + sizeof fh, &ih, sizeof ih);
     for (int i = 0; i < w * h; ++i) {  // bottom-up rows, BGR
         const COLORREF c = colour(i % w, i / w);
         unsigned char* p = file.data() + offset + (h - 1 - i / w) * stride + i % w * 3;

@@ -1,9 +1,8 @@
-// The registry writer and the identity values, against Wine's real registry.
+// The registry writer, against Wine's real registry.
 #include <gtest/gtest.h>
 
-#include "app/mOEStuff.h"
 #include "services/mRegistry.h"
-#include "support/Tollvane.h"
+#include "support/WinTest.h"
 
 namespace {
 
@@ -15,7 +14,6 @@ protected:
     void SetUp() override { TearDown(); }
     void TearDown() override {
         wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TollvaneTests");
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Identities");
     }
     static std::string bytes(const char* name) {
         auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, name);
@@ -50,16 +48,6 @@ TEST_F(Registry, SetKeyValueStoresEveryByteOfMultiByteText) {
     std::wstring path = kScratchW;
     services::SetKeyValue(HKEY_CURRENT_USER, path, L"text", L"\u65e5\u672c\u8a9e", REG_BINARY);
     EXPECT_EQ(bytes("text"), "\x93\xfa\x96\x7b\x8c\xea");
-}
-
-TEST_F(Registry, ClearLastIdentityOverwritesTheFourValuesButNeverCreatesTheKey) {
-    app::ClearLastIdentity();
-    EXPECT_FALSE(wintest::KeyExists(HKEY_CURRENT_USER, "Identities"));
-    wintest::SetIdentityValues("someone");
-    wintest::WriteRegString(HKEY_CURRENT_USER, "Identities", "Unrelated", "kept");
-    app::ClearLastIdentity();
-    EXPECT_TRUE(wintest::IdentityValuesCleared());
-    EXPECT_EQ(wintest::ReadRegValue(HKEY_CURRENT_USER, "Identities", "Unrelated").type, static_cast<DWORD>(REG_SZ));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ public:
     bool Make() {
         CreateInfo info;
         info.style = WS_POPUP | WS_VISIBLE;
-        info.x = info.y = 50, info.width = info.height = 100;
+        info.x = info.y = 50;
+        info.width = info.height = 100;
         return Create(ClassInfo{"TollvaneThrowingWindow"}, info);
     }
 

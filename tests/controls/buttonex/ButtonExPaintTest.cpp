@@ -1,6 +1,6 @@
 // The drawn face, skins, pictures, caption and highlight, read back from the
 // button's surface pixels and its window region under Wine.
-#include "buttonex/ButtonExFixture.h"
+#include "controls/buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
 #include "base/Handles.h"
 

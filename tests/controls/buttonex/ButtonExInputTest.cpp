@@ -5,7 +5,7 @@
 #include <new>
 #include <stdexcept>
 
-#include "buttonex/ButtonExFixture.h"
+#include "controls/buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
 #include "base/Handles.h"
 
@@ -64,13 +64,17 @@ TEST_F(ButtonExInput, PressLeaveComeBackReleaseClicksOnce) {
     hover();
     std::vector<int32_t> looks;
     auto look = [&] { looks.push_back(TA::State(*button)); };
-    xdo("mousedown 1", "MouseDown", 1), look();
+    xdo("mousedown 1", "MouseDown", 1);
+    look();
     moveTo(200, 10);  // out, with the button held
-    WaitUntil([&] { return events.count("MouseExit") == 1; }, 1000), look();
+    WaitUntil([&] { return events.count("MouseExit") == 1; }, 1000);
+    look();
     EXPECT_EQ(events.count("MouseMove 1"), 0);  // no moves reported outside
-    moveTo(20, 10), look();                     // back: MouseEnter, the look not yet
+    moveTo(20, 10);
+    look();  // back: MouseEnter, the look not yet
     EXPECT_EQ(events.count("MouseEnter"), 2);
-    moveTo(22, 10), look();  // the next move presses again
+    moveTo(22, 10);  // the next move presses again
+    look();
     // The platform follows a release with moves of its own: take the look as it is reported.
     bool pollOnAtRelease = true;
     events.onEvent = [&](ButtonEx& b, const std::string& e) {
@@ -97,7 +101,8 @@ TEST_F(ButtonExInput, ToggleLatchesDownUntilTheNextClickAndOtherButtonsChangeNoL
     button->SetStyle(1);
     xdo("click 1", "Click", 1);
     EXPECT_EQ(std::pair(button->Value(), TA::State(*button)), std::pair(0, int32_t{Down}));  // latched after the release...
-    moveTo(12, 10), moveTo(13, 10);
+    moveTo(12, 10);
+    moveTo(13, 10);
     EXPECT_EQ(TA::State(*button), Down);  // ...and while hovered
     xdo("click 1", "Click", 2);
     EXPECT_EQ(std::pair(button->Value(), TA::State(*button)), std::pair(1, int32_t{Up}));
