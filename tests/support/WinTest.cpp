@@ -118,34 +118,47 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
 int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }
 
 namespace {
-// Sends a signal to the Unix process of this world's one copy of a program: the
-// shell sees the world's prefix in each process's environment. Not pgrep: the
-// emulated PC's minimal system has none.
-bool signalProgram(const std::string& exeName, const char* signal) {
+// Runs a shell script written here; its exit code, or -1.
+int runScript(const std::string& name, const std::string& text) {
     const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string script =
-        "/tmp/tollvane-signal-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + ".sh";
-    std::string windowsPath = "Z:" + script;
-    std::replace(windowsPath.begin(), windowsPath.end(), '/', '\\');
-    {
-        std::ofstream out(windowsPath, std::ios::binary);
-        out << "p=\nfor d in /proc/[0-9]*; do\n"
-               "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" << exeName << "' || continue\n"
-               "  tr '\\0' '\\n' 2>/dev/null <$d/environ | grep -qxF \"WINEPREFIX=$WINEPREFIX\" && p=\"$p ${d#/proc/}\"\n"
-               "done\n"
-               "[ $(echo $p | wc -w) -eq 1 ] && kill -" << signal << " $p\n";
-    }
-    const bool done = RunUnix("/bin/sh", script) == 0;
+    const std::string script = "/tmp/tollvane-" + name + "-" + std::string(run ? run : "") +
+                               std::to_string(GetCurrentProcessId()) + ".sh";
+    const std::string windowsPath = WindowsPathOf(script);
+    std::ofstream(windowsPath, std::ios::binary) << text;
+    const int code = RunUnix("/bin/sh", script);
     DeleteFileA(windowsPath.c_str());
-    return done;
+    return code;
 }
 }  // namespace
 
-Stopped::Stopped(std::string exeName) : exeName_(std::move(exeName)), ok_(signalProgram(exeName_, "STOP")) {}
+std::string WindowsPathOf(const std::string& unixPath) {
+    std::string path = "Z:" + unixPath;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// The Unix process of this world's one copy of the program: the shell sees the
+// world's prefix in each process's environment (not pgrep: the emulated PC's
+// minimal system has none). Its id is kept, so that exactly that process goes on.
+Stopped::Stopped(const std::string& exeName) {
+    const char* run = std::getenv("TOLLVANE_RUN_NAME");
+    const std::string found = "/tmp/tollvane-stopped-" + std::string(run ? run : "") +
+                              std::to_string(GetCurrentProcessId());
+    const int code = runScript("stop",
+                               "p=\nfor d in /proc/[0-9]*; do\n"
+                               "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" + exeName + "' || continue\n"
+                               "  tr '\\0' '\\n' 2>/dev/null <$d/environ | grep -qxF \"WINEPREFIX=$WINEPREFIX\" &&"
+                               " p=\"$p ${d#/proc/}\"\n"
+                               "done\n"
+                               "[ $(echo $p | wc -w) -eq 1 ] && kill -STOP $p && echo $p >" + found + "\n");
+    const std::string text = ReadFileText(WindowsPathOf(found));
+    DeleteFileA(WindowsPathOf(found).c_str());
+    if (code == 0) pid_ = std::strtoul(text.c_str(), nullptr, 10);
+}
 
 void Stopped::End() {
-    if (ok_) signalProgram(exeName_, "CONT");
-    ok_ = false;
+    if (pid_ != 0) runScript("continue", "kill -CONT " + std::to_string(pid_) + "\n");
+    pid_ = 0;
 }
 
 void Screenshot(const std::string& name) {
@@ -159,8 +172,7 @@ void Measured(const std::string& what, unsigned long value, const char* unit) {
     std::printf("[ measured ] %s\n", line.c_str());
     const char* dir = std::getenv("TOLLVANE_ARTIFACTS");
     if (!dir || !*dir) return;
-    std::string path = std::string("Z:") + dir + "/measured.txt";
-    std::replace(path.begin(), path.end(), '/', '\\');
+    const std::string path = WindowsPathOf(std::string(dir) + "/measured.txt");
     const char* run = std::getenv("TOLLVANE_RUN_NAME");
     std::ofstream(path, std::ios::app) << (run ? run : "") << " " << line << "\n";
 }

@@ -70,21 +70,23 @@ int RunUnix(const std::string& program, const std::string& args, DWORD timeoutMs
 int Xdo(const std::string& args);
 
 // What a computer's standby looks like to a program: every thread of it stopped
-// (SIGSTOP) while the clock goes on, until the object goes (SIGCONT). The program
-// is the one process of this Wine world (its prefix) whose command line names exeName.
+// (SIGSTOP) while the clock goes on, until End or the object's end (SIGCONT). The
+// program is the one process of this Wine world (its prefix) whose command line
+// names exeName.
 class Stopped {
 public:
-    explicit Stopped(std::string exeName);
+    explicit Stopped(const std::string& exeName);
     ~Stopped() { End(); }
     Stopped(const Stopped&) = delete;
     Stopped& operator=(const Stopped&) = delete;
-    bool Ok() const { return ok_; }  // exactly one process was stopped
+    unsigned long UnixPid() const { return pid_; }  // 0: not exactly one such process, none stopped
     void End();
 
 private:
-    std::string exeName_;
-    bool ok_;
+    unsigned long pid_ = 0;
 };
+// A Unix path as this Wine world's drive Z: names it.
+std::string WindowsPathOf(const std::string& unixPath);
 
 // A screenshot of the whole X display into the artifacts folder.
 void Screenshot(const std::string& name);
