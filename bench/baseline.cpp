@@ -39,8 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     wc.hInstance = instance;
     wc.lpszClassName = "TollvaneBaseline";
     RegisterClassA(&wc);
-    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "baseline", WS_POPUP, 0, 0, 1, 1, nullptr,
-                                nullptr, instance, nullptr);
+    HWND hwnd = CreateWindowExA(WS_EX_TOOLWINDOW, wc.lpszClassName, "baseline", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr,
+                                instance, nullptr);
     NOTIFYICONDATAA nid{};
     if (tray) {
         nid.cbSize = NOTIFYICONDATAA_V1_SIZE;

@@ -196,6 +196,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    std::fprintf(stderr, "usage: driver startup|window RUNS EXE [ARGS] | driver detect RUNS MAILCLIENT | driver about COUNT\n");
+    std::fprintf(stderr,
+                 "usage: driver startup|window RUNS EXE [ARGS] | driver detect RUNS MAILCLIENT | driver about COUNT\n");
     return 2;
 }

@@ -26,7 +26,9 @@ int main(int argc, char** argv) {
         button.SetAppearance(2), button.SetCaptionOffsetX(-3), button.SetCaptionOffsetY(-1);
         button.SetFont(ui::Font::Create({.face = L"MS Sans Serif", .sizeCy = 82500, .weight = FW_NORMAL}));
         button.SetTransparentColor(0x00FFC0C0);
-        for (auto [state, set] : {std::pair{"up", &ButtonEx::SetSkinUp}, {"over", &ButtonEx::SetSkinOver}, {"down", &ButtonEx::SetSkinDown}}) {
+        for (auto [state, set] : {std::pair{"up", &ButtonEx::SetSkinUp},
+                                  {"over", &ButtonEx::SetSkinOver},
+                                  {"down", &ButtonEx::SetSkinDown}}) {
             std::ifstream in(dir + "\\skin-" + name + "-" + state + ".bmp", std::ios::binary);
             const std::vector<char> bmp{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
             const auto skin = ui::Picture::FromFileBytes(bmp.data(), bmp.size());

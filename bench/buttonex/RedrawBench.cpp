@@ -79,15 +79,22 @@ int main() {
         {"drawn face, raised, Up", [&] {}, kUp},
         {"drawn face, raised, Down", [&] {}, kDown},
         {"drawn face, flat, Over", [&] { b.SetAppearance(0); }, kOver},
-        {"drawn face with picture, Up", [&] { b.SetAppearance(1); b.SetPicture(icon); }, kUp},
+        {"drawn face with picture, Up",
+         [&] {
+             b.SetAppearance(1);
+             b.SetPicture(icon);
+         },
+         kUp},
         {"silhouette (HighlightPicture), Over", [&] { b.SetHighlightPicture(true); }, kOver},
-        {"skins, Up", [&] {
+        {"skins, Up",
+         [&] {
              b.SetHighlightPicture(false);
              b.SetSkinUp(skin(RGB(90, 120, 200)));
              b.SetSkinOver(skin(RGB(120, 150, 230)));
              b.SetSkinDown(skin(RGB(60, 90, 170)));
              b.SetTransparentColor(0x00FFC0C0);
-         }, kUp},
+         },
+         kUp},
         {"skins, Up and Over alternating", [&] {}, -1},
     };
     std::printf("%-44s %12s\n", "ButtonEx repaint", "us per call");

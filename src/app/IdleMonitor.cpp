@@ -31,8 +31,8 @@ void IdleMonitor::MonitorTick() {
     // Active: the stretch ended at the input; when that came only after the delay
     // had run out (the key that woke the computer, say), it belongs to whoever
     // came next, not to the person who went away.
-    const int32_t reached = idle ? std::max(AddTicks(mIdleTicks, 1), WholeTicks(now - idleSince_))
-                                 : ticksBeforeInput(now, previousSample);
+    const int32_t reached =
+        idle ? std::max(AddTicks(mIdleTicks, 1), WholeTicks(now - idleSince_)) : ticksBeforeInput(now, previousSample);
     mIdleTicks = idle ? reached : 0;
     if (!idle) idleSince_ = now;
     world_.ShowCount(mIdleTicks);

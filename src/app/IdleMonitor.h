@@ -15,7 +15,7 @@ namespace app {
 class MonitorOperations {
 public:
     virtual bool MailClientRunning() = 0;  // its main window exists
-    virtual bool IsIdle() = 0;              // no activity since the previous call
+    virtual bool IsIdle() = 0;             // no activity since the previous call
     // Milliseconds on a clock that goes on while the computer sleeps and that
     // nobody can set.
     virtual int64_t Now() = 0;

@@ -25,7 +25,8 @@ void Settings::Load() {
 }
 
 void Settings::ApplyPolicy() {
-    const ChosenSetting delay = ChooseSetting(policyValues(kDelayKey), ownDelayMinutes_, kMinPolicyDelay, kMaxPolicyValue);
+    const ChosenSetting delay =
+        ChooseSetting(policyValues(kDelayKey), ownDelayMinutes_, kMinPolicyDelay, kMaxPolicyValue);
     inForce_.delayMinutes = delay.value;
     delayByPolicy_ = delay.byPolicy;
     inForce_.warningSeconds =

@@ -151,7 +151,7 @@ void FrmMain::ShowPicture(TrayPicture picture) {
         Image2 = trayPicture(IDI_WATCHING_ODD);
         Image1 = trayPicture(IDI_WATCHING_EVEN);
     }
-    IconEvent->SetTrayIcon(picture == TrayPicture::NotWatching ? Image3
+    IconEvent->SetTrayIcon(picture == TrayPicture::NotWatching   ? Image3
                            : picture == TrayPicture::WatchingOdd ? Image2
                                                                  : Image1);
 }

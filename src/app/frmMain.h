@@ -51,10 +51,10 @@ public:
 
 protected:
     bool CreateFormWindow() override;
-    void OnLoad() override;       // Form_Load
-    void OnActivate() override;   // Form_Activate
-    void OnResize() override;     // Form_Resize
-    void OnUnload() override;     // Form_Unload
+    void OnLoad() override;      // Form_Load
+    void OnActivate() override;  // Form_Activate
+    void OnResize() override;    // Form_Resize
+    void OnUnload() override;    // Form_Unload
     LRESULT OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -22,6 +22,8 @@ struct MenuEntry {
     UINT id;
     UINT text;  // the string resource; 0 for none
 };
+// One item a line, as the menu shows them.
+// clang-format off
 constexpr MenuEntry kMenu[] = {
     {MF_STRING, kMenuFirstId + 0, IDS_MENU_SET_DELAY},
     {MF_STRING, kMenuFirstId + 1, IDS_MENU_LOG_OFF_NOW},
@@ -29,6 +31,7 @@ constexpr MenuEntry kMenu[] = {
     {MF_SEPARATOR, kMenuFirstId + 0, 0},
     {MF_STRING, kMenuFirstId + 3, IDS_MENU_EXIT},
 };
+// clang-format on
 constexpr UINT kDefaultItemPosition = 1;
 
 }  // namespace
@@ -37,8 +40,7 @@ void FrmMain::MakeTray() {
     mhMenu = CreatePopupMenu();
     if (mhMenu) {
         // Wide, so that the words of any language show whatever the ANSI code page.
-        for (const MenuEntry& e : kMenu)
-            AppendMenuW(mhMenu, e.flags, e.id, e.text ? ui::Text(e.text).c_str() : L"");
+        for (const MenuEntry& e : kMenu) AppendMenuW(mhMenu, e.flags, e.id, e.text ? ui::Text(e.text).c_str() : L"");
         SetMenuDefaultItem(mhMenu, kDefaultItemPosition, TRUE);
     }
     mTrayMade = true;
@@ -104,8 +106,8 @@ void FrmMain::SetDelayFromInputBox() {
         MessageBoxW(hWnd(), text.c_str(), forms::kAppTitle, MB_OK | MB_ICONINFORMATION);
         return;
     }
-    const std::wstring typed = ui::InputBox(hWnd(), ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE),
-                                            DelayToText(delay));
+    const std::wstring typed =
+        ui::InputBox(hWnd(), ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE), DelayToText(delay));
     // The box runs its own message loop: the form may have been unloaded meanwhile,
     // and then the answer no longer matters; nor when policy fixed the delay meanwhile.
     if (!IsLoaded()) return;

@@ -60,9 +60,7 @@ std::optional<uint32_t> LastInputAgeMs() {
 
 IdleClock::IdleClock() : tickCount64_(base::SystemFunction<TickCount64>("kernel32.dll", "GetTickCount64")) {}
 
-int64_t IdleClock::Now() {
-    return tickCount64_ ? static_cast<int64_t>(tickCount64_()) : unwrapped_(GetTickCount());
-}
+int64_t IdleClock::Now() { return tickCount64_ ? static_cast<int64_t>(tickCount64_()) : unwrapped_(GetTickCount()); }
 
 void ClearLastIdentity() {
     static const wchar_t* const names[] = {L"Last UserName", L"Last User ID", L"Default User ID", L"Start As"};

@@ -22,8 +22,7 @@ template <class Body>
 void CallbackBoundary(Body&& body) noexcept {
     try {
         body();
-    } catch (...) {
-    }
+    } catch (...) {}
 }
 
 }  // namespace base

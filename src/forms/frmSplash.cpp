@@ -49,13 +49,13 @@ HRGN RegionFromBitmap(HBITMAP picSource, int32_t& lngTransColor) {
     BITMAPINFO format = ui::TopDownDib32(width, height);
     std::vector<uint32_t> pixels(static_cast<size_t>(width) * static_cast<size_t>(height));
     base::UniqueMemoryDc dc(CreateCompatibleDC(nullptr));
-    if (!dc || GetDIBits(dc.get(), picSource, 0, static_cast<UINT>(height), pixels.data(), &format,
-                         DIB_RGB_COLORS) != height)
+    if (!dc ||
+        GetDIBits(dc.get(), picSource, 0, static_cast<UINT>(height), pixels.data(), &format, DIB_RGB_COLORS) != height)
         return nullptr;
 
     if (lngTransColor < 1) lngTransColor = static_cast<int32_t>(ui::ColorRefToDibPixel(pixels[0] & 0x00FFFFFFu));
-    const std::vector<ui::PixelRun> runs = ui::OpaqueRuns(pixels, width, height, static_cast<size_t>(width),
-                                                          static_cast<uint32_t>(lngTransColor));
+    const std::vector<ui::PixelRun> runs =
+        ui::OpaqueRuns(pixels, width, height, static_cast<size_t>(width), static_cast<uint32_t>(lngTransColor));
     return ui::RegionFromRuns(runs).release();
 }
 
@@ -82,8 +82,8 @@ FrmSplash::FrmSplash()
       }) {
     // A DIB section keeps the picture's exact colours whatever the screen's
     // depth, so the corner colour matches the background pixels exactly.
-    HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0,
-                               LR_CREATEDIBSECTION);
+    HANDLE bitmap =
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_SPLASH), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     Maskk.Picture = ui::Picture::FromBitmap(static_cast<HBITMAP>(bitmap));
     const ui::Dpi dpi = ui::ScreenDpi();
     Maskk.Size = SIZE{ui::TwipsToPixels(kPictureWidthTwips, dpi.x), ui::TwipsToPixels(kPictureHeightTwips, dpi.y)};
@@ -125,8 +125,8 @@ void FrmSplash::OnLoad() {
 
 void FrmSplash::ChangeMask() {
     // Whatever fails here leaves an unshaped rectangle; start-up goes on.
-    mRegion = ui::GiveToWindow(hWnd(), base::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))),
-                               true);
+    mRegion = ui::GiveToWindow(
+        hWnd(), base::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))), true);
 }
 
 LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {

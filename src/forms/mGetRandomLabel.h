@@ -12,17 +12,9 @@ class Label;
 
 // Index 0 to 8: the maker's other products; 9 and 10 the plain invitations.
 inline constexpr std::array<std::wstring_view, 11> kLinkCaptions = {
-    L"Quillpost: mail later",
-    L"Dormouse screen saver",
-    L"Lanternfish: find it!",
-    L"Sundial clock sync",
-    L"Kettlewatch tea timer",
-    L"Burrow: quick backups",
-    L"Inkwell notes",
-    L"Heron screen zoom",
-    L"Tidemark: disk space",
-    L"Click this link!",
-    L"visit Brackwyn Software",
+    L"Quillpost: mail later", L"Dormouse screen saver", L"Lanternfish: find it!",   L"Sundial clock sync",
+    L"Kettlewatch tea timer", L"Burrow: quick backups", L"Inkwell notes",           L"Heron screen zoom",
+    L"Tidemark: disk space",  L"Click this link!",      L"visit Brackwyn Software",
 };
 inline constexpr int kLinkCaptionUpperBound = static_cast<int>(kLinkCaptions.size()) - 1;
 

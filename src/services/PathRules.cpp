@@ -20,8 +20,6 @@ bool IsInFolder(std::wstring_view path, std::wstring_view folder) {
     return path.size() == folder.size() || path[folder.size()] == L'\\';
 }
 
-bool SamePath(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() && IsInFolder(a, b);
-}
+bool SamePath(std::wstring_view a, std::wstring_view b) { return a.size() == b.size() && IsInFolder(a, b); }
 
 }  // namespace services

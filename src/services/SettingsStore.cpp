@@ -38,8 +38,8 @@ std::wstring GetSetting(const std::wstring& application, const std::wstring& sec
 bool SaveSetting(const std::wstring& application, const std::wstring& section, const std::wstring& key,
                  const std::wstring& value) {
     HKEY raw = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE,
-                        nullptr, &raw, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, keyPath(application, section).c_str(), 0, nullptr, 0, KEY_SET_VALUE, nullptr,
+                        &raw, nullptr) != ERROR_SUCCESS)
         return false;
     base::UniqueRegKey hkey(raw);
     const std::string text = base::ToAnsi(value);

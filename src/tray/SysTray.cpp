@@ -169,9 +169,9 @@ void SysTray::RaiseMouseEvent(LPARAM Msg, int32_t ID) {
         Event event;
     };
     static constexpr ButtonMessage kButtonMessages[] = {
-        {WM_LBUTTONDOWN, 1, &SysTrayEvents::MouseDown},   {WM_LBUTTONUP, 1, &SysTrayEvents::MouseUp},
+        {WM_LBUTTONDOWN, 1, &SysTrayEvents::MouseDown},       {WM_LBUTTONUP, 1, &SysTrayEvents::MouseUp},
         {WM_LBUTTONDBLCLK, 1, &SysTrayEvents::MouseDblClick}, {WM_RBUTTONDOWN, 2, &SysTrayEvents::MouseDown},
-        {WM_RBUTTONUP, 2, &SysTrayEvents::MouseUp},       {WM_RBUTTONDBLCLK, 2, &SysTrayEvents::MouseDblClick},
+        {WM_RBUTTONUP, 2, &SysTrayEvents::MouseUp},           {WM_RBUTTONDBLCLK, 2, &SysTrayEvents::MouseDblClick},
     };
     if (Msg == WM_MOUSEMOVE) return listener_.MouseMove(ID);
     for (const ButtonMessage& m : kButtonMessages) {

@@ -93,7 +93,7 @@ private:
     ShellNotify notify_;
     int addRetriesLeft_ = 0;  // while an add waits for the shell
     ui::Timer addRetry_;
-    bool balloon_ = false;    // the shell took the last balloon
+    bool balloon_ = false;  // the shell took the last balloon
 };
 
 // The notification record for one call: zeroed, of the platform's size for the

@@ -25,8 +25,7 @@ UINT allowedFromOtherPrograms(UINT message) {
 
 void raise(UINT uMsg, WPARAM wParam, LPARAM lParam) {
     if (uMsg == WM_COMMAND && HiWord(static_cast<int32_t>(wParam)) == 0) {
-        if ((wParam & kMenuCommandBit) != 0 && TrayObjPtr)
-            TrayObjPtr->RaiseMenuClick(static_cast<int16_t>(wParam & 3));
+        if ((wParam & kMenuCommandBit) != 0 && TrayObjPtr) TrayObjPtr->RaiseMenuClick(static_cast<int16_t>(wParam & 3));
     } else if (uMsg == WM_TRAYNOTIFY) {
         if (TrayObjPtr) TrayObjPtr->RaiseMouseEvent(lParam, static_cast<int32_t>(wParam));
     } else if (uMsg == TaskbarCreatedMessage()) {
@@ -45,8 +44,8 @@ UINT TaskbarCreatedMessage() {
 
 void InstallTrayWndProc(HWND hWnd, SysTray* instance) {
     TaskbarCreatedMessage();
-    PrevWndProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
+    PrevWndProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TrayWndProc)));
     TrayObjPtr = instance;
 }
 

@@ -31,7 +31,7 @@ void DialogTemplate::AddControl(Control control, WORD id, const std::wstring& ca
     word(0xFFFF);  // a class atom follows
     word(static_cast<WORD>(control));
     text(caption);
-    word(0);  // no creation data
+    word(0);     // no creation data
     ++data_[4];  // cdit: the fifth WORD of DLGTEMPLATE
 }
 

@@ -10,8 +10,7 @@ namespace {
 Picture create(PICTDESC& desc) {
     desc.cbSizeofstruct = sizeof desc;
     base::ComPtr<IPicture> p;
-    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(p.put()))))
-        return {};
+    if (FAILED(OleCreatePictureIndirect(&desc, IID_IPicture, TRUE, reinterpret_cast<void**>(p.put())))) return {};
     return Picture(std::move(p));
 }
 
@@ -46,8 +45,8 @@ Picture Picture::Empty() {
 }
 
 Picture Picture::FromIconResource(int id, int size) {
-    HICON icon = static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size,
-                                               size, LR_DEFAULTCOLOR));
+    HICON icon = static_cast<HICON>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
     return FromIcon(icon);
 }
 
@@ -153,8 +152,8 @@ void Picture::DrawAt(HDC dc, int x, int y) const {
         default: {
             // Metafiles: let the picture object render itself at 96 dpi.
             const SIZE hm = Himetric();
-            p_->Render(dc, x, y, HimetricToPixels(hm.cx, kStandardDpi), HimetricToPixels(hm.cy, kStandardDpi), 0,
-                       hm.cy, hm.cx, -hm.cy, nullptr);
+            p_->Render(dc, x, y, HimetricToPixels(hm.cx, kStandardDpi), HimetricToPixels(hm.cy, kStandardDpi), 0, hm.cy,
+                       hm.cx, -hm.cy, nullptr);
             break;
         }
     }

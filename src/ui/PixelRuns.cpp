@@ -17,8 +17,8 @@ void AppendOpaqueRuns(std::span<const uint32_t> row, int32_t y, uint32_t transpa
     }
 }
 
-std::vector<PixelRun> OpaqueRuns(std::span<const uint32_t> pixels, int32_t width, int32_t height,
-                                 size_t stridePixels, uint32_t transparentColorRef) {
+std::vector<PixelRun> OpaqueRuns(std::span<const uint32_t> pixels, int32_t width, int32_t height, size_t stridePixels,
+                                 uint32_t transparentColorRef) {
     std::vector<PixelRun> runs;
     if (width <= 0 || height <= 0 || stridePixels < static_cast<size_t>(width)) return runs;
     for (size_t y = 0; y < static_cast<size_t>(height); ++y) {

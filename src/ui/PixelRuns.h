@@ -32,7 +32,7 @@ void AppendOpaqueRuns(std::span<const uint32_t> row, int32_t y, uint32_t transpa
 
 // All runs of a top-down picture, row by row, top to bottom; stridePixels >= width.
 // A buffer too short for the picture yields the whole rows it holds.
-std::vector<PixelRun> OpaqueRuns(std::span<const uint32_t> pixels, int32_t width, int32_t height,
-                                 size_t stridePixels, uint32_t transparentColorRef);
+std::vector<PixelRun> OpaqueRuns(std::span<const uint32_t> pixels, int32_t width, int32_t height, size_t stridePixels,
+                                 uint32_t transparentColorRef);
 
 }  // namespace ui

@@ -40,9 +40,7 @@ void Window::Destroy() noexcept {
     if (hwnd_) DestroyWindow(hwnd_);
 }
 
-LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, msg, wParam, lParam);
-}
+LRESULT Window::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) { return DefWindowProcA(hwnd_, msg, wParam, lParam); }
 
 LRESULT CALLBACK Window::StaticProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept {
     Window* self = nullptr;

@@ -8,12 +8,21 @@ namespace app {
 namespace {
 
 TEST(DelaySetting, StoredTextRoundsAndFallsBackToTenTypedTextKeepsWholeMinutesFromOne) {
-    const std::pair<const wchar_t*, int32_t> cases[] = {
-        {L"15", 15}, {L"2.5", 2}, {L"3.5", 4}, {L"2.6", 3}, {L" 7 ", 7},
-        // Unusable text, and delays of 0 or less, never leave a delay that logs an
-        // active person off at every tick.
-        {L"abc", 10}, {L"", 10}, {L"0", 10}, {L"-3", 10}, {L"0.4", 10}, {L"99999999999", 10}};
-    for (const auto& [text, minutes] : cases) EXPECT_EQ(DelayFromStoredText(text), minutes) << testing::PrintToString(std::wstring(text));
+    const std::pair<const wchar_t*, int32_t> cases[] = {{L"15", 15},
+                                                        {L"2.5", 2},
+                                                        {L"3.5", 4},
+                                                        {L"2.6", 3},
+                                                        {L" 7 ", 7},
+                                                        // Unusable text, and delays of 0 or less, never leave a delay
+                                                        // that logs an active person off at every tick.
+                                                        {L"abc", 10},
+                                                        {L"", 10},
+                                                        {L"0", 10},
+                                                        {L"-3", 10},
+                                                        {L"0.4", 10},
+                                                        {L"99999999999", 10}};
+    for (const auto& [text, minutes] : cases)
+        EXPECT_EQ(DelayFromStoredText(text), minutes) << testing::PrintToString(std::wstring(text));
     // Typed text keeps its whole part toward minus infinity, from 1 up.
     EXPECT_EQ(DelayFromTypedText(L"15"), 15);
     EXPECT_EQ(DelayFromTypedText(L"2.9"), 2);

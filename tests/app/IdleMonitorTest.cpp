@@ -19,7 +19,7 @@ struct World : MonitorOperations {
     bool watching = false;
     int64_t now = 1000;                // the clock, in ms
     std::optional<uint32_t> inputAge;  // how long ago the system saw input
-    std::vector<std::string> log;  // what changed the world, in order
+    std::vector<std::string> log;      // what changed the world, in order
     bool MailClientRunning() override { return running; }
     bool IsIdle() override { return idle; }
     int64_t Now() override { return now; }

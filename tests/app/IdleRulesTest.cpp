@@ -18,7 +18,8 @@ TEST(IsIdleWith, NoCursorMoveNoKeyAndNoNewLastInputTimeIsIdle) {
     // Held now (top bit) and pressed since the last query (low bit) both count,
     // mouse buttons (1) and the last code (256) included.
     for (const auto& report : {std::pair{0x41, 0x8000}, {256, 1}, {1, 1}})
-        EXPECT_FALSE(IsIdleWith(last, 5, 7, {}, [&](int c) { return static_cast<short>(c == report.first ? report.second : 0); }));
+        EXPECT_FALSE(IsIdleWith(last, 5, 7, {},
+                                [&](int c) { return static_cast<short>(c == report.first ? report.second : 0); }));
     // A key that stops the asking early does not keep the cursor from being remembered.
     EXPECT_FALSE(IsIdleWith(last, 3, 4, {}, [](int c) { return static_cast<short>(c == 16 ? 0x8000 : 0); }));
     EXPECT_TRUE(IsIdleWith(last, 3, 4, {}, none));
@@ -62,14 +63,22 @@ TEST(UnwrappedTicks, GoesOnPastTheWrapOfTheSystemsCount) {
 
 TEST(WarningDue, ComesWithinTheWarningBeforeTheLogoffAndNeverWithoutAnIdleCount) {
     const int32_t top = std::numeric_limits<int32_t>::max(), none = -1;
-    const int32_t cases[][4] = {  // idle ticks, delay minutes, warning seconds: seconds left, or none
-        {5, 1, 30, none}, {6, 1, 30, 30}, {11, 1, 30, 5},
-        {12, 1, 30, none},                    // the logoff itself
-        {11, 1, 0, none}, {0, 1, 30, none}, {1, 0, 30, none},  // switched off; no count; no delay
-        {8, 1, 12, none}, {9, 1, 12, 15},     // 12 s is not on a tick: from the tick before
-        {1, 1, 90, 55}, {1, 1, 60, 55},       // as long as the delay or longer: at the first idle tick
-        {234, 20, 30, 30}, {top, top, top, none},
-        {2147483634, 178956970, 30, 30},      // 12 x 178956970 = 2147483640: no overflow
+    const int32_t cases[][4] = {
+        // idle ticks, delay minutes, warning seconds: seconds left, or none
+        {5, 1, 30, none},
+        {6, 1, 30, 30},
+        {11, 1, 30, 5},
+        {12, 1, 30, none},  // the logoff itself
+        {11, 1, 0, none},
+        {0, 1, 30, none},
+        {1, 0, 30, none},  // switched off; no count; no delay
+        {8, 1, 12, none},
+        {9, 1, 12, 15},  // 12 s is not on a tick: from the tick before
+        {1, 1, 90, 55},
+        {1, 1, 60, 55},  // as long as the delay or longer: at the first idle tick
+        {234, 20, 30, 30},
+        {top, top, top, none},
+        {2147483634, 178956970, 30, 30},  // 12 x 178956970 = 2147483640: no overflow
     };
     for (const auto& c : cases)
         EXPECT_EQ(WarningDue(c[0], c[1], c[2]).value_or(none), c[3]) << c[0] << " " << c[1] << " " << c[2];

@@ -14,8 +14,8 @@ using wintest::MailClient;
 
 // A window of the test's own, active, as the person's input box or About box would be.
 struct ActiveWindow {
-    HWND hwnd = CreateWindowExA(0, "STATIC", "ours", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr,
-                                nullptr);
+    HWND hwnd =
+        CreateWindowExA(0, "STATIC", "ours", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr, nullptr, nullptr);
     ActiveWindow() {
         SetActiveWindow(hwnd);
         SetForegroundWindow(hwnd);
@@ -76,7 +76,8 @@ TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
     app::ClickDialogButton();  // nothing left that may be answered
     wintest::Pump(500);
     const auto events = mail.Events();
-    EXPECT_EQ(std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("press", 0) == 0; }), 1);
+    EXPECT_EQ(
+        std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("press", 0) == 0; }), 1);
     EXPECT_EQ(decoy.Count("press decoy yes") + decoy.Count("press decoy ok"), 0);
 }
 

@@ -34,10 +34,11 @@ size_t residentBytes() {
 // Closes whatever modal thing the message opens: the popup menu, or the input box
 // (answered with "1" so the delay stays one minute).
 void withModalAnswered(UINT msg, WPARAM wParam, LPARAM lParam) {
-    wintest::AnswerModal([&] { SendMessageA(app::frmMain().hWnd(), msg, wParam, lParam); }, [](HWND box) {
-        SetDlgItemTextA(box, 1001, "1");
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-    });
+    wintest::AnswerModal([&] { SendMessageA(app::frmMain().hWnd(), msg, wParam, lParam); },
+                         [](HWND box) {
+                             SetDlgItemTextA(box, 1001, "1");
+                             PostMessageA(box, WM_COMMAND, IDOK, 0);
+                         });
 }
 
 // Opens the About box, hovers and presses its Exit button (which closes the box);
@@ -88,7 +89,7 @@ TEST(Soak, ADayOfMonitoringLeavesNoObjectsOrMemoryBehind) {
             if (!wintest::IdentityValuesCleared()) ++notCleared;
         }
         if (cycle % 4 == 0) withModalAnswered(tray::WM_TRAYNOTIFY, 0, WM_RBUTTONDOWN);  // the menu
-        if (cycle % 4 == 1) withModalAnswered(WM_COMMAND, 0x2000, 0);                 // Set Delay
+        if (cycle % 4 == 1) withModalAnswered(WM_COMMAND, 0x2000, 0);                   // Set Delay
         if (cycle % 4 == 2) aboutOpened += useAboutBox();
         if (cycle == 3) {  // warmed up: every path has run once
             wintest::Pump(200);
@@ -101,9 +102,9 @@ TEST(Soak, ADayOfMonitoringLeavesNoObjectsOrMemoryBehind) {
     const int gdi = wintest::GdiObjectCount();
     const int windows = wintest::WindowCount();
     const size_t memory = residentBytes();
-    std::printf("cycles %d, logoffs %d, About opened %d; GDI objects %d -> %d; windows %d -> %d; resident bytes %zu -> %zu\n",
-                cycles, logoffs, aboutOpened, gdiAfterWarmUp, gdi, windowsAfterWarmUp, windows,
-                memoryAfterWarmUp, memory);
+    std::printf(
+        "cycles %d, logoffs %d, About opened %d; GDI objects %d -> %d; windows %d -> %d; resident bytes %zu -> %zu\n",
+        cycles, logoffs, aboutOpened, gdiAfterWarmUp, gdi, windowsAfterWarmUp, windows, memoryAfterWarmUp, memory);
 
     EXPECT_EQ(logoffs, cycles);
     EXPECT_EQ(notCleared, 0);

@@ -53,15 +53,16 @@ TEST_F(Monitor, MovesKeysAndWheelTurnsKeepThePersonLoggedOnAndStillnessLogsOff) 
     wintest::Xdo("mousemove 500 300");
     ASSERT_TRUE(wintest::WaitUntil([&] { return tollvane.Caption() != "Tollvane"; }, 5000)) << "the monitor never ran";
     // Each kind of input alone for a while, the wheel for longer than the delay.
-    const std::pair<const char*, unsigned> inputs[] = {{"key shift", 6}, {"click 5", 16}, {"mousemove_relative 2 1", 6}};
+    const std::pair<const char*, unsigned> inputs[] = {
+        {"key shift", 6}, {"click 5", 16}, {"mousemove_relative 2 1", 6}};
     for (const auto& [input, ticks] : inputs) {
         POINT before{}, after{};
         GetCursorPos(&before);
         // One stream of input a tenth of a second apart, from one shell: starting a
         // program for each from here would space them by what a start costs on a slow PC.
         const unsigned count = ticks * kTick / 100;
-        wintest::UnixJob stream("/bin/sh", "-c 'for i in $(seq " + std::to_string(count) +
-                                               "); do /usr/bin/xdotool " + input + "; sleep 0.1; done'");
+        wintest::UnixJob stream("/bin/sh", "-c 'for i in $(seq " + std::to_string(count) + "); do /usr/bin/xdotool " +
+                                               input + "; sleep 0.1; done'");
         for (const DWORD start = GetTickCount(); !stream.Ended() && GetTickCount() - start < 120000;) {
             wintest::Pump(100);
             if (!activeCount(tollvane.Caption())) ADD_FAILURE() << "count " << tollvane.Caption() << " under " << input;

@@ -50,7 +50,8 @@ TEST_F(Policy, TheWarningBalloonComesAtItsPointAndAMoveTakesItAwayAndTheLogoffDo
     Tollvane t(kTick);
     ASSERT_TRUE(t.Started());
     int seenAt = -1;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ShownTip(true) == kWarning30 && (seenAt = count(t)) >= 0; }, 12 * kTick + 3000))
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ShownTip(true) == kWarning30 && (seenAt = count(t)) >= 0; },
+                                   12 * kTick + 3000))
         << "no balloon; the count is " << t.Caption();
     // The form's own timer adds a tick now and then.
     EXPECT_TRUE(seenAt >= 6 && seenAt <= 6 + kBalloonDelayTicks + 2) << seenAt;
@@ -111,8 +112,8 @@ TEST_F(Policy, OutOfRangeValuesAreIgnoredAndOneAddedWhileRunningTakesEffectAtThe
     EXPECT_TRUE(mail.Running()) << "an out-of-range delay was taken";
     setPolicy(HKEY_CURRENT_USER, "DelayMinutes", 1);
     DWORD_PTR answer = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_ABORTIFHUNG,
-                        5000, &answer);
+    SendMessageTimeoutA(HWND_BROADCAST, WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>("Policy"), SMTO_ABORTIFHUNG, 5000,
+                        &answer);
     EXPECT_TRUE(mail.WaitExit(12 * 100 + 4000));
     EXPECT_TRUE(wintest::IdentityValuesCleared());
 }

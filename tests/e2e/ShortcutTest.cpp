@@ -72,7 +72,8 @@ TEST_F(Shortcut, NoneOfThePersonsOwnBesideTheAllUsersOneAndACopyElsewhereIsNamed
     WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, name.c_str(), -1, nullptr, 0, nullptr, &unspellable);
     ASSERT_TRUE(unspellable) << "code page " << GetACP() << " spells Greek: this test needs one that cannot";
     const std::wstring outside = localFolder(L"tollvane-wide"), folder = outside + L"\\" + name;
-    const std::wstring menu = outside + L"\\Startmen\x00FC", startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
+    const std::wstring menu = outside + L"\\Startmen\x00FC",
+                       startup = menu + L"\\\x30B9\x30BF\x30FC\x30C8\x30A2\x30C3\x30D7";
     for (const std::wstring& f : {folder, menu, startup}) ASSERT_TRUE(CreateDirectoryW(f.c_str(), nullptr));
     const std::wstring elsewhere = copyOfProgram(folder), forEveryone = copyOfProgram(localFolder(L"tollvane-machine"));
     LentStartupFolder lent;
@@ -80,17 +81,22 @@ TEST_F(Shortcut, NoneOfThePersonsOwnBesideTheAllUsersOneAndACopyElsewhereIsNamed
     const std::wstring own = services::StartupShortcutPath();
     ASSERT_EQ(own, startup + L"\\Shortcut to Tollvane.lnk");
     wchar_t common[MAX_PATH] = {};
-    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, common), S_OK);
+    ASSERT_EQ(SHGetFolderPathW(nullptr, CSIDL_COMMON_STARTUP | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, common),
+              S_OK);
     const std::wstring allUsers = std::wstring(common) + L"\\Tollvane test.lnk";
     auto save = [](const std::wstring& file, const std::wstring& target) {
         base::ComPtr<IShellLinkW> link;
         ASSERT_EQ(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                   reinterpret_cast<void**>(link.put())), S_OK);
+                                   reinterpret_cast<void**>(link.put())),
+                  S_OK);
         link->SetPath(target.c_str());
         ASSERT_EQ(link.as<IPersistFile>(IID_IPersistFile)->Save(file.c_str(), TRUE), S_OK);
     };
     save(allUsers, forEveryone);
-    struct Removed { std::wstring file; ~Removed() { DeleteFileW(file.c_str()); } } removed{allUsers};
+    struct Removed {
+        std::wstring file;
+        ~Removed() { DeleteFileW(file.c_str()); }
+    } removed{allUsers};
     save(own, forEveryone);  // left from a start before the machine-wide install
     {
         Tollvane t(0, forEveryone);

@@ -26,7 +26,8 @@ protected:
         ASSERT_TRUE(mail_->Running());
     }
     // Stops the program for `ms` with the mail client open; `during` runs while it sleeps.
-    void SleepFor(DWORD ms, const std::function<void()>& during = [] {}) {
+    void SleepFor(
+        DWORD ms, const std::function<void()>& during = [] {}) {
         wintest::Stopped asleep("tollvane.exe");
         ASSERT_NE(asleep.UnixPid(), 0u) << "the program's process was not found";
         wintest::Pump(ms);
@@ -44,7 +45,8 @@ protected:
         }
         const DWORD after = GetTickCount() - released_;
         wintest::Measured(testing::UnitTest::GetInstance()->current_test_info()->name() +
-                              std::string(": from the release to the logoff"), after);
+                              std::string(": from the release to the logoff"),
+                          after);
         return after;
     }
 

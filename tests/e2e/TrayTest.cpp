@@ -21,7 +21,8 @@ class TrayE2E : public wintest::ProgramTest {
 protected:
     void SetUp() override { ProgramTest::SetUp(), crossBefore = wintest::CountTrayPixels(kCross); }
     bool waitFor(COLORREF c, bool present = true) const {
-        return wintest::WaitUntil([&] { return (wintest::CountTrayPixels(c) > (c == kCross ? crossBefore : 0)) == present; }, 5000);
+        return wintest::WaitUntil(
+            [&] { return (wintest::CountTrayPixels(c) > (c == kCross ? crossBefore : 0)) == present; }, 5000);
     }
     // What a restarted shell looks like to the program: its icon gone, then the broadcast.
     static void restartShell(const Tollvane& t) {
@@ -64,7 +65,7 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleSurvivesAShe
 
     mail.Kill();  // gone: back to the cross at the next tick
     EXPECT_TRUE(waitFor(kCross));
-    ASSERT_TRUE(t.OpenMenu());  // and the icon still answers
+    ASSERT_TRUE(t.OpenMenu());                     // and the icon still answers
     PostMessageA(t.MainWindow(), WM_CLOSE, 0, 0);  // what the uninstaller does, here with the menu open
     EXPECT_TRUE(t.WaitExit(5000));
     EXPECT_EQ(t.ExitCode(), 0u);
@@ -102,7 +103,8 @@ TEST_F(TrayE2E, LogOffNowAndDoubleClickLogOffAtOnceWithOrWithoutTheMailClient) {
     // (the left one, with it, in the fault tests).
     wintest::SetIdentityValues("someone");
     t.TrayMouse(WM_LBUTTONDOWN);
-    EXPECT_FALSE(wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr || wintest::IdentityValuesCleared(); }, 700));
+    EXPECT_FALSE(
+        wintest::WaitUntil([&] { return t.VisibleMenu() != nullptr || wintest::IdentityValuesCleared(); }, 700));
     t.TrayMouse(WM_RBUTTONDBLCLK);
     EXPECT_TRUE(wintest::WaitUntil([] { return wintest::IdentityValuesCleared(); }, 3000));
     EXPECT_TRUE(t.Running());

@@ -107,7 +107,8 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     // A click on the link opens the home page with the handler of its scheme.
     pointer(about, kLinkRect.left + 4, kLinkRect.top + 8, " click 1");
     EXPECT_TRUE(wintest::WaitUntil([&] { return !wintest::ReadFileText(browser + ".log").empty(); }, 10000));
-    EXPECT_EQ(wintest::ReadFileText(browser + ".log"), "\"" + browser + "\" \"http://www.brackwyn.example/home.html?tv\"\n");
+    EXPECT_EQ(wintest::ReadFileText(browser + ".log"),
+              "\"" + browser + "\" \"http://www.brackwyn.example/home.html?tv\"\n");
 
     // About again: the same one box. Exit: the icon goes, the box keeps the program.
     ASSERT_TRUE(t.Choose(wintest::Tollvane::About));

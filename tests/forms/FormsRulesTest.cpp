@@ -11,13 +11,17 @@ namespace {
 // the real one; then a path inside it, and only such a path, goes through Sysnative.
 TEST(SysInfoLaunchPath, UnderWow64APathInTheSystemFolderGoesThroughSysnative) {
     const std::wstring msinfo = L"C:\\WINDOWS\\system32\\msinfo32.exe";
-    struct Case { std::wstring path, system, underWow64; };
-    for (const Case& c : std::vector<Case>{
-             {msinfo, L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
-             {L"c:\\windows\\SYSTEM32\\msinfo32.exe", L"C:\\Windows\\System32\\", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
-             {L"C:\\WINDOWS\\system32x\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\system32x\\msinfo32.exe"},
-             {L"C:\\WINDOWS\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\msinfo32.exe"},
-             {msinfo, L"", msinfo}}) {
+    struct Case {
+        std::wstring path, system, underWow64;
+    };
+    for (const Case& c :
+         std::vector<Case>{{msinfo, L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
+                           {L"c:\\windows\\SYSTEM32\\msinfo32.exe", L"C:\\Windows\\System32\\",
+                            L"C:\\WINDOWS\\Sysnative\\msinfo32.exe"},
+                           {L"C:\\WINDOWS\\system32x\\msinfo32.exe", L"C:\\WINDOWS\\system32",
+                            L"C:\\WINDOWS\\system32x\\msinfo32.exe"},
+                           {L"C:\\WINDOWS\\msinfo32.exe", L"C:\\WINDOWS\\system32", L"C:\\WINDOWS\\msinfo32.exe"},
+                           {msinfo, L"", msinfo}}) {
         EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", true), c.underWow64) << c.path;
         // A native process, 32-bit or 64-bit, starts every path as it is.
         EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", false), c.path) << c.path;

@@ -83,7 +83,8 @@ TEST(Splash, ShapedTopmostAndGoneAfterTwoSeconds) {
     // built this thread handles no messages, and on a slow PC that alone held the
     // splash past its time.
     int32_t corner = 0;
-    const UniqueRegion reference(formstest::RegionFromBitmapPerPixel(splashBitmap().get(), corner)), applied(CreateRectRgn(0, 0, 0, 0));
+    const UniqueRegion reference(formstest::RegionFromBitmapPerPixel(splashBitmap().get(), corner)),
+        applied(CreateRectRgn(0, 0, 0, 0));
     const DWORD shownAt = GetTickCount();
     forms::ShowSplash();
     HWND splash = gSplashWindow = forms::frmSplash().hWnd();
@@ -141,7 +142,8 @@ TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhoveredAndTheLinksTooltipIsItsC
             SendMessageA(link.ToolTipWindow(), TTM_GETTEXTA, sizeof tip, reinterpret_cast<LPARAM>(&info));
             const std::wstring caption = link.Caption();
             bool listed = false;
-            for (int i = 0; i <= forms::kLinkCaptionUpperBound; ++i) listed = listed || caption == forms::LinkCaption(i);
+            for (int i = 0; i <= forms::kLinkCaptionUpperBound; ++i)
+                listed = listed || caption == forms::LinkCaption(i);
             EXPECT_TRUE(listed) << base::ToAnsi(caption);
             EXPECT_EQ(base::FromAnsi(tip), caption);
         }
@@ -164,7 +166,9 @@ TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhoveredAndTheLinksTooltipIsItsC
 }
 
 // Puts the stand-in program at path; it logs each command line it gets to "<path>.log".
-bool placeRecorder(const std::string& path) { return CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE); }
+bool placeRecorder(const std::string& path) {
+    return CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE);
+}
 std::string recorderLog(const std::string& path) { return wintest::ReadFileText(path + ".log"); }
 
 // "Title: text" of the message box the action raised on this thread, which is then answered.
@@ -186,7 +190,10 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
     const std::string folder = wintest::TempFolder("sysinfo"), msinfo32 = folder + "\\MSINFO32.EXE";
     const std::string spaced = folder + "\\System Info Stand-in.exe";
     ASSERT_TRUE(placeRecorder(msinfo32) && placeRecorder(spaced));
-    struct Case { std::string path, location; bool starts; };  // "": no such value
+    struct Case {
+        std::string path, location;
+        bool starts;
+    };  // "": no such value
     const Case cases[] = {
         {spaced, folder, true},  // that path, spaces and all, and not the second value's
         // Found but unusable: the message, and the second value is not asked.
@@ -201,10 +208,13 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
         const std::string seen = messageBoxSeen([] { forms::StartSysInfo(nullptr); });
         EXPECT_EQ(seen, c.starts ? "" : "Tollvane: " + ui::AnsiText(IDS_SYSINFO_UNAVAILABLE)) << c.path;
         started += c.starts;
-        EXPECT_TRUE(wintest::WaitUntil([&] {
-            const std::string log = recorderLog(spaced) + recorderLog(msinfo32);
-            return std::count(log.begin(), log.end(), '\n') == started;
-        }, 10000)) << c.path;
+        EXPECT_TRUE(wintest::WaitUntil(
+            [&] {
+                const std::string log = recorderLog(spaced) + recorderLog(msinfo32);
+                return std::count(log.begin(), log.end(), '\n') == started;
+            },
+            10000))
+            << c.path;
     }
     wintest::Pump(300);
     const std::string m = "\"" + msinfo32 + "\"\n";
@@ -233,7 +243,8 @@ TEST(StartSysInfo, FindsTheProgramRegisteredOnlyInTheOtherRegistryView) {
 TEST(GetKeyValue, AnExpandableValueComesWithItsVariablesReplaced) {
     const char* key = "Software\\Tollvane-forms-expand";
     HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr), ERROR_SUCCESS);
+    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
+              ERROR_SUCCESS);
     const char stored[] = "%SystemRoot%\\System32\\msinfo32.exe";
     RegSetValueExA(k, "PATH", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored), sizeof stored);
     RegCloseKey(k);

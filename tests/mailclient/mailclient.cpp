@@ -62,12 +62,18 @@ bool quitting = false;  // the main window is gone: a box that ends now was not 
 
 std::string commandName(int id) {
     switch (id) {
-        case IDYES: return "yes";
-        case IDNO: return "no";
-        case IDOK: return "ok";
-        case IDCANCEL: return "cancel";
-        case IDRETRY: return "retry";
-        default: return std::to_string(id);
+        case IDYES:
+            return "yes";
+        case IDNO:
+            return "no";
+        case IDOK:
+            return "ok";
+        case IDCANCEL:
+            return "cancel";
+        case IDRETRY:
+            return "retry";
+        default:
+            return std::to_string(id);
     }
 }
 
@@ -76,10 +82,14 @@ std::string commandName(int id) {
 // own message boxes, in the system's language.
 std::wstring caption(WORD id) {
     switch (id) {
-        case IDYES: return L"&Yes";
-        case IDNO: return L"&No";
-        case IDOK: return L"OK";
-        default: return L"Cancel";
+        case IDYES:
+            return L"&Yes";
+        case IDNO:
+            return L"&No";
+        case IDOK:
+            return L"OK";
+        default:
+            return L"Cancel";
     }
 }
 
@@ -217,12 +227,18 @@ int main(int argc, char** argv) {
     std::string ignoring;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--log" && i + 1 < argc) logPath = argv[++i];
-        else if (a == "--no-main") withMain = false;
-        else if (a == "--note" && i + 1 < argc) modes.push_back(argv[++i]);
-        else if (a == "--decoy") decoy = true;
-        else if (a == "--main-prompt") prompt = true;
-        else if (a == "--ignore-close" && i + 1 < argc) ignoring = argv[++i];
+        if (a == "--log" && i + 1 < argc)
+            logPath = argv[++i];
+        else if (a == "--no-main")
+            withMain = false;
+        else if (a == "--note" && i + 1 < argc)
+            modes.push_back(argv[++i]);
+        else if (a == "--decoy")
+            decoy = true;
+        else if (a == "--main-prompt")
+            prompt = true;
+        else if (a == "--ignore-close" && i + 1 < argc)
+            ignoring = argv[++i];
     }
     if (logPath.empty()) return 2;
 
@@ -238,20 +254,19 @@ int main(int argc, char** argv) {
         registerClass(kMainClass, mainProc);
         registerClass(kNoteClass, noteProc);
         if (withMain) {
-            HWND main = CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40,
-                                        300, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+            HWND main = CreateWindowExA(0, kMainClass, "Outlook Express", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 300,
+                                        200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
             ++openWindows;
-            if (prompt)
-                makeDialog("Permanently delete the selected messages?", {IDYES, IDNO}, &mainPrompt, main);
+            if (prompt) makeDialog("Permanently delete the selected messages?", {IDYES, IDNO}, &mainPrompt, main);
         }
         int number = 0;
         for (const std::string& mode : modes) {
             notes.push_back(std::make_unique<Note>(Note{++number, mode, nullptr, nullptr}));
             Note* note = notes.back().get();
             const std::string title = "Note " + std::to_string(number);
-            note->window = CreateWindowExA(0, kNoteClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                                           80 + 30 * number, 80 + 30 * number, 260, 160, nullptr, nullptr,
-                                           GetModuleHandleA(nullptr), note);
+            note->window =
+                CreateWindowExA(0, kNoteClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80 + 30 * number,
+                                80 + 30 * number, 260, 160, nullptr, nullptr, GetModuleHandleA(nullptr), note);
             ++openWindows;
         }
         logLine("ready");

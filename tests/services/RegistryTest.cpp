@@ -12,9 +12,7 @@ const std::wstring kScratchW = L"Software\\TollvaneTests\\Registry";
 class Registry : public testing::Test {
 protected:
     void SetUp() override { TearDown(); }
-    void TearDown() override {
-        wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TollvaneTests");
-    }
+    void TearDown() override { wintest::DeleteKeyTree(HKEY_CURRENT_USER, "Software\\TollvaneTests"); }
     static std::string bytes(const char* name) {
         auto v = wintest::ReadRegValue(HKEY_CURRENT_USER, kScratch, name);
         return std::string(v.data.begin(), v.data.end());

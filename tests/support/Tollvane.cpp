@@ -44,7 +44,8 @@ Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" 
         },
         10000);
     if (!mainWindow_ || tickMs == 0) return;
-    ticker_.reset(new Ticker{mainWindow_, tickMs, base::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
+    ticker_.reset(
+        new Ticker{mainWindow_, tickMs, base::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
     ticker_->thread.reset(CreateThread(nullptr, 0, tick, ticker_.get(), 0, nullptr));
 }
 
@@ -71,7 +72,8 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
 
 std::string ShownTip(bool balloon) {
     for (HWND tip : TopLevelWindows("tooltips_class32"))
-        if (IsWindowVisible(tip) && ((GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) == balloon) return WindowText(tip);
+        if (IsWindowVisible(tip) && ((GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) == balloon)
+            return WindowText(tip);
     return "";
 }
 

@@ -82,15 +82,14 @@ UnixJob::UnixJob(const std::string& program, const std::string& args) {
     // Process ids repeat across Wine worlds running at once: the run's name tells them apart.
     static int serial = 0;
     const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string marker =
-        "/tmp/tollvane-unix-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + "-" +
-        std::to_string(++serial);
+    const std::string marker = "/tmp/tollvane-unix-" + std::string(run ? run : "") +
+                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
     marker_ = "Z:" + marker;
     for (char& c : marker_)
         if (c == '/') c = '\\';
     DeleteFileA(marker_.c_str());
-    const std::string script = program + " " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " +
-                               marker;
+    const std::string script =
+        program + " " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
     // Wine may report a failed start for a Unix program that did start: only the
     // marker tells.
     child_ = Child("Z:\\bin\\sh -c \"" + script + "\"");
@@ -121,8 +120,8 @@ namespace {
 // Runs a shell script written here; its exit code, or -1.
 int runScript(const std::string& name, const std::string& text) {
     const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string script = "/tmp/tollvane-" + name + "-" + std::string(run ? run : "") +
-                               std::to_string(GetCurrentProcessId()) + ".sh";
+    const std::string script =
+        "/tmp/tollvane-" + name + "-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + ".sh";
     const std::string windowsPath = WindowsPathOf(script);
     std::ofstream(windowsPath, std::ios::binary) << text;
     const int code = RunUnix("/bin/sh", script);
@@ -142,15 +141,18 @@ std::string WindowsPathOf(const std::string& unixPath) {
 // minimal system has none). Its id is kept, so that exactly that process goes on.
 Stopped::Stopped(const std::string& exeName) {
     const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string found = "/tmp/tollvane-stopped-" + std::string(run ? run : "") +
-                              std::to_string(GetCurrentProcessId());
+    const std::string found =
+        "/tmp/tollvane-stopped-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId());
     const int code = runScript("stop",
                                "p=\nfor d in /proc/[0-9]*; do\n"
-                               "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" + exeName + "' || continue\n"
-                               "  tr '\\0' '\\n' 2>/dev/null <$d/environ | grep -qxF \"WINEPREFIX=$WINEPREFIX\" &&"
-                               " p=\"$p ${d#/proc/}\"\n"
-                               "done\n"
-                               "[ $(echo $p | wc -w) -eq 1 ] && kill -STOP $p && echo $p >" + found + "\n");
+                               "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" +
+                                   exeName +
+                                   "' || continue\n"
+                                   "  tr '\\0' '\\n' 2>/dev/null <$d/environ | grep -qxF \"WINEPREFIX=$WINEPREFIX\" &&"
+                                   " p=\"$p ${d#/proc/}\"\n"
+                                   "done\n"
+                                   "[ $(echo $p | wc -w) -eq 1 ] && kill -STOP $p && echo $p >" +
+                                   found + "\n");
     const std::string text = ReadFileText(WindowsPathOf(found));
     DeleteFileA(WindowsPathOf(found).c_str());
     if (code == 0) pid_ = std::strtoul(text.c_str(), nullptr, 10);
@@ -314,7 +316,9 @@ base::UniqueRegKey openKey(HKEY root, const std::string& subKey, REGSAM access) 
 }
 }  // namespace
 
-bool KeyExists(HKEY root, const std::string& subKey) { return static_cast<bool>(openKey(root, subKey, KEY_QUERY_VALUE)); }
+bool KeyExists(HKEY root, const std::string& subKey) {
+    return static_cast<bool>(openKey(root, subKey, KEY_QUERY_VALUE));
+}
 
 void DeleteKeyTree(HKEY root, const std::string& subKey) { SHDeleteKeyA(root, subKey.c_str()); }
 
@@ -324,7 +328,8 @@ void WriteRegValue(HKEY root, const std::string& subKey, const std::string& name
 }
 
 void WriteRegString(HKEY root, const std::string& subKey, const std::string& name, const std::string& value) {
-    WriteRegValue(root, subKey, name, REG_SZ, std::vector<unsigned char>(value.c_str(), value.c_str() + value.size() + 1));
+    WriteRegValue(root, subKey, name, REG_SZ,
+                  std::vector<unsigned char>(value.c_str(), value.c_str() + value.size() + 1));
 }
 
 void DeleteRegValue(HKEY root, const std::string& subKey, const std::string& name) {
@@ -335,8 +340,8 @@ bool MakeReadOnly(HKEY root, const std::string& subKey) {
     PSECURITY_DESCRIPTOR readOnly = nullptr;
     const base::UniqueRegKey key = openKey(root, subKey, WRITE_DAC);
     const bool set = key &&
-                     ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1, &readOnly,
-                                                                          nullptr) &&
+                     ConvertStringSecurityDescriptorToSecurityDescriptorA("D:P(A;;KRSD;;;WD)", SDDL_REVISION_1,
+                                                                          &readOnly, nullptr) &&
                      RegSetKeySecurity(key.get(), DACL_SECURITY_INFORMATION, readOnly) == ERROR_SUCCESS;
     LocalFree(readOnly);
     return set && !openKey(root, subKey, KEY_SET_VALUE);
@@ -364,7 +369,10 @@ void AnswerModal(const std::function<void()>& action, const std::function<void(H
 }
 
 LentRegValue::LentRegValue(HKEY root, std::string subKey, std::string name)
-    : root_(root), key_(std::move(subKey)), name_(std::move(name)), keyExisted_(KeyExists(root_, key_)),
+    : root_(root),
+      key_(std::move(subKey)),
+      name_(std::move(name)),
+      keyExisted_(KeyExists(root_, key_)),
       saved_(ReadRegValue(root_, key_, name_)) {}
 
 LentRegValue::~LentRegValue() {

@@ -12,6 +12,7 @@ public:
     Notification& operator=(const Notification&) = delete;
     void Notify() { SetEvent(event_); }
     void WaitForNotification() { WaitForSingleObject(event_, INFINITE); }
+
 private:
     HANDLE event_;
 };

@@ -98,7 +98,7 @@ TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheFo
     EXPECT_FALSE(tray);
     EXPECT_EQ(proc(), reinterpret_cast<LONG_PTR>(&ui::Window::StaticProc));
     EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND}));  // the releasing message still arrived
-    SendMessageA(form, WM_COMMAND, 0x2001, 0);                // and nothing reaches the gone instance
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);               // and nothing reaches the gone instance
     EXPECT_EQ(recorder.events.size(), 1u);
 }
 

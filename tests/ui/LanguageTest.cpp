@@ -81,20 +81,20 @@ TEST(Language, EveryLanguagesWordsFitTheSetDelayBoxAndTheAboutBox) {
     for (const LANGID l : kLanguages)
         if ((PRIMARYLANGID(l) == LANG_JAPANESE) == ui::TextNeedsSystemFont()) here.push_back(l);
     bool checked = false;
-    wintest::AnswerModal([] { ui::InputBox(nullptr, ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE), L"10"); },
-                         [&](HWND box) {
-                             base::WindowDc dc(box);
-                             const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
-                             for (const LANGID l : here)
-                                 for (const auto& [id, control, wraps] :
-                                      {std::tuple{IDS_DELAY_PROMPT, ui::kInputBoxPromptId, true},
-                                       std::tuple{IDS_BUTTON_OK, IDOK, false},
-                                       std::tuple{IDS_BUTTON_CANCEL, IDCANCEL, false}})
-                                     EXPECT_TRUE(fits(dc.get(), font, ui::TextIn(id, l), GetDlgItem(box, control), wraps))
-                                         << base::ToAnsi(ui::TextIn(id, l));
-                             checked = true;
-                             PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
-                         });
+    wintest::AnswerModal(
+        [] { ui::InputBox(nullptr, ui::Text(IDS_DELAY_PROMPT), ui::Text(IDS_DELAY_TITLE), L"10"); },
+        [&](HWND box) {
+            base::WindowDc dc(box);
+            const auto font = reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0));
+            for (const LANGID l : here)
+                for (const auto& [id, control, wraps] :
+                     {std::tuple{IDS_DELAY_PROMPT, ui::kInputBoxPromptId, true}, std::tuple{IDS_BUTTON_OK, IDOK, false},
+                      std::tuple{IDS_BUTTON_CANCEL, IDCANCEL, false}})
+                    EXPECT_TRUE(fits(dc.get(), font, ui::TextIn(id, l), GetDlgItem(box, control), wraps))
+                        << base::ToAnsi(ui::TextIn(id, l));
+            checked = true;
+            PostMessageW(box, WM_COMMAND, IDCANCEL, 0);
+        });
     EXPECT_TRUE(checked);
 
     base::OleApartment ole;  // as the program runs: the About box's buttons register for drops
@@ -103,8 +103,10 @@ TEST(Language, EveryLanguagesWordsFitTheSetDelayBoxAndTheAboutBox) {
     {
         base::WindowDc dc(about.hWnd());
         const std::tuple<const forms::Label&, UINT, bool> places[] = {
-            {about.lblDescription, IDS_ABOUT_DESCRIPTION, true}, {about.lblDisclaimer, IDS_ABOUT_DISCLAIMER, false},
-            {about.lblVersion, IDS_ABOUT_VERSION, false},         {about.lblWebLink, IDS_LINK_CLICK, false},
+            {about.lblDescription, IDS_ABOUT_DESCRIPTION, true},
+            {about.lblDisclaimer, IDS_ABOUT_DISCLAIMER, false},
+            {about.lblVersion, IDS_ABOUT_VERSION, false},
+            {about.lblWebLink, IDS_LINK_CLICK, false},
             {about.lblWebLink, IDS_LINK_VISIT, false}};
         for (const auto& [label, id, wraps] : places)
             for (const LANGID l : here)

@@ -215,28 +215,29 @@ std::optional<PropertyError> ButtonEx::ReadProperties(const PropertyBag& bag) {
             set(v);
             return true;
         };
-        const bool ok = std::visit(
-            Overloaded{
-                [&](const FlagAccess& a) { return apply(p.def != 0, [&](bool v) { (this->*a.set)(v); }); },
-                [&](const NumberAccess& a) {
-                    return apply(static_cast<int32_t>(p.def), [&](int32_t v) { (this->*a.set)(v); });
-                },
-                [&](const ColourAccess& a) {
-                    return apply(static_cast<int32_t>(p.def), [&](int32_t v) { (this->*a.set)(static_cast<Colour>(v)); });
-                },
-                [&](const TextAccess& a) {
-                    return apply(std::wstring(p.text), [&](const std::wstring& v) { (this->*a.set)(v); });
-                },
-                // The ambient font is asked for just before its read.
-                [&](const FontAccess& a) {
-                    return apply(container_.AmbientFont(), [&](const ui::Font& v) { (this->*a.set)(v); });
-                },
-                // A picture missing from the store is no picture at all, not an empty one.
-                [&](const PictureAccess& a) {
-                    return apply(ui::Picture(), [&](const ui::Picture& v) { (this->*a.set)(v); });
-                },
-            },
-            p.access);
+        const bool ok =
+            std::visit(Overloaded{
+                           [&](const FlagAccess& a) { return apply(p.def != 0, [&](bool v) { (this->*a.set)(v); }); },
+                           [&](const NumberAccess& a) {
+                               return apply(static_cast<int32_t>(p.def), [&](int32_t v) { (this->*a.set)(v); });
+                           },
+                           [&](const ColourAccess& a) {
+                               return apply(static_cast<int32_t>(p.def),
+                                            [&](int32_t v) { (this->*a.set)(static_cast<Colour>(v)); });
+                           },
+                           [&](const TextAccess& a) {
+                               return apply(std::wstring(p.text), [&](const std::wstring& v) { (this->*a.set)(v); });
+                           },
+                           // The ambient font is asked for just before its read.
+                           [&](const FontAccess& a) {
+                               return apply(container_.AmbientFont(), [&](const ui::Font& v) { (this->*a.set)(v); });
+                           },
+                           // A picture missing from the store is no picture at all, not an empty one.
+                           [&](const PictureAccess& a) {
+                               return apply(ui::Picture(), [&](const ui::Picture& v) { (this->*a.set)(v); });
+                           },
+                       },
+                       p.access);
         if (!ok) return PropertyError{std::string(p.name), error};
     }
     return std::nullopt;
@@ -246,25 +247,24 @@ std::optional<PropertyError> ButtonEx::WriteProperties(PropertyBag& bag) {
     for (size_t at = 1; at <= kPropertyWrites; ++at) {
         const PropertyInfo& p = *PropertyWrittenAt(at);
         bool saved = true;
-        std::visit(
-            Overloaded{
-                [&](const FlagAccess& a) { bag.Write(p.name, (this->*a.get)(), p.def != 0); },
-                [&](const NumberAccess& a) {
-                    const int32_t v = (this->*a.get)();
-                    if (p.def16)
-                        bag.Write16(p.name, v, static_cast<int16_t>(p.def));
-                    else
-                        bag.Write(p.name, v, static_cast<int32_t>(p.def));
-                },
-                [&](const ColourAccess& a) {
-                    // Colours are stored by their 32 bits, system colours with the high bit set.
-                    bag.Write(p.name, static_cast<int32_t>((this->*a.get)()), static_cast<int32_t>(p.def));
-                },
-                [&](const TextAccess& a) { bag.Write(p.name, (this->*a.get)(), std::wstring(p.text)); },
-                [&](const FontAccess& a) { bag.Write(p.name, (this->*a.get)(), container_.AmbientFont()); },
-                [&](const PictureAccess& a) { saved = bag.Write(p.name, (this->*a.get)()); },
-            },
-            p.access);
+        std::visit(Overloaded{
+                       [&](const FlagAccess& a) { bag.Write(p.name, (this->*a.get)(), p.def != 0); },
+                       [&](const NumberAccess& a) {
+                           const int32_t v = (this->*a.get)();
+                           if (p.def16)
+                               bag.Write16(p.name, v, static_cast<int16_t>(p.def));
+                           else
+                               bag.Write(p.name, v, static_cast<int32_t>(p.def));
+                       },
+                       [&](const ColourAccess& a) {
+                           // Colours are stored by their 32 bits, system colours with the high bit set.
+                           bag.Write(p.name, static_cast<int32_t>((this->*a.get)()), static_cast<int32_t>(p.def));
+                       },
+                       [&](const TextAccess& a) { bag.Write(p.name, (this->*a.get)(), std::wstring(p.text)); },
+                       [&](const FontAccess& a) { bag.Write(p.name, (this->*a.get)(), container_.AmbientFont()); },
+                       [&](const PictureAccess& a) { saved = bag.Write(p.name, (this->*a.get)()); },
+                   },
+                   p.access);
         if (!saved) return PropertyError{std::string(p.name), "picture could not be saved"};
     }
     return std::nullopt;
@@ -280,8 +280,8 @@ void ButtonEx::AmbientChanged(std::wstring_view name) {
 
 namespace {
 
-std::optional<int16_t> toInteger(const std::variant<std::monostate, int16_t, int32_t, double, int16_t*, int32_t*,
-                                                    float*>& arg) {
+std::optional<int16_t> toInteger(
+    const std::variant<std::monostate, int16_t, int32_t, double, int16_t*, int32_t*, float*>& arg) {
     auto fromLong = [](int64_t v) -> std::optional<int16_t> {
         if (v < INT16_MIN || v > INT16_MAX) return std::nullopt;
         return static_cast<int16_t>(v);
@@ -293,28 +293,52 @@ std::optional<int16_t> toInteger(const std::variant<std::monostate, int16_t, int
         return static_cast<int16_t>(r);
     };
     switch (arg.index()) {
-        case 0: return int16_t{0};
-        case 1: return std::get<1>(arg);
-        case 2: return fromLong(std::get<2>(arg));
-        case 3: return fromReal(std::get<3>(arg));
-        case 4: return std::get<4>(arg) ? std::optional<int16_t>(*std::get<4>(arg)) : std::nullopt;
-        case 5: return std::get<5>(arg) ? fromLong(*std::get<5>(arg)) : std::nullopt;
-        case 6: return std::get<6>(arg) ? fromReal(*std::get<6>(arg)) : std::nullopt;
+        case 0:
+            return int16_t{0};
+        case 1:
+            return std::get<1>(arg);
+        case 2:
+            return fromLong(std::get<2>(arg));
+        case 3:
+            return fromReal(std::get<3>(arg));
+        case 4:
+            return std::get<4>(arg) ? std::optional<int16_t>(*std::get<4>(arg)) : std::nullopt;
+        case 5:
+            return std::get<5>(arg) ? fromLong(*std::get<5>(arg)) : std::nullopt;
+        case 6:
+            return std::get<6>(arg) ? fromReal(*std::get<6>(arg)) : std::nullopt;
     }
     return std::nullopt;
 }
 
-std::optional<float> toSingle(const std::variant<std::monostate, int16_t, int32_t, double, int16_t*, int32_t*,
-                                                 float*>& arg) {
+std::optional<float> toSingle(
+    const std::variant<std::monostate, int16_t, int32_t, double, int16_t*, int32_t*, float*>& arg) {
     double v = 0;
     switch (arg.index()) {
-        case 0: v = 0; break;
-        case 1: v = std::get<1>(arg); break;
-        case 2: v = std::get<2>(arg); break;
-        case 3: v = std::get<3>(arg); break;
-        case 4: if (!std::get<4>(arg)) return std::nullopt; v = *std::get<4>(arg); break;
-        case 5: if (!std::get<5>(arg)) return std::nullopt; v = *std::get<5>(arg); break;
-        case 6: if (!std::get<6>(arg)) return std::nullopt; v = *std::get<6>(arg); break;
+        case 0:
+            v = 0;
+            break;
+        case 1:
+            v = std::get<1>(arg);
+            break;
+        case 2:
+            v = std::get<2>(arg);
+            break;
+        case 3:
+            v = std::get<3>(arg);
+            break;
+        case 4:
+            if (!std::get<4>(arg)) return std::nullopt;
+            v = *std::get<4>(arg);
+            break;
+        case 5:
+            if (!std::get<5>(arg)) return std::nullopt;
+            v = *std::get<5>(arg);
+            break;
+        case 6:
+            if (!std::get<6>(arg)) return std::nullopt;
+            v = *std::get<6>(arg);
+            break;
     }
     if (std::isfinite(v) && std::fabs(v) > FLT_MAX) return std::nullopt;
     return static_cast<float>(v);
@@ -422,13 +446,12 @@ void ButtonEx::OnOLECompleteDrag(int32_t& Effect) {
     if (events_ && IsCreated()) events_->OLECompleteDrag(*this, Effect);
 }
 
-void ButtonEx::OnOLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X,
-                             float& Y) {
+void ButtonEx::OnOLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X, float& Y) {
     if (events_ && IsCreated()) events_->OLEDragDrop(*this, Data, Effect, Button, Shift, X, Y);
 }
 
-void ButtonEx::OnOLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X,
-                             float& Y, int16_t& State) {
+void ButtonEx::OnOLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X, float& Y,
+                             int16_t& State) {
     const auto alive = Lifeline();
     if (events_ && IsCreated()) events_->OLEDragOver(*this, Data, Effect, Button, Shift, X, Y, State);
     if (!*alive) return;

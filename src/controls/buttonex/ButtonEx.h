@@ -207,10 +207,10 @@ public:
     HWND hWnd() const noexcept { return ui::Window::hWnd(); }
 
     // ---- Methods
-    void Refresh();           // shows the surface on screen at once
-    void OLEDrag();           // starts a drag with this button as its source
-    void ClearHighlight();    // repaints without the highlight rectangle
-    void DrawHighlight();     // dotted rectangle along the outermost pixels (again: removes it)
+    void Refresh();         // shows the surface on screen at once
+    void OLEDrag();         // starts a drag with this button as its source
+    void ClearHighlight();  // repaints without the highlight rectangle
+    void DrawHighlight();   // dotted rectangle along the outermost pixels (again: removes it)
 
     // ---- Surface facts, for the container and for tests
     // The access key the caption gave (empty: none).
@@ -290,10 +290,10 @@ private:
                         bool repaint);
     bool MakeMask(const PixelSurface& source, PixelSurface& destination, int32_t key, int dx, int dy, int sx, int sy,
                   int w, int h, bool repaint);
-    bool CopySurface(const PixelSurface& source, PixelSurface& destination, DWORD rop, int dx, int dy, int sx,
-                     int sy, int w, int h, bool repaint);
-    bool MaskedCopyChecked(const PixelSurface& source, PixelSurface& destination, int32_t key, int dx, int dy,
-                           int sx, int sy, int w, int h, bool repaint);
+    bool CopySurface(const PixelSurface& source, PixelSurface& destination, DWORD rop, int dx, int dy, int sx, int sy,
+                     int w, int h, bool repaint);
+    bool MaskedCopyChecked(const PixelSurface& source, PixelSurface& destination, int32_t key, int dx, int dy, int sx,
+                           int sy, int w, int h, bool repaint);
     void RepaintSurface(const PixelSurface& surface);
 
     // Surface facilities

@@ -204,10 +204,12 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
     }
     // A handler that throws takes nothing: its drop is dropped.
     void over(DWORD keys, POINTL pt, DWORD* effect, int16_t state) noexcept {
-        if (!base::CallbackBoundary(false, [&] {
-                raiseOver(keys, pt, effect, state);
-                return true;
-            }) && effect)
+        if (!base::CallbackBoundary(false,
+                                    [&] {
+                                        raiseOver(keys, pt, effect, state);
+                                        return true;
+                                    }) &&
+            effect)
             *effect = DROPEFFECT_NONE;
     }
     void raiseOver(DWORD keys, POINTL pt, DWORD* effect, int16_t state) {
@@ -240,10 +242,12 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
     }
     HRESULT STDMETHODCALLTYPE Drop(IDataObject* d, DWORD keys, POINTL pt, DWORD* effect) noexcept override {
         hold(d);
-        if (!base::CallbackBoundary(false, [&] {
-                raiseDrop(keys, pt, effect);
-                return true;
-            }) && effect)
+        if (!base::CallbackBoundary(false,
+                                    [&] {
+                                        raiseDrop(keys, pt, effect);
+                                        return true;
+                                    }) &&
+            effect)
             *effect = DROPEFFECT_NONE;
         hold(nullptr);
         return S_OK;

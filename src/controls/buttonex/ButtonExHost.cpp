@@ -39,15 +39,13 @@ std::optional<PropertyError> ButtonExHost::Load(ButtonEx& control, std::span<con
         const int32_t h = haveY ? ui::PixelsToTwips(ui::HimetricToPixels(ey, dpi.y), dpi.y) : control.HeightTwips();
         control.SetSizeTwips(w, h);
     }
-    if (form_)
-        control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
+    if (form_) control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
     return control.ReadProperties(bag);
 }
 
 void ButtonExHost::Place(ButtonEx& control, int leftTwips, int topTwips, int tabIndex) {
     const ui::Dpi dpi = ui::ScreenDpi();
-    if (form_)
-        control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
+    if (form_) control.Create(form_, ui::TwipsToPixels(leftTwips, dpi.x), ui::TwipsToPixels(topTwips, dpi.y), tabIndex);
     control.InitProperties();
 }
 

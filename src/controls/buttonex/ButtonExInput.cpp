@@ -43,9 +43,9 @@ void ButtonEx::SetCursorShape() {
         int32_t pointer;
         LPCSTR cursor;
     } kCursors[] = {
-        {1, IDC_ARROW},  {2, IDC_CROSS},    {3, IDC_IBEAM},  {4, IDC_ARROW},       {5, IDC_SIZEALL},
-        {6, IDC_SIZENESW}, {7, IDC_SIZENS}, {8, IDC_SIZENWSE}, {9, IDC_SIZEWE},    {10, IDC_UPARROW},
-        {11, IDC_WAIT},  {12, IDC_NO},      {13, IDC_APPSTARTING}, {14, IDC_HELP}, {15, IDC_SIZEALL},
+        {1, IDC_ARROW},    {2, IDC_CROSS},  {3, IDC_IBEAM},        {4, IDC_ARROW},  {5, IDC_SIZEALL},
+        {6, IDC_SIZENESW}, {7, IDC_SIZENS}, {8, IDC_SIZENWSE},     {9, IDC_SIZEWE}, {10, IDC_UPARROW},
+        {11, IDC_WAIT},    {12, IDC_NO},    {13, IDC_APPSTARTING}, {14, IDC_HELP},  {15, IDC_SIZEALL},
     };
     HCURSOR cursor = nullptr;
     if (surfaceMousePointer_ == 99 && surfaceMouseIcon_.Type() == PICTYPE_ICON)
@@ -161,10 +161,20 @@ void ButtonEx::MouseMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
     int16_t button = 0;
     switch (msg) {
-        case WM_LBUTTONDOWN: case WM_LBUTTONUP: button = 1; break;
-        case WM_RBUTTONDOWN: case WM_RBUTTONUP: button = 2; break;
-        case WM_MBUTTONDOWN: case WM_MBUTTONUP: button = 4; break;
-        default: break;
+        case WM_LBUTTONDOWN:
+        case WM_LBUTTONUP:
+            button = 1;
+            break;
+        case WM_RBUTTONDOWN:
+        case WM_RBUTTONUP:
+            button = 2;
+            break;
+        case WM_MBUTTONDOWN:
+        case WM_MBUTTONUP:
+            button = 4;
+            break;
+        default:
+            break;
     }
     switch (msg) {
         case WM_LBUTTONDOWN:

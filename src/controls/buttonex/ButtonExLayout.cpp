@@ -35,11 +35,16 @@ int32_t ApplyToggle(int32_t state, int32_t style, int32_t value) noexcept {
 
 Slot SlotFor(int32_t state) noexcept {
     switch (state) {
-        case Down: return Slot::Down;
-        case Over: return Slot::Over;
-        case Disabled: return Slot::Disabled;
-        case Focus: return Slot::Focus;
-        default: return Slot::Up;
+        case Down:
+            return Slot::Down;
+        case Over:
+            return Slot::Over;
+        case Disabled:
+            return Slot::Disabled;
+        case Focus:
+            return Slot::Focus;
+        default:
+            return Slot::Up;
     }
 }
 
@@ -47,10 +52,13 @@ Edges EdgesFor(int32_t borderStyle) noexcept {
     constexpr unsigned kEdgeRaised = 5, kEdgeSunken = 10, kEdgeBump = 9, kEdgeEtched = 6;
     constexpr unsigned kRaisedInner = 4, kSunkenOuter = 2;
     switch (borderStyle) {
-        case 2: return {kEdgeBump, kEdgeEtched};
+        case 2:
+            return {kEdgeBump, kEdgeEtched};
         case 3:
-        case 4: return {kRaisedInner, kSunkenOuter};
-        default: return {kEdgeRaised, kEdgeSunken};
+        case 4:
+            return {kRaisedInner, kSunkenOuter};
+        default:
+            return {kEdgeRaised, kEdgeSunken};
     }
 }
 
@@ -148,8 +156,6 @@ unsigned CaptionFlags(bool enabled, bool rightToLeft) noexcept {
 // 1.76 HIMETRIC to the twip, as the skins were always sized (not 2540/1440).
 double SkinTwips(int32_t himetric) noexcept { return himetric / 1.76; }
 
-bool PointerInside(double x, double y, double sw, double sh) noexcept {
-    return x >= 0 && y >= 0 && x <= sw && y <= sh;
-}
+bool PointerInside(double x, double y, double sw, double sh) noexcept { return x >= 0 && y >= 0 && x <= sw && y <= sh; }
 
 }  // namespace buttonex::layout

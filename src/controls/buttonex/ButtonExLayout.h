@@ -47,11 +47,11 @@ Edges EdgesFor(int32_t borderStyle) noexcept;
 
 // What the drawn face consists of, in drawing order.
 struct FacePlan {
-    bool defaultFrame = false;       // one-pixel black frame, rectangle shrinks by one
-    unsigned edge = 0;               // DrawEdge edge style, 0: no edge call
-    unsigned edgeFlags = 0;          // DrawEdge flags for that call
-    bool flatFrame = false;          // four grey lines instead of an edge
-    bool focusRect = false;          // dotted rectangle inset by 4
+    bool defaultFrame = false;  // one-pixel black frame, rectangle shrinks by one
+    unsigned edge = 0;          // DrawEdge edge style, 0: no edge call
+    unsigned edgeFlags = 0;     // DrawEdge flags for that call
+    bool flatFrame = false;     // four grey lines instead of an edge
+    bool focusRect = false;     // dotted rectangle inset by 4
 };
 FacePlan PlanStandardFace(int32_t state, bool focus, bool allowDefault, bool allowFocus, int32_t appearance,
                           int32_t borderStyle) noexcept;
@@ -72,8 +72,8 @@ Point PicturePosition(int32_t state, int32_t appearance, int32_t sh, int32_t hol
 // picture's right edge and the face's right edge; otherwise on the whole face.
 struct CaptionInput {
     int32_t state = Up;
-    bool picturePresent = false;     // the Picture property holds a reference
-    bool holderHasImage = false;     // the holder shows an image
+    bool picturePresent = false;  // the Picture property holds a reference
+    bool holderHasImage = false;  // the holder shows an image
     int32_t holderLeft = 0;
     int32_t holderWidth = 0;
     int32_t sw = 0, sh = 0;

@@ -16,11 +16,16 @@ constexpr Colour kGreyText = 0x80000011;
 const ui::Picture& pictureFor(layout::Slot slot, const ui::Picture& down, const ui::Picture& up,
                               const ui::Picture& over, const ui::Picture& disabled, const ui::Picture& focus) {
     switch (slot) {
-        case layout::Slot::Down: return down;
-        case layout::Slot::Over: return over;
-        case layout::Slot::Disabled: return disabled;
-        case layout::Slot::Focus: return focus;
-        case layout::Slot::Up: break;
+        case layout::Slot::Down:
+            return down;
+        case layout::Slot::Over:
+            return over;
+        case layout::Slot::Disabled:
+            return disabled;
+        case layout::Slot::Focus:
+            return focus;
+        case layout::Slot::Up:
+            break;
     }
     return up;
 }
@@ -112,8 +117,8 @@ void ButtonEx::DrawSkinFace(int32_t state, bool focus) {
     }
     SetShapeMode(true);
     ui::Picture skin = m_SkinUp;
-    const ui::Picture& forState = pictureFor(layout::SlotFor(state), m_SkinDown, m_SkinUp, m_SkinOver,
-                                             m_SkinDisabled, m_SkinFocus);
+    const ui::Picture& forState =
+        pictureFor(layout::SlotFor(state), m_SkinDown, m_SkinUp, m_SkinOver, m_SkinDisabled, m_SkinFocus);
     if (forState.IsPresent()) skin = forState;
     surface_.SetBackgroundPicture(skin);
     if (skin.Handle()) {
@@ -142,8 +147,8 @@ void ButtonEx::SetHolderPicture(const ui::Picture& picture) {
 void ButtonEx::DrawPicture(int32_t state) {
     if (!m_Enabled) state = Disabled;
     ui::Picture chosen = m_Picture;
-    const ui::Picture& forState = pictureFor(layout::SlotFor(state), m_PictureDown, m_Picture, m_PictureOver,
-                                             m_PictureDisabled, m_PictureFocus);
+    const ui::Picture& forState =
+        pictureFor(layout::SlotFor(state), m_PictureDown, m_Picture, m_PictureOver, m_PictureDisabled, m_PictureFocus);
     if (forState.IsPresent()) chosen = forState;  // an empty state picture hides the picture
     SetHolderPicture(chosen);
     if (!imgPicture.picture.Handle()) return;
@@ -164,9 +169,15 @@ void ButtonEx::DrawPicture(int32_t state) {
 
 void ButtonEx::DrawCaption(int32_t state) {
     switch (layout::ChooseCaptionColour(state, m_BorderStyle, m_LastHoverEvent == "MouseExit")) {
-        case layout::CaptionColour::Highlight: surface_.SetForeColor(m_HighlightColor); break;
-        case layout::CaptionColour::Grey: surface_.SetForeColor(kGreyText); break;
-        case layout::CaptionColour::Fore: surface_.SetForeColor(m_ForeColor); break;
+        case layout::CaptionColour::Highlight:
+            surface_.SetForeColor(m_HighlightColor);
+            break;
+        case layout::CaptionColour::Grey:
+            surface_.SetForeColor(kGreyText);
+            break;
+        case layout::CaptionColour::Fore:
+            surface_.SetForeColor(m_ForeColor);
+            break;
     }
     const SIZE text = surface_.TextExtent(base::ToAnsi(layout::MeasuredCaption(m_Caption)));
     layout::CaptionInput in;
@@ -185,8 +196,7 @@ void ButtonEx::DrawCaption(int32_t state) {
     const std::string caption = base::ToAnsi(m_Caption);
     if (caption.empty()) return;  // nothing to draw (and DrawState would measure a null text)
     DrawStateA(surface_.Dc(), nullptr, nullptr, reinterpret_cast<LPARAM>(caption.c_str()),
-               static_cast<WPARAM>(caption.size()), at.x, at.y, 0, 0,
-               layout::CaptionFlags(m_Enabled, m_RightToLeft));
+               static_cast<WPARAM>(caption.size()), at.x, at.y, 0, 0, layout::CaptionFlags(m_Enabled, m_RightToLeft));
 }
 
 void ButtonEx::MaskedCopy(HDC destination, const PixelSurface& source, int dx, int dy, int sx, int sy, int w, int h,
@@ -220,8 +230,8 @@ void fit(PixelSurface& s, int w, int h) {
 }  // namespace
 
 void ButtonEx::DrawSilhouette(const PixelSurface& source, PixelSurface& destination, PixelSurface& maskScratch,
-                              PixelSurface& colourScratch, Colour colour, int dx, int dy, int sx, int sy, int w,
-                              int h, bool repaint) {
+                              PixelSurface& colourScratch, Colour colour, int dx, int dy, int sx, int sy, int w, int h,
+                              bool repaint) {
     fit(maskScratch, w, h);
     fit(colourScratch, w, h);
     colourScratch.SetBackColor(colour);
@@ -316,7 +326,8 @@ void ButtonEx::ApplyShape() {
         shapePicture_.DrawAt(pixels.Dc(), 0, 0);
         GdiFlush();
         const size_t stride = static_cast<size_t>(pixels.Width());
-        const std::span<const uint32_t> bits(pixels.Bits(), pixels.Bits() ? stride * static_cast<size_t>(pixels.Height()) : 0);
+        const std::span<const uint32_t> bits(pixels.Bits(),
+                                             pixels.Bits() ? stride * static_cast<size_t>(pixels.Height()) : 0);
         runs = ui::OpaqueRuns(bits, pixels.Width(), pixels.Height(), stride, mask);
     }
     if (ui::GiveToWindow(hWnd(), ui::RegionFromRuns(runs), true)) {

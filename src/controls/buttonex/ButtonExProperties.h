@@ -28,7 +28,7 @@ using FlagAccess = Accessors<bool>;
 using NumberAccess = Accessors<int32_t>;
 using ColourAccess = Accessors<Colour>;
 using TextAccess = Accessors<const std::wstring&>;
-using FontAccess = Accessors<ui::Font, const ui::Font&>;      // default: the container's ambient font
+using FontAccess = Accessors<ui::Font, const ui::Font&>;           // default: the container's ambient font
 using PictureAccess = Accessors<ui::Picture, const ui::Picture&>;  // default: an empty picture when new,
                                                                    // no picture when stored
 using PropertyAccess = std::variant<FlagAccess, NumberAccess, ColourAccess, TextAccess, FontAccess, PictureAccess>;
@@ -36,9 +36,9 @@ using PropertyAccess = std::variant<FlagAccess, NumberAccess, ColourAccess, Text
 struct PropertyInfo {
     std::string_view name;
     PropertyAccess access;
-    int64_t def = 0;            // a Boolean (0/1), number or colour default
-    std::wstring_view text{};   // a text default
-    bool def16 = false;         // the default is stored as a 16-bit number
+    int64_t def = 0;           // a Boolean (0/1), number or colour default
+    std::wstring_view text{};  // a text default
+    bool def16 = false;        // the default is stored as a 16-bit number
     // 1-based position(s) among the writes of a save; 0: unused. One property
     // is written twice in each save, by the stored format's own rule.
     std::array<uint8_t, 2> writes{};

@@ -68,8 +68,8 @@ void PixelSurface::Clear() {
     if (!bits_) return;
     GdiFlush();
     const COLORREF c = Resolve(back_);
-    const uint32_t px = (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) |
-                        GetBValue(c);
+    const uint32_t px =
+        (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
     std::fill(bits_, bits_ + static_cast<size_t>(width_) * static_cast<size_t>(height_), px);
     background_.DrawAt(dc_.get(), 0, 0);
 }
@@ -79,9 +79,7 @@ void PixelSurface::SetBackgroundPicture(const ui::Picture& picture) {
     background_.DrawAt(dc_.get(), 0, 0);
 }
 
-void PixelSurface::SetFont(HFONT font) {
-    SelectObject(dc_.get(), font ? static_cast<HGDIOBJ>(font) : originalFont_);
-}
+void PixelSurface::SetFont(HFONT font) { SelectObject(dc_.get(), font ? static_cast<HGDIOBJ>(font) : originalFont_); }
 
 void PixelSurface::Line(int x1, int y1, int x2, int y2) {
     HPEN pen = CreatePen(PS_SOLID, 1, Resolve(fore_));

@@ -11,8 +11,10 @@ const store::Value* PropertyBag::find(std::string_view name, std::string& error,
     const store::Value* v = nullptr;
     damaged = false;
     switch (store_.Find(name, &v)) {
-        case store::PropertyStore::Lookup::Found: return v;
-        case store::PropertyStore::Lookup::Missing: return nullptr;
+        case store::PropertyStore::Lookup::Found:
+            return v;
+        case store::PropertyStore::Lookup::Missing:
+            return nullptr;
         case store::PropertyStore::Lookup::Damaged:
             damaged = true;
             error = "damaged store: " + store_.Error();
@@ -82,7 +84,8 @@ bool PropertyBag::Read(std::string_view name, const ui::Picture& def, ui::Pictur
     if (!v) return out = def, true;
     const auto* p = std::get_if<store::PictureRecord>(v);
     if (!p) return error = "not a picture", false;
-    if (std::string why = store::CheckPictureFile(p->file); !why.empty()) return error = "picture refused: " + why, false;
+    if (std::string why = store::CheckPictureFile(p->file); !why.empty())
+        return error = "picture refused: " + why, false;
     ui::Picture pic = ui::Picture::FromFileBytes(p->file.data(), p->file.size());
     if (!pic.IsPresent()) return error = "picture could not be loaded", false;
     out = pic;

@@ -75,7 +75,7 @@ std::optional<std::u16string> ToString(const Value& v);
 struct DecodeResult {
     std::vector<Record> records;  // the intact records before any damage
     bool damaged = false;
-    std::string error;            // what was wrong, when damaged
+    std::string error;  // what was wrong, when damaged
 };
 
 // Whether a record name is one the decoder reads: 1..kMaxNameLength printable

@@ -41,7 +41,8 @@ struct Recorder : buttonex::ButtonExEvents {
         if (onEvent) onEvent(b, s);
     }
     int count(const std::string& prefix) const {
-        return static_cast<int>(std::count_if(log.begin(), log.end(), [&](auto& l) { return l.rfind(prefix, 0) == 0; }));
+        return static_cast<int>(
+            std::count_if(log.begin(), log.end(), [&](auto& l) { return l.rfind(prefix, 0) == 0; }));
     }
     void Click(ButtonEx& b) override { add(b, "Click"); }
     void MouseEnter(ButtonEx& b) override { add(b, "MouseEnter"); }
@@ -49,8 +50,12 @@ struct Recorder : buttonex::ButtonExEvents {
     void KeyDown(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyDown", k, s); }
     void KeyPress(ButtonEx& b, int16_t& k) override { add(b, "KeyPress", k); }
     void KeyUp(ButtonEx& b, int16_t& k, int16_t& s) override { add(b, "KeyUp", k, s); }
-    void MouseDown(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseDown", t, s, x, y); }
-    void MouseMove(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseMove", t, s, x, y); }
+    void MouseDown(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override {
+        add(b, "MouseDown", t, s, x, y);
+    }
+    void MouseMove(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override {
+        add(b, "MouseMove", t, s, x, y);
+    }
     void MouseUp(ButtonEx& b, int16_t& t, int16_t& s, float& x, float& y) override { add(b, "MouseUp", t, s, x, y); }
     void OLEStartDrag(ButtonEx& b, IDataObject*&, int32_t&) override { add(b, "OLEStartDrag"); }
     void OLEDragOver(ButtonEx& b, IDataObject*&, int32_t&, int16_t&, int16_t&, float&, float&, int16_t& s) override {
@@ -96,7 +101,9 @@ inline ui::Picture MakePicture(int w, int h, const std::function<COLORREF(int, i
     }
     return ui::Picture::FromFileBytes(file.data(), file.size());
 }
-inline ui::Picture SolidPicture(int w, int h, COLORREF c) { return MakePicture(w, h, [c](int, int) { return c; }); }
+inline ui::Picture SolidPicture(int w, int h, COLORREF c) {
+    return MakePicture(w, h, [c](int, int) { return c; });
+}
 
 class ButtonExTest : public ::testing::Test {
 protected:

@@ -100,7 +100,8 @@ TEST_F(ButtonExInput, ToggleLatchesDownUntilTheNextClickAndOtherButtonsChangeNoL
     EXPECT_EQ(events.count("Click"), 0);
     button->SetStyle(1);
     xdo("click 1", "Click", 1);
-    EXPECT_EQ(std::pair(button->Value(), TA::State(*button)), std::pair(0, int32_t{Down}));  // latched after the release...
+    EXPECT_EQ(std::pair(button->Value(), TA::State(*button)),
+              std::pair(0, int32_t{Down}));  // latched after the release...
     moveTo(12, 10);
     moveTo(13, 10);
     EXPECT_EQ(TA::State(*button), Down);  // ...and while hovered
@@ -151,7 +152,8 @@ public:
     ButtonEx* operator->() const { return b_; }
     void Destroy() { b_->~ButtonEx(), b_ = nullptr, std::fill(std::begin(storage_), std::end(storage_), poison_); }
     bool DestroyedAndUntouched() const {
-        return !b_ && static_cast<size_t>(std::count(std::begin(storage_), std::end(storage_), poison_)) == std::size(storage_);
+        return !b_ && static_cast<size_t>(std::count(std::begin(storage_), std::end(storage_), poison_)) ==
+                          std::size(storage_);
     }
 
 private:
@@ -183,7 +185,7 @@ TEST_F(ButtonExLifetime, AHandlerMayDestroyTheButtonInMouseUpOrInAResizeWhilePai
         } else {
             doomed->SetAppearance(2);
             doomed->SetSkinUp(SolidPicture(55, 31, RGB(0, 128, 0)));  // takes the skin's size, painting
-            EXPECT_EQ(heard.count("Resize"), 0);  // raised once the painting is over
+            EXPECT_EQ(heard.count("Resize"), 0);                      // raised once the painting is over
             wintest::Pump(100);
         }
         EXPECT_TRUE(doomed.DestroyedAndUntouched()) << fatal;

@@ -21,26 +21,33 @@ protected:
     void SetUp() override {
         ButtonExTest::SetUp();
         button->SetCaption(L"");
-        for (auto set : {&ButtonEx::SetPictureDown, &ButtonEx::SetPictureOver, &ButtonEx::SetPictureDisabled, &ButtonEx::SetPictureFocus})
+        for (auto set : {&ButtonEx::SetPictureDown, &ButtonEx::SetPictureOver, &ButtonEx::SetPictureDisabled,
+                         &ButtonEx::SetPictureFocus})
             ((*button).*set)(ui::Picture());
     }
     // Where, and how often, a colour shows on the button's surface.
     wintest::Pixels pixels() const { return wintest::DibPixels(button->Surface().Bits(), W(), H()); }
     Box find(COLORREF c) const { return wintest::FindColour(pixels(), c); }
-    std::pair<int, int> topLeft(COLORREF c) const { const Box b = find(c); return {b.left, b.top}; }
+    std::pair<int, int> topLeft(COLORREF c) const {
+        const Box b = find(c);
+        return {b.left, b.top};
+    }
     // Where a caption's ink falls when its text origin is (x, y): the same text drawn
     // as the button draws it (its font, DrawState with a prefix) on a blank surface of
     // the button's size. Glyphs differ from font to font; the origin does not.
     Box inkAt(const char* text, int x, int y) const {
-        return wintest::FindColour(wintest::DrawnPixels(W(), H(), [&](HDC dc) {
-            base::SelectedObject font(dc, GetCurrentObject(button->hdc(), OBJ_FONT));
-            RECT all{0, 0, W(), H()};
-            FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-            SetTextColor(dc, kBlack);
-            SetBkMode(dc, TRANSPARENT);
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text), static_cast<WPARAM>(strlen(text)), x, y, 0, 0,
-                       DST_PREFIXTEXT);
-        }), kBlack);
+        return wintest::FindColour(
+            wintest::DrawnPixels(W(), H(),
+                                 [&](HDC dc) {
+                                     base::SelectedObject font(dc, GetCurrentObject(button->hdc(), OBJ_FONT));
+                                     RECT all{0, 0, W(), H()};
+                                     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+                                     SetTextColor(dc, kBlack);
+                                     SetBkMode(dc, TRANSPARENT);
+                                     DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(text),
+                                                static_cast<WPARAM>(strlen(text)), x, y, 0, 0, DST_PREFIXTEXT);
+                                 }),
+            kBlack);
     }
     // How far right of its text origin a caption's ink begins.
     int bearing(const char* text) const { return inkAt(text, 8, 0).left - 8; }
@@ -58,16 +65,22 @@ protected:
 TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
     enum : unsigned { F = 1, NoDefault = 2, NoFocus = 4, Designer = 8 };
     constexpr int Face = -1, Frame = -2, Any = -3;  // or a COLOR_* index
-    struct Case { int32_t appearance, border, state; unsigned flags; int want[4]; bool dots; };
-    const Case cases[] = {  // colours at (0,0), (1,1), (W-2,H-2), (W-1,H-1); focus rectangle dots
+    struct Case {
+        int32_t appearance, border, state;
+        unsigned flags;
+        int want[4];
+        bool dots;
+    };
+    const Case cases[] = {
+        // colours at (0,0), (1,1), (W-2,H-2), (W-1,H-1); focus rectangle dots
         {1, 1, Up, 0, {COLOR_3DLIGHT, COLOR_3DHILIGHT, COLOR_3DSHADOW, COLOR_3DDKSHADOW}, false},    // raised
         {1, 1, Down, 0, {COLOR_3DSHADOW, COLOR_3DDKSHADOW, COLOR_3DLIGHT, COLOR_3DHILIGHT}, false},  // sunken
         {1, 2, Up, 0, {COLOR_3DLIGHT, COLOR_3DDKSHADOW, Any, Any}, false},                           // bump
         {1, 3, Up, 0, {COLOR_3DHILIGHT, Face, Any, COLOR_3DSHADOW}, false},                          // thin raised
         {1, 0, Down, 0, {Face, Face, Face, Face}, false},  // borderless: nothing at rest or pressed...
         {1, 0, Over, 0, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},  // ...but raised under the pointer
-        {0, 1, Up, 0, {Face, Face, Face, Face}, false},                        // flat
-        {0, 4, Up, 0, {COLOR_GRAYTEXT, Face, Face, COLOR_GRAYTEXT}, false},    // flat with a grey frame
+        {0, 1, Up, 0, {Face, Face, Face, Face}, false},                       // flat
+        {0, 4, Up, 0, {COLOR_GRAYTEXT, Face, Face, COLOR_GRAYTEXT}, false},   // flat with a grey frame
         {1, 1, Disabled, 0, {Face, Face, Face, Face}, false},
         {1, 1, Up, F, {Frame, COLOR_3DLIGHT, COLOR_3DDKSHADOW, Frame}, true},  // default frame outside the edge
         {1, 1, Up, F | Designer, {COLOR_3DLIGHT, Any, Any, COLOR_3DDKSHADOW}, false},
@@ -77,7 +90,8 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
         {1, 0, Down, F, {Any, Any, Any, Any}, true},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(testing::Message() << "appearance/border/state/flags " << c.appearance << c.border << c.state << c.flags);
+        SCOPED_TRACE(testing::Message() << "appearance/border/state/flags " << c.appearance << c.border << c.state
+                                        << c.flags);
         host.SetUserMode(!(c.flags & Designer));
         button->SetAllowDefault(!(c.flags & NoDefault));
         button->SetAllowFocus(!(c.flags & NoFocus));
@@ -87,7 +101,8 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
         redraw(c.state);
         for (int i = 0, x[] = {0, 1, W() - 2, W() - 1}, y[] = {0, 1, H() - 2, H() - 1}; i < 4; ++i)
             if (c.want[i] != Any) {
-                EXPECT_EQ(at(x[i], y[i]), c.want[i] == Face ? kFace : GetSysColor(c.want[i] == Frame ? COLOR_WINDOWFRAME : c.want[i]));
+                EXPECT_EQ(at(x[i], y[i]),
+                          c.want[i] == Face ? kFace : GetSysColor(c.want[i] == Frame ? COLOR_WINDOWFRAME : c.want[i]));
             }
         int dots = 0;  // along row 4, inside the rectangle's ends
         for (int i = 4; i < W() - 4; ++i) dots += at(i, 4) != kFace;
@@ -97,7 +112,8 @@ TEST_F(ButtonExPaint, DrawnFaceEdgesFramesAndFocusRectangleByStyleAndState) {
 }
 
 TEST_F(ButtonExPaint, EachStateShowsItsSkinAndTheKeyColourIsCutOutOfTheWindow) {
-    const COLORREF yellow = RGB(200, 200, 0), grey = RGB(90, 90, 90), navy = RGB(0, 0, 120), red = RGB(200, 0, 0), green = RGB(0, 200, 0);
+    const COLORREF yellow = RGB(200, 200, 0), grey = RGB(90, 90, 90), navy = RGB(0, 0, 120), red = RGB(200, 0, 0),
+                   green = RGB(0, 200, 0);
     button->SetAppearance(2);
     button->SetSkinDown(SolidPicture(100, 40, red));
     button->SetSkinOver(SolidPicture(100, 40, green));
@@ -204,7 +220,8 @@ TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
     button->SetCaption(L"&MMMM");
     // Measured without the "&": the same origin, with the underline below the first M.
     const Box reference = inkAt("MMMM", 8, 8);
-    const Box marked = find(kBlack), expected = inkAt("&MMMM", plain.left - reference.left + 8, plain.top - reference.top + 8);
+    const Box marked = find(kBlack),
+              expected = inkAt("&MMMM", plain.left - reference.left + 8, plain.top - reference.top + 8);
     EXPECT_EQ(std::pair(marked.left, marked.bottom), std::pair(expected.left, expected.bottom));
     EXPECT_GT(marked.bottom, plain.bottom);
     EXPECT_EQ(button->AccessKey(), L"M");

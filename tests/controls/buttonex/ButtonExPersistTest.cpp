@@ -40,26 +40,60 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooL
     int i = 0;
     for (const PropertyInfo& p : kProperties) {
         ++i;
-        std::visit(Overloaded{
-                       [&](const FlagAccess& a) { (b.*a.set)(p.def == 0); },
-                       [&](const NumberAccess& a) { (b.*a.set)(static_cast<int32_t>(p.def16 ? 70000 + i : p.def - 7 - i)); },
-                       [&](const ColourAccess& a) { (b.*a.set)(i % 4 == 0 ? 0x80000000u + static_cast<Colour>(i % 25) : 0x00123456u + static_cast<Colour>(i)); },
-                       [&](const TextAccess& a) { (b.*a.set)(L"&Text \u00e9 " + std::to_wstring(i)); },
-                       [&](const FontAccess& a) { (b.*a.set)(ui::Font::Create(font)); },
-                       [&](const PictureAccess& a) { (b.*a.set)(SolidPicture(8 + i % 9, 6, RGB(7 * i, 100, 255 - 7 * i))); },
-                   },
-                   p.access);
+        std::visit(
+            Overloaded{
+                [&](const FlagAccess& a) { (b.*a.set)(p.def == 0); },
+                [&](const NumberAccess& a) { (b.*a.set)(static_cast<int32_t>(p.def16 ? 70000 + i : p.def - 7 - i)); },
+                [&](const ColourAccess& a) {
+                    (b.*a.set)(i % 4 == 0 ? 0x80000000u + static_cast<Colour>(i % 25)
+                                          : 0x00123456u + static_cast<Colour>(i));
+                },
+                [&](const TextAccess& a) { (b.*a.set)(L"&Text \u00e9 " + std::to_wstring(i)); },
+                [&](const FontAccess& a) { (b.*a.set)(ui::Font::Create(font)); },
+                [&](const PictureAccess& a) { (b.*a.set)(SolidPicture(8 + i % 9, 6, RGB(7 * i, 100, 255 - 7 * i))); },
+            },
+            p.access);
     }
     const auto saved = host.Save(b);
     ASSERT_FALSE(saved.error);
     // The extent, then the 35 writes (pictures too) in their order, the transparent colour twice.
-    const std::vector<std::string> order{
-        "_extentx", "_extenty", "allowdefault", "allowfocus", "appearance", "enabled", "backcolor", "borderstyle",
-        "caption", "captionoffsetx", "captionoffsety", "forecolor", "font", "highlightcolor", "highlightpicture",
-        "oledropmode", "picture", "picturedisabled", "picturedown", "picturefocus", "pictureoffsetx",
-        "pictureoffsety", "pictureover", "righttoleft", "transparentcolor", "mouseicon", "mousepointer",
-        "skindisabled", "skindown", "skinfocus", "skinover", "skinup", "style", "tooltiptext", "transparentcolor",
-        "value", "whatsthishelpid"};
+    const std::vector<std::string> order{"_extentx",
+                                         "_extenty",
+                                         "allowdefault",
+                                         "allowfocus",
+                                         "appearance",
+                                         "enabled",
+                                         "backcolor",
+                                         "borderstyle",
+                                         "caption",
+                                         "captionoffsetx",
+                                         "captionoffsety",
+                                         "forecolor",
+                                         "font",
+                                         "highlightcolor",
+                                         "highlightpicture",
+                                         "oledropmode",
+                                         "picture",
+                                         "picturedisabled",
+                                         "picturedown",
+                                         "picturefocus",
+                                         "pictureoffsetx",
+                                         "pictureoffsety",
+                                         "pictureover",
+                                         "righttoleft",
+                                         "transparentcolor",
+                                         "mouseicon",
+                                         "mousepointer",
+                                         "skindisabled",
+                                         "skindown",
+                                         "skinfocus",
+                                         "skinover",
+                                         "skinup",
+                                         "style",
+                                         "tooltiptext",
+                                         "transparentcolor",
+                                         "value",
+                                         "whatsthishelpid"};
     EXPECT_EQ(names(saved.bytes), order);
 
     auto back = loaded(saved.bytes);
@@ -68,13 +102,15 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooL
     for (const PropertyInfo& p : kProperties) {
         std::visit(Overloaded{
                        [&](const FontAccess& a) { EXPECT_EQ((c.*a.get)().Describe(), font); },
-                       [&](const PictureAccess& a) { EXPECT_EQ((c.*a.get)().FileBytes(), (b.*a.get)().FileBytes()) << p.name; },
+                       [&](const PictureAccess& a) {
+                           EXPECT_EQ((c.*a.get)().FileBytes(), (b.*a.get)().FileBytes()) << p.name;
+                       },
                        [&](const auto& a) { EXPECT_EQ((c.*a.get)(), (b.*a.get)()) << p.name; },
                    },
                    p.access);
     }
     EXPECT_EQ(c.Surface().Width(), b.Surface().Width());  // its extent
-    EXPECT_EQ(host.Save(c).bytes, saved.bytes);  // none recorded twice or lost on saving again
+    EXPECT_EQ(host.Save(c).bytes, saved.bytes);           // none recorded twice or lost on saving again
 
     // Written, a store over the loader's limit would lose every property on loading.
     c.SetSkinUp(SolidPicture(2400, 2400, RGB(1, 2, 3)));  // 17 MB as a bitmap file
@@ -102,7 +138,7 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
     // Properties are read in alphabetical order; the ones before the damage stay applied.
     const std::tuple<std::vector<uint8_t>, const char*, int32_t, const char*> cases[] = {
         {cut, "BackColor", 0, ""},
-        {bytesOf({{"appearance", int32_t{2}}, {"caption", int32_t{5}}}), "Caption", 2, ""},  // the wrong type
+        {bytesOf({{"appearance", int32_t{2}}, {"caption", int32_t{5}}}), "Caption", 2, ""},     // the wrong type
         {bytesOf({{"picture", store::PictureRecord{{'B', 'M', 0, 0, 0}}}}), "Picture", 1, ""},  // no image
         {bytesOf({{"appearance", int32_t{2}}, {"skinup", store::PictureRecord{huge}}}), "SkinUp", 2, "picture refused"},
         {std::vector<uint8_t>(100, 0xEE), "AllowDefault", 0, ""},  // nothing read: not even the defaults
@@ -127,7 +163,8 @@ TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
     std::replace(resources.begin(), resources.end(), '/', '\\');
     const std::string work = wintest::TempFolder("about-buttons");
     for (const char* skin : {"sysinfo-up", "sysinfo-over", "sysinfo-down", "exit-up", "exit-over", "exit-down"})
-        ASSERT_TRUE(CopyFileA((resources + "\\skin-" + skin + ".bmp").c_str(), (work + "\\skin-" + skin + ".bmp").c_str(), FALSE));
+        ASSERT_TRUE(CopyFileA((resources + "\\skin-" + skin + ".bmp").c_str(),
+                              (work + "\\skin-" + skin + ".bmp").c_str(), FALSE));
     wintest::Child tool(wintest::BuiltProgram("make_about_buttons.exe") + " " + work);
     ASSERT_TRUE(tool.WaitExit(20000));
     ASSERT_EQ(tool.ExitCode(), 0u);

@@ -3,7 +3,6 @@
 // under the sanitizers.
 #include <gtest/gtest.h>
 
-
 #include "controls/buttonex/PictureFile.h"
 
 namespace buttonex::store {
@@ -57,8 +56,8 @@ Bytes pngImage(uint32_t width, uint32_t height) {
 TEST(StoredPicture, OrdinaryBitmapsAndIconsPassHugeOrDamagedOnesAreRefused) {
     const int32_t most = static_cast<int32_t>(kMaxPictureSide);
     const Bytes passes[] = {
-        bitmapFile(55, 31),    bitmapFile(most, most), bitmapFile(3, -2, 32),  // rows top-down
-        bitmapFile(1, 1, 1),   iconFile(infoHeader(32, 64, 32)),               // icon: image and mask
+        bitmapFile(55, 31),           bitmapFile(most, most),           bitmapFile(3, -2, 32),  // rows top-down
+        bitmapFile(1, 1, 1),          iconFile(infoHeader(32, 64, 32)),                         // icon: image and mask
         iconFile(pngImage(256, 256)),
     };
     for (const Bytes& f : passes) EXPECT_EQ(CheckPictureFile(f), "") << &f - passes;
@@ -71,11 +70,19 @@ TEST(StoredPicture, OrdinaryBitmapsAndIconsPassHugeOrDamagedOnesAreRefused) {
     put(core, 24, 24, 2);
     Bytes outside = iconFile(infoHeader(16, 32), 4000);
     const Bytes refused[] = {
-        bitmapFile(50000, 50000),        bitmapFile(most + 1, 1),   bitmapFile(1, -most - 1),
-        bitmapFile(1, INT32_MIN),        bitmapFile(0, 10),         bitmapFile(10, 10, 7),
-        core,                            iconFile(infoHeader(16, 2 * most + 2, 32)),
-        iconFile(pngImage(1, 70000)),    outside,
-        Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0}, Bytes{'B', 'M'}, Bytes{},
+        bitmapFile(50000, 50000),
+        bitmapFile(most + 1, 1),
+        bitmapFile(1, -most - 1),
+        bitmapFile(1, INT32_MIN),
+        bitmapFile(0, 10),
+        bitmapFile(10, 10, 7),
+        core,
+        iconFile(infoHeader(16, 2 * most + 2, 32)),
+        iconFile(pngImage(1, 70000)),
+        outside,
+        Bytes{'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0},
+        Bytes{'B', 'M'},
+        Bytes{},
     };
     for (const Bytes& f : refused) EXPECT_NE(CheckPictureFile(f), "") << &f - refused;
 

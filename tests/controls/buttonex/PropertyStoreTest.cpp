@@ -10,10 +10,14 @@ namespace {
 
 std::vector<Record> sample() {
     const FontRecord f{u"MS Sans Serif", 82500, 700, 1, true, false, true};
-    return {{"_extentx", int32_t{1455}},        {"caption", std::u16string(u"Sys\u00e9Info")},
-            {"allowfocus", false},              {"style", int16_t{-2}},
-            {"backcolor", static_cast<int32_t>(0x8000000Fu)}, {"font", f},
-            {"skinup", PictureRecord{{'B', 'M', 1, 2, 3}}},  {"tooltiptext", std::u16string()}};
+    return {{"_extentx", int32_t{1455}},
+            {"caption", std::u16string(u"Sys\u00e9Info")},
+            {"allowfocus", false},
+            {"style", int16_t{-2}},
+            {"backcolor", static_cast<int32_t>(0x8000000Fu)},
+            {"font", f},
+            {"skinup", PictureRecord{{'B', 'M', 1, 2, 3}}},
+            {"tooltiptext", std::u16string()}};
 }
 
 // Names match in any case: the button's loading test reads "Appearance" from "appearance".
@@ -30,7 +34,11 @@ TEST(ButtonExStore, DamagedStoresKeepTheIntactRecordsAndSayWhy) {
 
     // Damage to "a" = 1, "b" = 2 (Int32): bytes 0-9 the header, 10-20 "a", then for "b": 21 the name
     // length, 22 the name, 23 the type, 24-27 the value length.
-    struct Case { std::function<void(std::vector<uint8_t>&)> damage; const char* error; size_t kept; };
+    struct Case {
+        std::function<void(std::vector<uint8_t>&)> damage;
+        const char* error;
+        size_t kept;
+    };
     const Case cases[] = {
         {[](auto& b) { b[6] = b[7] = b[8] = b[9] = 0xFF; }, "record count exceeds the data", 0},
         {[](auto& b) { b[4] = 2; }, "unknown store version", 0},
@@ -56,15 +64,24 @@ TEST(ButtonExStore, EncoderRefusesWhatTheDecoderWouldAndAcceptsUpToTheLimits) {
     const std::string longest(kMaxNameLength, 'n');
     std::vector<Record> many(kMaxRecords, Record{"r", int32_t{1}});
     const PictureRecord third{std::vector<uint8_t>(kMaxStoreBytes / 3, 'B')};  // three of them: over the limit
-    struct Case { std::vector<Record> records; const char* name; };
+    struct Case {
+        std::vector<Record> records;
+        const char* name;
+    };
     const Case refused[] = {
-        {{{"a", int32_t{1}}, {longest + "x", int32_t{2}}}, "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnx"},
+        {{{"a", int32_t{1}}, {longest + "x", int32_t{2}}},
+         "nnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnnx"},
         {{{"with space", int32_t{2}}}, "with space"},
         {{{"", int32_t{2}}}, ""},
         {{{"skinup", PictureRecord{}}}, "skinup"},
         {{{"font", FontRecord{std::u16string(0x10000, u'F')}}}, "font"},
         {{{"skindown", third}, {"skinover", third}, {"skinup", third}}, "skinup"},
-        {[&] { auto m = many; m.push_back({"one more", int32_t{1}}); return m; }(), ""},
+        {[&] {
+             auto m = many;
+             m.push_back({"one more", int32_t{1}});
+             return m;
+         }(),
+         ""},
     };
     for (const Case& c : refused) {
         const Encoded e = Encode(c.records);
@@ -72,8 +89,9 @@ TEST(ButtonExStore, EncoderRefusesWhatTheDecoderWouldAndAcceptsUpToTheLimits) {
         EXPECT_TRUE(e.bytes.empty()) << c.name;
         EXPECT_EQ(e.name, c.name);
     }
-    for (const auto& records : {many, std::vector<Record>{{longest, std::u16string(u"x")}},
-                                std::vector<Record>{{"skinup", PictureRecord{std::vector<uint8_t>(kMaxStoreBytes - 64, 'B')}}}}) {
+    for (const auto& records :
+         {many, std::vector<Record>{{longest, std::u16string(u"x")}},
+          std::vector<Record>{{"skinup", PictureRecord{std::vector<uint8_t>(kMaxStoreBytes - 64, 'B')}}}}) {
         const Encoded e = Encode(records);
         ASSERT_TRUE(e.ok()) << e.error;
         const DecodeResult d = Decode(e.bytes);
