@@ -39,45 +39,19 @@ struct LabelDesign {
 
 // In tab order: the platform takes a form's tab order from the order in which
 // its child windows were made.
+// clang-format off
 const std::array<LabelDesign, 5> kLabels = {{
-    {&FrmAbout::lblDisclaimer,
-     kIdDisclaimer,
-     {255, 2760, 2580, 225},
-     "Comic Sans MS",
-     825,
-     false,
-     false,
-     kAboutTextColor,
+    {&FrmAbout::lblDisclaimer, kIdDisclaimer, {255, 2760, 2580, 225}, "Comic Sans MS", 825, false, false,
+     kAboutTextColor, false},
+    {&FrmAbout::lblVersion, kIdVersion, {1050, 840, 4095, 225}, "Comic Sans MS", 975, false, false, kAboutTextColor,
      false},
-    {&FrmAbout::lblVersion,
-     kIdVersion,
-     {1050, 840, 4095, 225},
-     "Comic Sans MS",
-     975,
-     false,
-     false,
-     kAboutTextColor,
-     false},
-    {&FrmAbout::lblDescription,
-     kIdDescription,
-     {1080, 1320, 4095, 1065},
-     "Comic Sans MS",
-     975,
-     false,
-     false,
-     kAboutTextColor,
-     false},
-    {&FrmAbout::lblCaption,
-     kIdCaption,
-     {1080, 120, 5055, 495},
-     "Comic Sans MS",
-     1425,
-     true,
-     false,
-     kAboutTextColor,
+    {&FrmAbout::lblDescription, kIdDescription, {1080, 1320, 4095, 1065}, "Comic Sans MS", 975, false, false,
+     kAboutTextColor, false},
+    {&FrmAbout::lblCaption, kIdCaption, {1080, 120, 5055, 495}, "Comic Sans MS", 1425, true, false, kAboutTextColor,
      false},
     {&FrmAbout::lblWebLink, kIdWebLink, {1080, 3120, 2400, 240}, "Arial", 975, true, true, kLinkColor, true},
 }};
+// clang-format on
 
 struct LineDesign {
     int x1, y1, x2, y2;

@@ -57,43 +57,15 @@ TEST_F(ButtonExPersist, EveryPropertySetAwayFromItsDefaultComesBackEqualAndATooL
     const auto saved = host.Save(b);
     ASSERT_FALSE(saved.error);
     // The extent, then the 35 writes (pictures too) in their order, the transparent colour twice.
-    const std::vector<std::string> order{"_extentx",
-                                         "_extenty",
-                                         "allowdefault",
-                                         "allowfocus",
-                                         "appearance",
-                                         "enabled",
-                                         "backcolor",
-                                         "borderstyle",
-                                         "caption",
-                                         "captionoffsetx",
-                                         "captionoffsety",
-                                         "forecolor",
-                                         "font",
-                                         "highlightcolor",
-                                         "highlightpicture",
-                                         "oledropmode",
-                                         "picture",
-                                         "picturedisabled",
-                                         "picturedown",
-                                         "picturefocus",
-                                         "pictureoffsetx",
-                                         "pictureoffsety",
-                                         "pictureover",
-                                         "righttoleft",
-                                         "transparentcolor",
-                                         "mouseicon",
-                                         "mousepointer",
-                                         "skindisabled",
-                                         "skindown",
-                                         "skinfocus",
-                                         "skinover",
-                                         "skinup",
-                                         "style",
-                                         "tooltiptext",
-                                         "transparentcolor",
-                                         "value",
-                                         "whatsthishelpid"};
+    // clang-format off
+    const std::vector<std::string> order = {
+        "_extentx", "_extenty", "allowdefault", "allowfocus", "appearance", "enabled", "backcolor", "borderstyle",
+        "caption", "captionoffsetx", "captionoffsety", "forecolor", "font", "highlightcolor", "highlightpicture",
+        "oledropmode", "picture", "picturedisabled", "picturedown", "picturefocus", "pictureoffsetx",
+        "pictureoffsety", "pictureover", "righttoleft", "transparentcolor", "mouseicon", "mousepointer",
+        "skindisabled", "skindown", "skinfocus", "skinover", "skinup", "style", "tooltiptext", "transparentcolor",
+        "value", "whatsthishelpid"};
+    // clang-format on
     EXPECT_EQ(names(saved.bytes), order);
 
     auto back = loaded(saved.bytes);
