@@ -7,9 +7,11 @@
 # tollvane_layer(<name> [PURE <files...>] [WINDOWS <files...>] [USES <layers...>] [LIBS <libraries...>])
 #   Called from the layer's own folder.
 #   PURE:    the platform-free part, <name>_pure (no <windows.h>); it builds natively too.
-#   WINDOWS: the rest, <name>, in Windows builds only; it links its own platform-free part.
+#   WINDOWS: the rest, <name>, in Windows builds only (every layer has some); it
+#            links its own platform-free part.
 #   USES:    the layers it may include, each linked in both parts where that part exists.
 #   LIBS:    other libraries it links: the resource identifiers, the Windows DLLs it calls.
+
 # tollvane_tidy(<target>): clang-tidy over the target's files, where the build asks for it.
 function(tollvane_tidy target)
   if(TOLLVANE_CLANG_TIDY AND NOT WIN32)
@@ -44,25 +46,19 @@ function(tollvane_layer name)
     tollvane_tidy(${name}_pure)
   endif()
   if(WIN32)
-    if(L_WINDOWS)
-      add_library(${name} STATIC ${L_WINDOWS})
-      target_compile_options(${name} PRIVATE ${TOLLVANE_WARNINGS})
-      # <windows.h> and the standard library are most of each file's compile
-      # time: every layer reuses the compiled header of the lowest one.
-      if(TARGET base AND NOT name STREQUAL base)
-        target_precompile_headers(${name} REUSE_FROM base)
-      else()
-        target_precompile_headers(${name} PRIVATE <windows.h> <string> <vector> <memory> <functional>)
-      endif()
-      set(scope PUBLIC)
+    add_library(${name} STATIC ${L_WINDOWS})
+    target_compile_options(${name} PRIVATE ${TOLLVANE_WARNINGS})
+    # <windows.h> and the standard library are most of each file's compile
+    # time: every layer reuses the compiled header of the lowest one.
+    if(TARGET base AND NOT name STREQUAL base)
+      target_precompile_headers(${name} REUSE_FROM base)
     else()
-      add_library(${name} INTERFACE)  # headers only
-      set(scope INTERFACE)
+      target_precompile_headers(${name} PRIVATE <windows.h> <string> <vector> <memory> <functional>)
     endif()
-    target_include_directories(${name} ${scope} ${root})
-    target_link_libraries(${name} ${scope} ${windows_uses} ${L_LIBS})
+    target_include_directories(${name} PUBLIC ${root})
+    target_link_libraries(${name} PUBLIC ${windows_uses} ${L_LIBS})
     if(L_PURE)
-      target_link_libraries(${name} ${scope} ${name}_pure)
+      target_link_libraries(${name} PUBLIC ${name}_pure)
     endif()
   endif()
 endfunction()

@@ -79,14 +79,9 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
 UnixJob::UnixJob(const std::string& program, const std::string& args) {
     // Wine starts a Unix program through a helper whose end says nothing about the
     // program's own, so the shell leaves the exit code in a marker file when done.
-    // Process ids repeat across Wine worlds running at once: the run's name tells them apart.
     static int serial = 0;
-    const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string marker = "/tmp/tollvane-unix-" + std::string(run ? run : "") +
-                               std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++serial);
-    marker_ = "Z:" + marker;
-    for (char& c : marker_)
-        if (c == '/') c = '\\';
+    const std::string marker = UnixTempName("unix") + "-" + std::to_string(++serial);
+    marker_ = WindowsPathOf(marker);
     DeleteFileA(marker_.c_str());
     const std::string script =
         program + " " + args + "; echo $? > " + marker + ".part && mv " + marker + ".part " + marker;
@@ -119,9 +114,7 @@ int Xdo(const std::string& args) { return RunUnix("/usr/bin/xdotool", args); }
 namespace {
 // Runs a shell script written here; its exit code, or -1.
 int runScript(const std::string& name, const std::string& text) {
-    const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string script =
-        "/tmp/tollvane-" + name + "-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId()) + ".sh";
+    const std::string script = UnixTempName(name) + ".sh";
     const std::string windowsPath = WindowsPathOf(script);
     std::ofstream(windowsPath, std::ios::binary) << text;
     const int code = RunUnix("/bin/sh", script);
@@ -129,6 +122,12 @@ int runScript(const std::string& name, const std::string& text) {
     return code;
 }
 }  // namespace
+
+std::string UnixTempName(const std::string& tag) {
+    // Process ids repeat across Wine worlds running at once: the run's name tells them apart.
+    const char* run = std::getenv("TOLLVANE_RUN_NAME");
+    return "/tmp/tollvane-" + tag + "-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId());
+}
 
 std::string WindowsPathOf(const std::string& unixPath) {
     std::string path = "Z:" + unixPath;
@@ -140,9 +139,7 @@ std::string WindowsPathOf(const std::string& unixPath) {
 // world's prefix in each process's environment (not pgrep: the emulated PC's
 // minimal system has none). Its id is kept, so that exactly that process goes on.
 Stopped::Stopped(const std::string& exeName) {
-    const char* run = std::getenv("TOLLVANE_RUN_NAME");
-    const std::string found =
-        "/tmp/tollvane-stopped-" + std::string(run ? run : "") + std::to_string(GetCurrentProcessId());
+    const std::string found = UnixTempName("stopped");
     const int code = runScript("stop",
                                "p=\nfor d in /proc/[0-9]*; do\n"
                                "  tr '\\0' ' ' 2>/dev/null <$d/cmdline | grep -qF '" +

@@ -87,6 +87,8 @@ private:
 };
 // A Unix path as this Wine world's drive Z: names it.
 std::string WindowsPathOf(const std::string& unixPath);
+// /tmp/tollvane-<tag>-<run><pid>: a name in /tmp of this test process alone.
+std::string UnixTempName(const std::string& tag);
 
 // A screenshot of the whole X display into the artifacts folder.
 void Screenshot(const std::string& name);
