@@ -117,6 +117,7 @@ void FrmMain::OnActivate() { Hide(); }
 void FrmMain::OnResize() { TrayResize(); }
 
 void FrmMain::OnUnload() {
+    closer_.Stop();
     mWindowEvents.reset();
     IconEvent.reset();
     if (mhMenu) DestroyMenu(mhMenu);
@@ -137,12 +138,14 @@ void FrmMain::WindowAppeared(HWND hwnd) {
 
 void FrmMain::LogOffNow() { monitor_.LogOff(); }
 
-bool FrmMain::MailClientRunning() { return FindWindowA(kMainWindowClass, nullptr) != nullptr; }
+// A client being closed counts as leaving: the watcher waits for the closing to
+// end, so that no second logoff starts on top of it.
+bool FrmMain::MailClientRunning() { return !closer_.Running() && FindWindowA(kMainWindowClass, nullptr) != nullptr; }
 bool FrmMain::IsIdle() { return app::IsIdle(); }
 int64_t FrmMain::Now() { return clock_.Now(); }
 std::optional<uint32_t> FrmMain::InputAgeMs() { return LastInputAgeMs(); }
 void FrmMain::ClearLastIdentity() { app::ClearLastIdentity(); }
-void FrmMain::CloseOutlookExpress() { app::CloseOutlookExpress(); }
+void FrmMain::CloseOutlookExpress() { closer_.Start(); }
 
 void FrmMain::ShowPicture(TrayPicture picture) {
     if (!IconEvent) return;

@@ -83,6 +83,7 @@ private:
 
     Settings settings_;
     IdleClock clock_;
+    OutlookExpressCloser closer_{*this};
     IdleMonitor monitor_{*this};
     // The system reports every window created or shown, so waiting for the mail
     // client costs nothing; Timer2's slow poll only backs it up.

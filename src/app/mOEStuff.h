@@ -6,17 +6,24 @@
 
 #include <cstdint>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include "app/IdleRules.h"
+#include "ui/Timer.h"
 
 namespace app {
 
 inline constexpr char kMainWindowClass[] = "Outlook Express Browser Class";
 inline constexpr char kNoteWindowClass[] = "ATH_Note";
 inline constexpr char kDialogClass[] = "#32770";
-// Close requests to message windows at most, and the pause between two.
+// Close requests to each message window at most, and the pause between two.
 inline constexpr int kMaxCloseRequests = 101;
-inline constexpr DWORD kClosePauseMs = 250;
+inline constexpr UINT kClosePauseMs = 250;
+// Requests in a row to one message window, at most, before the next one's turn.
+inline constexpr int kTurnRequests = 4;
+// The form's timer that paces them.
+inline constexpr UINT_PTR kCloseTimerId = 3;
 
 // True when the cursor has not moved since the previous call, the system saw no
 // input since then, and no key or mouse button is down or was pressed since the
@@ -46,16 +53,49 @@ private:
 // left missing.
 void ClearLastIdentity();
 
-// Closes every message window, answering the mail client's confirmation
-// dialogs, then asks the main window to close. Blocks for up to about 25 s.
-void CloseOutlookExpress();
+// Closes the mail client's message windows, answering the confirmations its
+// own close requests raise, then asks its main window to close: one request a
+// step, a step every kClosePauseMs on the form's timer, so that the program
+// goes on answering while it runs. Only the windows of the process that owns
+// the mail client's main window are touched, and of those only what the logoff
+// itself raised: a message window that already held a dialog when the logoff
+// began (the person's own "delete this message?") is left as it is.
+class OutlookExpressCloser {
+public:
+    explicit OutlookExpressCloser(ui::Window& form);
+    // Starts a logoff's closing; nothing while one runs, or with no main window.
+    void Start();
+    // Ends it where it stands (the program is exiting).
+    void Stop();
+    bool Running() const noexcept { return timer_.Enabled(); }
 
-// Presses "&Yes", or else "OK", or else the button that stands for Yes or else
-// OK in a message box of any language, in the first visible dialog that a message
-// window of the mail client owns (directly, or through a window of its own),
-// in the mail client's own process. Any other dialog is left alone: one the
-// person left open in the main window (say, "permanently delete these
-// messages?"), a hidden one, one with no owner, another program's.
-void ClickDialogButton();
+    // Presses "&Yes", or else "OK", or else the button that stands for Yes or
+    // else OK in a message box of any language, in every visible dialog that
+    // came up since the start and that a message window already asked owns
+    // (directly, or through a window of its own). Any other dialog is left
+    // alone: one from before, one the main window owns, a hidden one, another
+    // program's.
+    void ClickDialogButton();
+
+private:
+    // One close request to the message window asked least so far, then the
+    // dialogs; the main window once none is left to ask.
+    void step();
+    void finish();
+    std::vector<HWND> messageWindows() const;  // the client's, still to be asked
+    HWND nextWindow(const std::vector<HWND>& windows) const;
+    bool refusesToClose(HWND window) const;
+    int requestsTo(HWND window) const;
+    bool raisedByUs(HWND dialog) const;
+
+    ui::Timer timer_;
+    HWND main_ = nullptr;
+    DWORD process_ = 0;
+    std::vector<HWND> earlierDialogs_;            // on the screen when the logoff began
+    std::vector<HWND> heldWindows_;               // message windows that owned one of them
+    std::vector<std::pair<HWND, int>> requests_;  // close requests each window had
+    HWND current_ = nullptr;                      // the window whose turn it is
+    int turn_ = 0;                                // requests to it in this turn
+};
 
 }  // namespace app

@@ -7,6 +7,7 @@
 #include "app/mOEStuff.h"
 #include "support/MailClient.h"
 #include "support/Tollvane.h"
+#include "ui/Window.h"
 
 namespace {
 
@@ -23,30 +24,56 @@ struct ActiveWindow {
     ~ActiveWindow() { DestroyWindow(hwnd); }
 };
 
+// The form whose timer paces the closing, as the main form's does.
+class Form : public ui::Window {
+public:
+    Form() { Create(ClassInfo{"LogoffTestForm"}, CreateInfo{WS_POPUP, 0, "", 0, 0, 1, 1}); }
+};
+
+// Starts the closing and lets it run out, as the program's message loop would.
+struct Closing {
+    Form form;
+    app::OutlookExpressCloser closer{form};
+    explicit Closing(bool run = true) {
+        closer.Start();
+        if (run) Finish();
+    }
+    bool Finish(DWORD ms = 40000) {
+        return wintest::WaitUntil([&] { return !closer.Running(); }, ms, 5);
+    }
+};
+
 TEST(CloseOutlookExpress, WithNoMailClientPausesNeverAndTouchesNothing) {
+    MailClient notes({"close"}, MailClient::NoMain);
+    ASSERT_TRUE(notes.Ready());
     ActiveWindow ours;
     ASSERT_EQ(GetActiveWindow(), ours.hwnd);
-    const DWORD start = GetTickCount();
-    app::CloseOutlookExpress();
-    EXPECT_LT(GetTickCount() - start, 200u);
+    Closing closing(false);
+    EXPECT_FALSE(closing.closer.Running());
     // No main window: nothing was asked of a null window, so our window keeps the
-    // activation and no close request landed in our own queue.
+    // activation and no close request landed in our own queue; message windows
+    // with no main window belong to nobody we know.
     EXPECT_EQ(GetActiveWindow(), ours.hwnd);
     MSG m;
     EXPECT_FALSE(PeekMessageA(&m, reinterpret_cast<HWND>(-1), WM_SYSCOMMAND, WM_SYSCOMMAND, PM_REMOVE));
+    wintest::Pump(300);
+    EXPECT_EQ(notes.Count("close note 1"), 0);
 }
 
 // A dialog offering neither "&Yes" nor "OK" is left alone: its window gets exactly
 // 101 requests with 250 ms between them, and then the main window is asked anyway.
+// The window beside it gets its turn all the same, and its Yes is pressed.
 TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMainWindowIsAsked) {
-    MailClient mail({"none"});
+    MailClient mail({"none", "yes"});
     ASSERT_TRUE(mail.Ready());
     const DWORD start = GetTickCount();
-    app::CloseOutlookExpress();
-    EXPECT_GE(GetTickCount() - start, 100u * 250u - 500u);
+    Closing closing;
+    EXPECT_GE(GetTickCount() - start, 101u * 250u - 500u);
     wintest::Pump(300);
     EXPECT_EQ(mail.Count("close note 1"), 101);
-    EXPECT_EQ(mail.Count("press note 1 no") + mail.Count("press note 1 cancel"), 0);
+    EXPECT_EQ(mail.Count("press note 1 retry") + mail.Count("press note 1 cancel"), 0);
+    EXPECT_EQ(mail.Count("press note 2 yes"), 1);
+    EXPECT_EQ(mail.Count("closed note 2"), 1);
     // The pause as the window saw it: a busy machine may stretch a gap now and
     // then, not the typical one.
     const auto at = mail.Times("close note 1");
@@ -59,26 +86,35 @@ TEST(CloseOutlookExpress, AWindowThatNeverClosesGetsExactly101RequestsThenTheMai
     EXPECT_EQ(mail.Count("close main"), 1);
 }
 
-// Only a visible dialog that a message window of the same process owns is
-// answered, "&Yes" before "OK"; an unowned dialog of another program, a hidden
-// one and the main window's are left alone.
-TEST(ClickDialogButton, AnswersOnlyAVisibleDialogOfAMessageWindowYesBeforeOk) {
+// What the logoff did not raise it leaves alone: the person's own prompt in a
+// message window (which then stays open), the main window's prompt, a hidden
+// dialog, another program's, and the message windows of a process with no main
+// window. "&Yes" wins over "OK" in a dialog it raised.
+TEST(CloseOutlookExpress, AnswersOnlyWhatItRaisedInTheClientsOwnProcess) {
     MailClient decoy({}, MailClient::Decoy);
-    MailClient mail({"hidden", "both"}, MailClient::MainWithPrompt);
-    ASSERT_TRUE(decoy.Ready() && mail.Ready());
-    for (HWND note : wintest::TopLevelWindows(app::kNoteWindowClass, mail.Pid()))
-        PostMessageA(note, WM_SYSCOMMAND, SC_CLOSE, 0);
-    ASSERT_TRUE(wintest::WaitUntil([&] { return mail.Count("close note 1") + mail.Count("close note 2") == 2; }, 5000));
+    MailClient other({"close"}, MailClient::NoMain);
+    MailClient mail({"prompt", "both", "hidden", "close"}, MailClient::MainWithPrompt);
+    ASSERT_TRUE(decoy.Ready() && other.Ready() && mail.Ready());
+    ASSERT_TRUE(
+        wintest::WaitUntil([&] { return wintest::TopLevelWindows(app::kDialogClass, mail.Pid()).size() == 2; }, 5000));
     ActiveWindow ours;
-    app::ClickDialogButton();
-    ASSERT_TRUE(wintest::WaitUntil([&] { return mail.Count("closed note 2") == 1; }, 5000));
+    Closing closing(false);
+    // The hidden dialog's window never closes: a few rounds show enough.
+    EXPECT_TRUE(wintest::WaitUntil(
+        [&] {
+            return mail.Count("closed note 2") + mail.Count("closed note 4") == 2 && mail.Count("close note 3") >= 4;
+        },
+        10000));
+    closing.closer.Stop();
+    wintest::Pump(300);
+    EXPECT_EQ(mail.Count("close note 1"), 0);
+    EXPECT_EQ(mail.Count("closed note 1"), 0);
     EXPECT_EQ(mail.Count("press note 2 yes"), 1);
-    app::ClickDialogButton();  // nothing left that may be answered
-    wintest::Pump(500);
     const auto events = mail.Events();
     EXPECT_EQ(
         std::count_if(events.begin(), events.end(), [](const std::string& e) { return e.rfind("press", 0) == 0; }), 1);
     EXPECT_EQ(decoy.Count("press decoy yes") + decoy.Count("press decoy ok"), 0);
+    EXPECT_EQ(other.Count("close note 1"), 0);
 }
 
 TEST(ClearLastIdentity, OverwritesTheFourValuesButNeverCreatesTheKey) {

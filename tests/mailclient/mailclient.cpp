@@ -14,6 +14,8 @@
 //         both    asks in a dialog with OK and Yes; closes on either
 //         hidden  asks in a hidden dialog with Yes; closes on Yes
 //         never   ignores the request
+//         prompt  holds the person's own "permanently delete" Yes/No box open
+//                 from the start, as they left it; then closes at once
 //   Each note's dialog is owned by the note, as a message window's confirmation is.
 //   --main-prompt: the main window holds a "Permanently delete" dialog with Yes
 //            and No open, as the person left it; presses are logged as
@@ -131,13 +133,19 @@ HWND makeDialog(const std::string& title, const std::vector<WORD>& buttons, Note
 
 // As the real client asks: a message box of the system's own, owned by the note.
 // Close requests that come while it is open are logged and change nothing.
-void askInMessageBox(Note& note, UINT buttons) {
+void askInMessageBox(Note& note, UINT buttons, const std::string& text) {
     if (note.asking) return;
     note.asking = true;
-    const std::string text = "Save changes to note " + std::to_string(note.number) + "?";
     const int answer = MessageBoxA(note.window, text.c_str(), "Outlook Express", buttons | MB_ICONQUESTION);
     note.asking = false;
-    if (answer > 0 && !quitting) pressed(note, answer);
+    if (answer <= 0 || quitting) return;
+    if (note.mode != "prompt") return pressed(note, answer);
+    logLine("press " + note.name() + " " + commandName(answer));
+    if (answer == IDYES) logLine("deleted " + note.name());
+}
+
+void askInMessageBox(Note& note, UINT buttons) {
+    askInMessageBox(note, buttons, "Save changes to note " + std::to_string(note.number) + "?");
 }
 
 void askToClose(Note& note) {
@@ -165,13 +173,16 @@ LRESULT CALLBACK noteProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_CLOSE && note) {
                 logLine("close note " + std::to_string(note->number));
-                if (note->mode == "close")
+                if (note->mode == "close" || (note->mode == "prompt" && !note->asking))
                     DestroyWindow(hwnd);
                 else if (note->mode != "never")
                     askToClose(*note);
                 return 0;
             }
             break;
+        case WM_APP:
+            askInMessageBox(*note, MB_YESNO, "Are you sure you want to permanently delete this message?");
+            return 0;
         case WM_DESTROY:
             if (note) logLine("closed note " + std::to_string(note->number));
             if (--openWindows == 0) PostQuitMessage(0);
@@ -268,6 +279,7 @@ int main(int argc, char** argv) {
                 CreateWindowExA(0, kNoteClass, title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE, 80 + 30 * number,
                                 80 + 30 * number, 260, 160, nullptr, nullptr, GetModuleHandleA(nullptr), note);
             ++openWindows;
+            if (mode == "prompt") PostMessageA(note->window, WM_APP, 0, 0);
         }
         logLine("ready");
     }
