@@ -62,38 +62,28 @@ std::vector<std::unique_ptr<Note>> notes;
 int openWindows = 0;
 bool quitting = false;  // the main window is gone: a box that ends now was not answered
 
-std::string commandName(int id) {
-    switch (id) {
-        case IDYES:
-            return "yes";
-        case IDNO:
-            return "no";
-        case IDOK:
-            return "ok";
-        case IDCANCEL:
-            return "cancel";
-        case IDRETRY:
-            return "retry";
-        default:
-            return std::to_string(id);
-    }
+// The buttons a box may have: the word a press is logged by, and the caption of
+// the rule cases' own dialogs (a hidden one, one with both OK and Yes, another
+// program's), which speak English; the confirmations a note asks with are the
+// system's own message boxes, in the system's language.
+struct ButtonName {
+    int id;
+    const char* logged;
+    const wchar_t* caption;
+};
+constexpr ButtonName kButtons[] = {{IDYES, "yes", L"&Yes"},
+                                   {IDNO, "no", L"&No"},
+                                   {IDOK, "ok", L"OK"},
+                                   {IDCANCEL, "cancel", L"Cancel"},
+                                   {IDRETRY, "retry", L"&Retry"}};
+
+const ButtonName* button(int id) {
+    for (const ButtonName& b : kButtons)
+        if (b.id == id) return &b;
+    return nullptr;
 }
 
-// The rule cases' own dialogs (a hidden one, one with both OK and Yes, another
-// program's) speak English; the confirmations a note asks with are the system's
-// own message boxes, in the system's language.
-std::wstring caption(WORD id) {
-    switch (id) {
-        case IDYES:
-            return L"&Yes";
-        case IDNO:
-            return L"&No";
-        case IDOK:
-            return L"OK";
-        default:
-            return L"Cancel";
-    }
-}
+std::string commandName(int id) { return button(id) ? button(id)->logged : std::to_string(id); }
 
 void pressed(Note& note, int id) {
     logLine("press " + note.name() + " " + commandName(id));
@@ -124,7 +114,8 @@ HWND makeDialog(const std::string& title, const std::vector<WORD>& buttons, Note
     ui::DialogTemplate t(wtitle, WS_POPUP | WS_CAPTION | DS_MODALFRAME | (visible ? WS_VISIBLE : 0), 160, 50);
     short x = 8;
     for (const WORD id : buttons) {
-        t.AddControl(ui::DialogTemplate::Control::Button, id, caption(id), BS_PUSHBUTTON | WS_TABSTOP, x, 24, 44, 14);
+        t.AddControl(ui::DialogTemplate::Control::Button, id, button(id)->caption, BS_PUSHBUTTON | WS_TABSTOP, x, 24,
+                     44, 14);
         x = static_cast<short>(x + 50);
     }
     return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), t.get(), owner, &dialogProc,
