@@ -20,8 +20,9 @@ inline constexpr char kDialogClass[] = "#32770";
 // Close requests to each message window at most, and the pause between two.
 inline constexpr int kMaxCloseRequests = 101;
 inline constexpr UINT kClosePauseMs = 250;
-// Requests in a row to one message window, at most, before the next one's turn.
-inline constexpr int kTurnRequests = 4;
+// Requests in a row to one message window, at most, before the next one's turn:
+// 3 s, time for a slow PC to bring the window's confirmation up.
+inline constexpr int kTurnRequests = 12;
 // The form's timer that paces them.
 inline constexpr UINT_PTR kCloseTimerId = 3;
 

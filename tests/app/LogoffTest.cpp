@@ -104,7 +104,7 @@ TEST(CloseOutlookExpress, AnswersOnlyWhatItRaisedInTheClientsOwnProcess) {
         [&] {
             return mail.Count("closed note 2") + mail.Count("closed note 4") == 2 && mail.Count("close note 3") >= 4;
         },
-        10000));
+        20000));
     closing.closer.Stop();
     wintest::Pump(300);
     EXPECT_EQ(mail.Count("close note 1"), 0);
