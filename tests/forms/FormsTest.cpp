@@ -128,9 +128,10 @@ TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhoveredAndTheLinksTooltipIsItsC
         const auto& s = about.bExit->Surface();
         return std::vector<uint32_t>(s.Bits(), s.Bits() + s.Width() * s.Height());
     };
-    std::vector<int> closed;
+    // Two openings: the second must not keep the hover look the first closed with.
+    // That no opening leaves objects behind is the soak's to show.
     std::vector<uint32_t> fresh;
-    for (int opening = 0; opening < 3; ++opening) {
+    for (int opening = 0; opening < 2; ++opening) {
         about.Load();
         ASSERT_TRUE(about.bExit.get());
         if (opening == 0) {  // what the tooltip window itself will show, not what the label remembers
@@ -155,14 +156,11 @@ TEST(AboutBox, ButtonsGoWhenItClosesAndComeBackUnhoveredAndTheLinksTooltipIsItsC
         EXPECT_NE(exitPixels(), fresh);
         about.Unload();  // still hovered
         EXPECT_EQ(about.bExit.hWnd(), nullptr);
-        closed.push_back(wintest::GdiObjectCount());
         // The buttons' objects go with the box, with the labels' fonts (the two
         // buttons share some: the platform keeps one font for equal font objects).
-        EXPECT_GE(open - closed.back(), perButton + 8) << opening;
+        EXPECT_GE(open - wintest::GdiObjectCount(), perButton + 8) << opening;
     }
     EXPECT_GT(perButton, 4);  // a button's skins and surfaces at least
-    EXPECT_EQ(closed[1], closed[0]);
-    EXPECT_EQ(closed[2], closed[0]);
 }
 
 // Puts the stand-in program at path; it logs each command line it gets to "<path>.log".
@@ -202,19 +200,17 @@ TEST(StartSysInfo, TheFirstValueOnceFoundDecidesTheSecondGivesOneFolder) {
         {"", wintest::TempFolder("sysinfo-empty"), false},
     };
     int started = 0;
+    const auto startsLogged = [&] {
+        const std::string log = recorderLog(spaced) + recorderLog(msinfo32);
+        return std::count(log.begin(), log.end(), '\n');
+    };
     for (const Case& c : cases) {
         c.path.empty() ? path.Remove() : path.Set(c.path);
         c.location.empty() ? location.Remove() : location.Set(c.location);
         const std::string seen = messageBoxSeen([] { forms::StartSysInfo(nullptr); });
         EXPECT_EQ(seen, c.starts ? "" : "Tollvane: " + ui::AnsiText(IDS_SYSINFO_UNAVAILABLE)) << c.path;
         started += c.starts;
-        EXPECT_TRUE(wintest::WaitUntil(
-            [&] {
-                const std::string log = recorderLog(spaced) + recorderLog(msinfo32);
-                return std::count(log.begin(), log.end(), '\n') == started;
-            },
-            10000))
-            << c.path;
+        EXPECT_TRUE(wintest::WaitUntil([&] { return startsLogged() == started; }, 10000)) << c.path;
     }
     wintest::Pump(300);
     const std::string m = "\"" + msinfo32 + "\"\n";
@@ -242,12 +238,8 @@ TEST(StartSysInfo, FindsTheProgramRegisteredOnlyInTheOtherRegistryView) {
 // only the right to read the key.
 TEST(GetKeyValue, AnExpandableValueComesWithItsVariablesReplaced) {
     const char* key = "Software\\Tollvane-forms-expand";
-    HKEY k = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &k, nullptr),
-              ERROR_SUCCESS);
     const char stored[] = "%SystemRoot%\\System32\\msinfo32.exe";
-    RegSetValueExA(k, "PATH", 0, REG_EXPAND_SZ, reinterpret_cast<const BYTE*>(stored), sizeof stored);
-    RegCloseKey(k);
+    wintest::WriteRegValue(HKEY_CURRENT_USER, key, "PATH", REG_EXPAND_SZ, {stored, stored + sizeof stored});
     ASSERT_TRUE(wintest::MakeReadOnly(HKEY_CURRENT_USER, key));
     char root[MAX_PATH] = {};
     ASSERT_GT(GetEnvironmentVariableA("SystemRoot", root, MAX_PATH), 0u);

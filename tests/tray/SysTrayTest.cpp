@@ -5,6 +5,7 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "resource.h"
@@ -63,7 +64,6 @@ protected:
         tray.reset();
         window.Close();
     }
-    LONG_PTR proc() const { return GetWindowLongPtrA(form, GWLP_WNDPROC); }
 
     Form window;
     HWND form = nullptr;
@@ -76,8 +76,9 @@ protected:
 // The tray's procedure is called through the system's frames: a handler that
 // throws loses its own event only, and the message still reaches the form.
 // Menu commands carry bit 8192 and the item in their two lowest bits; other
-// commands and messages pass by.
-TEST_F(Tray, AMenuHandlerThatThrowsLosesOnlyItsClick) {
+// commands and messages pass by. Subclassing twice would save the tray's own
+// procedure as the form's, and releasing the instance would not restore the form.
+TEST_F(Tray, AThrowingMenuHandlerLosesOnlyItsClickAndReleasingTheInstanceInsideItsEventRestoresTheForm) {
     recorder.throwOnMenuClick = true;
     SendMessageA(form, WM_COMMAND, 0x2001, 0);
     recorder.throwOnMenuClick = false;
@@ -86,20 +87,16 @@ TEST_F(Tray, AMenuHandlerThatThrowsLosesOnlyItsClick) {
     SendMessageA(form, WM_COMMAND, MAKEWPARAM(0x2001, 1), 0);  // an accelerator or notification
     SendMessageA(form, WM_APP, 0, 0);
     EXPECT_EQ(recorder.events, (std::vector<std::string>{"menu 1", "menu 0"}));
-    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_COMMAND, WM_APP}));
-}
-
-TEST_F(Tray, SubclassesOnceAndReleasingTheInstanceInsideItsOwnEventRestoresTheForm) {
-    const LONG_PTR installed = proc();
-    EXPECT_EQ(installed, reinterpret_cast<LONG_PTR>(&tray::TrayWndProc));
-    tray->SetInTray(true);  // no second subclassing: the saved procedure stays the form's own
+    tray->SetInTray(true);  // no second subclassing
     recorder.releaseOnMenuClick = &tray;
     SendMessageA(form, WM_COMMAND, 0x2003, 0);
     EXPECT_FALSE(tray);
-    EXPECT_EQ(proc(), reinterpret_cast<LONG_PTR>(&ui::Window::StaticProc));
-    EXPECT_EQ(seenByForm, (std::vector<UINT>{WM_COMMAND}));  // the releasing message still arrived
-    SendMessageA(form, WM_COMMAND, 0x2001, 0);               // and nothing reaches the gone instance
-    EXPECT_EQ(recorder.events.size(), 1u);
+    EXPECT_EQ(GetWindowLongPtrA(form, GWLP_WNDPROC), reinterpret_cast<LONG_PTR>(&ui::Window::StaticProc));
+    SendMessageA(form, WM_COMMAND, 0x2001, 0);  // nothing reaches the gone instance
+    EXPECT_EQ(recorder.events.size(), 3u);
+    // Every message reached the form, the releasing one included.
+    const UINT c = WM_COMMAND;
+    EXPECT_EQ(seenByForm, (std::vector<UINT>{c, c, c, c, WM_APP, c, c}));
 }
 
 // At logon the shell may refuse the first adds (it is not up yet): the icon is
@@ -124,15 +121,12 @@ TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
 
 // Balloons go in the second, longer record; every other call keeps the first. A
 // shell that refuses the balloon leaves no balloon to take away.
-struct Sent {
-    DWORD op, size, flags;
-    std::string title, text;
-};
+using Sent = std::tuple<DWORD, DWORD, DWORD, std::string, std::string>;  // op, size, flags, title, text
 std::vector<Sent> sent;
 bool refuseBalloons = false;
 BOOL WINAPI recordingShell(DWORD op, PNOTIFYICONDATAA r) {
     const bool info = (r->uFlags & NIF_INFO) != 0;
-    sent.push_back({op, r->cbSize, r->uFlags, info ? r->szInfoTitle : "", info ? r->szInfo : ""});
+    sent.emplace_back(op, r->cbSize, r->uFlags, info ? r->szInfoTitle : "", info ? r->szInfo : "");
     return info && refuseBalloons ? FALSE : Shell_NotifyIconA(op, r);
 }
 
@@ -141,6 +135,7 @@ TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
     tray->SetInTray(false);
     EXPECT_FALSE(tray->ShowBalloon("T", "out of the tray", 1000));
     tray->SetInTray(true);
+    const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE, modify = NIM_MODIFY, info = NIF_INFO;
     for (bool refused : {false, true}) {
         sent.clear();
         refuseBalloons = refused;
@@ -148,14 +143,10 @@ TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
         tray->SetTrayIcon(icon);
         tray->HideBalloon();
         tray->HideBalloon();
-        const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE, modify = NIM_MODIFY, info = NIF_INFO;
-        auto fields = [](const Sent& s) { return std::tuple(s.op, s.size, s.flags, s.title, s.text); };
         ASSERT_EQ(sent.size(), refused ? 2u : 3u) << refused;
-        EXPECT_EQ(fields(sent[0]), std::tuple(modify, v2, info, "Tollvane", std::string(255, 'w')));
-        EXPECT_EQ(sent[1].size, v1);
-        if (!refused) {
-            EXPECT_EQ(fields(sent[2]), std::tuple(modify, v2, info, "", ""));
-        }
+        EXPECT_EQ(sent[0], Sent(modify, v2, info, "Tollvane", std::string(255, 'w')));
+        EXPECT_EQ(std::get<1>(sent[1]), v1);
+        EXPECT_EQ(sent.back(), refused ? sent[1] : Sent(modify, v2, info, "", ""));  // the balloon taken away
     }
 }
 

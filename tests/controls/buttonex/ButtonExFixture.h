@@ -115,8 +115,8 @@ protected:
     }
     void TearDown() override { button.reset(), ole.reset(); }
     // A new button on the form at (x, y) pixels with its defaults applied.
-    std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20) {
-        auto b = std::make_unique<ButtonEx>(form.host, &events);
+    std::unique_ptr<ButtonEx> NewButton(int x = 20, int y = 20, buttonex::ButtonExEvents* heard = nullptr) {
+        auto b = std::make_unique<ButtonEx>(form.host, heard ? heard : &events);
         b->Create(form.hWnd(), x, y);
         b->InitProperties();
         return b;

@@ -7,7 +7,6 @@
 
 #include "controls/buttonex/ButtonExFixture.h"
 #include "support/WinTest.h"
-#include "base/Handles.h"
 
 namespace bxtest {
 namespace {
@@ -44,24 +43,13 @@ protected:
     void hover() { moveTo(10, 10), moveTo(11, 10); }
 };
 
-TEST_F(ButtonExInput, EnterHoverAndLeave) {
+TEST_F(ButtonExInput, EnterHoverPressLeaveComeBackReleaseClicksOnceThenLeaveExits) {
     moveTo(10, 5);
     EXPECT_EQ(events.log, (std::vector<std::string>{"MouseEnter", "MouseMove 0 0 150 75"}));
     EXPECT_TRUE(TA::TimerOn(*button));  // the first move only starts tracking...
     EXPECT_EQ(TA::State(*button), Up);
-    moveTo(12, 6);
+    moveTo(11, 10);
     EXPECT_EQ(TA::State(*button), Over);  // ...the second shows the hover look
-    moveTo(W() - 1, 6);                   // an edge pixel is inside
-    events.log.clear();
-    moveTo(-30, -30);
-    EXPECT_TRUE(WaitUntil([&] { return !TA::TimerOn(*button); }, 1000));
-    Pump(100);
-    EXPECT_EQ(events.log, (std::vector<std::string>{"MouseExit"}));  // no second MouseEnter before it
-    EXPECT_EQ(TA::State(*button), Up);
-}
-
-TEST_F(ButtonExInput, PressLeaveComeBackReleaseClicksOnce) {
-    hover();
     std::vector<int32_t> looks;
     auto look = [&] { looks.push_back(TA::State(*button)); };
     xdo("mousedown 1", "MouseDown", 1);
@@ -87,6 +75,13 @@ TEST_F(ButtonExInput, PressLeaveComeBackReleaseClicksOnce) {
     EXPECT_TRUE(up != events.log.end() && *(up + 1) == "Click");
     Pump(100);
     EXPECT_EQ(events.count("Click"), 1);
+    moveTo(W() - 1, 6);  // an edge pixel is inside
+    events.log.clear();
+    moveTo(-30, -30);
+    EXPECT_TRUE(WaitUntil([&] { return !TA::TimerOn(*button); }, 1000));
+    Pump(100);
+    EXPECT_EQ(events.log, (std::vector<std::string>{"MouseExit"}));  // no second MouseEnter before it
+    EXPECT_EQ(TA::State(*button), Up);
 }
 
 TEST_F(ButtonExInput, ToggleLatchesDownUntilTheNextClickAndOtherButtonsChangeNoLook) {
@@ -200,12 +195,10 @@ TEST_F(ButtonExLifetime, AHandlerMayDestroyTheButtonInMouseUpOrInAResizeWhilePai
 // alone do it).
 TEST_F(ButtonExInput, ARealDragWithThePointerDropsOnAnotherButton) {
     Recorder heard;
-    ButtonEx target(host, &heard);
-    target.Create(form.hWnd(), 20, 120);
-    target.InitProperties();
-    target.SetOLEDropMode(1);
+    const auto target = NewButton(20, 120, &heard);
+    target->SetOLEDropMode(1);
     RECT t;
-    GetWindowRect(target.hWnd(), &t);
+    GetWindowRect(target->hWnd(), &t);
     const std::string x = std::to_string((t.left + t.right) / 2), y = std::to_string((t.top + t.bottom) / 2);
     bool dragging = false;
     events.onEvent = [&](ButtonEx& b, const std::string& e) {

@@ -121,9 +121,8 @@ TEST_F(ButtonExPaint, EachStateShowsItsSkinAndTheKeyColourIsCutOutOfTheWindow) {
     button->SetSkinUp(MakePicture(100, 40, [&](int x, int y) { return (x < 3 && y < 3) ? kKey : yellow; }));
     EXPECT_EQ(std::pair(W(), H()), std::pair(100, 40));  // the skin's size
     auto inWindow = [&](int x, int y) {
-        HRGN rgn = CreateRectRgn(0, 0, 0, 0);
-        const bool in = GetWindowRgn(button->hWnd(), rgn) != ERROR && PtInRegion(rgn, x, y);
-        return DeleteObject(rgn), in;
+        const base::UniqueRegion rgn(CreateRectRgn(0, 0, 0, 0));
+        return GetWindowRgn(button->hWnd(), rgn.get()) != ERROR && PtInRegion(rgn.get(), x, y);
     };
     EXPECT_TRUE(button->ShapeMode());
     EXPECT_FALSE(inWindow(0, 0) || inWindow(2, 2));
@@ -197,16 +196,14 @@ TEST_F(ButtonExPaint, CaptionPlacementColoursAndAccessKey) {
     SIZE text{};  // the platform's own measure of the caption
     GetTextExtentPoint32A(button->hdc(), "MMMM", 4, &text);
     EXPECT_EQ(textLeft("MMMM"), W() / 2 - text.cx / 2);
-    button->SetPicture(SolidPicture(30, 16, kGreen));  // centred between the picture's right edge and the face's
-    const Box pic = find(kGreen), beside = find(kBlack);
-    EXPECT_EQ(pic.left, 6);
+    button->SetPicture(SolidPicture(30, 16, kGreen));     // centred between the picture's right edge and the face's
+    const Box pic = find(kGreen), beside = find(kBlack);  // where the picture goes: the picture test
     EXPECT_EQ(textLeft("MMMM"), (pic.right + 1 + W()) / 2 - text.cx / 2);
-    for (int32_t state : {Over, Down}) {  // the highlight colour; pressed, both one right and down
+    for (int32_t state : {Over, Down}) {  // the highlight colour; pressed, one right and down
         redraw(state);
         const int shift = state == Down;
         EXPECT_EQ(find(kBlack).count, 0);
         EXPECT_EQ(topLeft(kRed), std::pair(beside.left + shift, beside.top + shift));
-        EXPECT_EQ(find(kGreen).left, pic.left + shift);
     }
     button->SetCaptionOffsetX(-3);
     button->SetCaptionOffsetY(-1);

@@ -62,7 +62,8 @@ TEST(ButtonExStore, DamagedStoresKeepTheIntactRecordsAndSayWhy) {
 // when saving, with the record at fault, instead of being written.
 TEST(ButtonExStore, EncoderRefusesWhatTheDecoderWouldAndAcceptsUpToTheLimits) {
     const std::string longest(kMaxNameLength, 'n');
-    std::vector<Record> many(kMaxRecords, Record{"r", int32_t{1}});
+    std::vector<Record> many(kMaxRecords, Record{"r", int32_t{1}}), tooMany = many;
+    tooMany.push_back({"one more", int32_t{1}});
     const PictureRecord third{std::vector<uint8_t>(kMaxStoreBytes / 3, 'B')};  // three of them: over the limit
     struct Case {
         std::vector<Record> records;
@@ -76,12 +77,7 @@ TEST(ButtonExStore, EncoderRefusesWhatTheDecoderWouldAndAcceptsUpToTheLimits) {
         {{{"skinup", PictureRecord{}}}, "skinup"},
         {{{"font", FontRecord{std::u16string(0x10000, u'F')}}}, "font"},
         {{{"skindown", third}, {"skinover", third}, {"skinup", third}}, "skinup"},
-        {[&] {
-             auto m = many;
-             m.push_back({"one more", int32_t{1}});
-             return m;
-         }(),
-         ""},
+        {tooMany, ""},
     };
     for (const Case& c : refused) {
         const Encoded e = Encode(c.records);
