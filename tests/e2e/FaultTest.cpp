@@ -1,6 +1,7 @@
 // Faults and bad surroundings: the mail client dying mid-logoff, windows gone,
-// keys that cannot be written, two copies at once.
+// keys that cannot be written, two copies at once, a DLL planted beside it.
 #include <windows.h>
+#include <tlhelp32.h>
 
 #include <algorithm>
 
@@ -11,6 +12,26 @@ namespace {
 
 using wintest::MailClient;
 using wintest::Tollvane;
+
+// Whether LoadLibraryW(name), called inside the process, loads a module of the
+// planted DLL's name there: what any DLL loaded by name would find.
+bool LoadsPlanted(DWORD pid, const std::wstring& name) {
+    const base::UniqueKernelHandle process(OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
+    const SIZE_T bytes = (name.size() + 1) * sizeof(wchar_t);
+    void* remote = process ? VirtualAllocEx(process.get(), nullptr, bytes, MEM_COMMIT, PAGE_READWRITE) : nullptr;
+    if (!remote || !WriteProcessMemory(process.get(), remote, name.c_str(), bytes, nullptr)) return false;
+    const auto load = reinterpret_cast<LPTHREAD_START_ROUTINE>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "LoadLibraryW")));
+    const base::UniqueKernelHandle thread(CreateRemoteThread(process.get(), nullptr, 0, load, remote, 0, nullptr));
+    if (thread) WaitForSingleObject(thread.get(), 10000);
+    VirtualFreeEx(process.get(), remote, 0, MEM_RELEASE);
+    const base::UniqueKernelHandle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    MODULEENTRY32W m{};
+    m.dwSize = sizeof m;
+    for (BOOL more = Module32FirstW(modules.get(), &m); more; more = Module32NextW(modules.get(), &m))
+        if (lstrcmpiW(m.szModule, L"tvplanted.dll") == 0) return true;
+    return false;
+}
 
 class Faults : public wintest::ProgramTest {
 protected:
@@ -33,6 +54,21 @@ TEST_F(Faults, TheMailClientKilledInTheMiddleOfALogoff) {
     ASSERT_TRUE(again.Ready());
     t.TrayMouse(WM_LBUTTONDBLCLK);
     EXPECT_TRUE(again.WaitExit(5000));
+}
+
+// Started from a download folder that holds a planted DLL: a DLL that system
+// code loads by name later is not taken from there.
+TEST_F(Faults, ADllPlantedInTheFolderItStartsInIsNotLoaded) {
+    const std::string folder = wintest::TempFolder("planted"), planted = folder + "\\tvplanted.dll";
+    ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("tvplanted.bin").c_str(), planted.c_str(), FALSE));
+    char own[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, own);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str()));
+    Tollvane t(0);
+    SetCurrentDirectoryA(own);
+    ASSERT_TRUE(t.Started());
+    EXPECT_FALSE(LoadsPlanted(t.Pid(), L"tvplanted.dll"));
+    EXPECT_TRUE(LoadsPlanted(t.Pid(), base::FromAnsi(planted)));  // the probe itself works
 }
 
 TEST_F(Faults, TheMainWindowGoneWhileMessageWindowsRemain) {
