@@ -12,20 +12,15 @@
 
 namespace base {
 
-// Which call narrowed the search.
-enum class DllSearch { DefaultDirs, NoCurrentFolder, Unchanged };
-
 // SetDefaultDllDirectories is in Windows 8 and later, and in Vista and 7 with the
 // update that added it; SetDllDirectoryW in XP SP1 and later.
-inline DllSearch NarrowDllSearch() noexcept {
+inline void NarrowDllSearch() noexcept {
     using SetDefault = BOOL(WINAPI*)(DWORD);
     if (const auto setDefault = SystemFunction<SetDefault>("kernel32.dll", "SetDefaultDllDirectories"))
-        if (setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS)) return DllSearch::DefaultDirs;
+        if (setDefault(LOAD_LIBRARY_SEARCH_DEFAULT_DIRS)) return;
     // The empty folder takes the current folder out of the search.
     using SetDirectory = BOOL(WINAPI*)(LPCWSTR);
-    if (const auto setDirectory = SystemFunction<SetDirectory>("kernel32.dll", "SetDllDirectoryW"))
-        if (setDirectory(L"")) return DllSearch::NoCurrentFolder;
-    return DllSearch::Unchanged;
+    if (const auto setDirectory = SystemFunction<SetDirectory>("kernel32.dll", "SetDllDirectoryW")) setDirectory(L"");
 }
 
 }  // namespace base
