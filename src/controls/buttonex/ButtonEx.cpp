@@ -80,7 +80,14 @@ void ButtonEx::SetSkinOver(const ui::Picture& NewValue) { Assign(m_SkinOver, New
 void ButtonEx::SetSkinUp(const ui::Picture& NewValue) { Assign(m_SkinUp, NewValue, "SkinUp"); }
 void ButtonEx::SetStyle(int32_t NewValue) { Assign(m_Style, NewValue, "Style"); }
 
-void ButtonEx::SetOLEDropMode(int32_t NewValue) { Assign(m_OLEDropMode, NewValue, "OLEDropMode", kNoRepaint); }
+void ButtonEx::SetOLEDropMode(int32_t NewValue) {
+    Assign(m_OLEDropMode, NewValue, "OLEDropMode", kNoRepaint);
+    // Drop mode 0 is "none": the button is then no drop target at all.
+    if (m_OLEDropMode != 0)
+        RegisterDropTarget();
+    else
+        RevokeDropTarget();
+}
 void ButtonEx::SetPictureDisabled(const ui::Picture& NewValue) {
     Assign(m_PictureDisabled, NewValue, "PictureDisabled", kNoRepaint);
 }
@@ -447,7 +454,10 @@ void ButtonEx::OnOLECompleteDrag(int32_t& Effect) {
 }
 
 void ButtonEx::OnOLEDragDrop(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X, float& Y) {
-    if (events_ && IsCreated()) events_->OLEDragDrop(*this, Data, Effect, Button, Shift, X, Y);
+    if (events_ && IsCreated())
+        events_->OLEDragDrop(*this, Data, Effect, Button, Shift, X, Y);
+    else
+        Effect = DROPEFFECT_NONE;
 }
 
 void ButtonEx::OnOLEDragOver(IDataObject*& Data, int32_t& Effect, int16_t& Button, int16_t& Shift, float& X, float& Y,

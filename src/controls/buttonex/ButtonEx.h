@@ -68,8 +68,12 @@ public:
     virtual void MouseMove(ButtonEx&, int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
     virtual void MouseUp(ButtonEx&, int16_t& /*Button*/, int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
     virtual void OLECompleteDrag(ButtonEx&, int32_t& /*Effect*/) {}
-    virtual void OLEDragDrop(ButtonEx&, IDataObject*& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/,
-                             int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {}
+    // A form that does not handle the drop takes nothing, so that a source never
+    // deletes what it offered to move.
+    virtual void OLEDragDrop(ButtonEx&, IDataObject*& /*Data*/, int32_t& Effect, int16_t& /*Button*/,
+                             int16_t& /*Shift*/, float& /*X*/, float& /*Y*/) {
+        Effect = 0;
+    }
     // State: 0 the drag entered, 1 it left, 2 it moves over the button.
     virtual void OLEDragOver(ButtonEx&, IDataObject*& /*Data*/, int32_t& /*Effect*/, int16_t& /*Button*/,
                              int16_t& /*Shift*/, float& /*X*/, float& /*Y*/, int16_t& /*State*/) {}

@@ -1,6 +1,7 @@
 // The platform's drag and drop for the button: a drop target registered for
-// its window, and OLEDrag starting a drag with the button as the source. The
-// events pass the platform's own arguments by reference.
+// its window while its drop mode is not 0 ("none"), and OLEDrag starting a drag
+// with the button as the source. The events pass the platform's own arguments
+// by reference.
 #include <shlobj.h>
 
 #include <memory>
@@ -253,23 +254,24 @@ struct ButtonEx::DropTarget final : IDropTarget, Counted<ButtonEx::DropTarget> {
         return S_OK;
     }
     void raiseDrop(DWORD keys, POINTL pt, DWORD* effect) {
+        int32_t Effect = DROPEFFECT_NONE;  // what nobody took
         if (owner && owner->IsCreated()) {
             POINT p{pt.x, pt.y};
             ScreenToClient(owner->hWnd(), &p);
             IDataObject* Data = data;
-            int32_t Effect = effect ? static_cast<int32_t>(*effect) : 0;
+            Effect = effect ? static_cast<int32_t>(*effect) : 0;
             int16_t Button = buttonsOf(keys), Shift = shiftOf(keys);
             float X = static_cast<float>(p.x) * TwipsPerPixelX(), Y = static_cast<float>(p.y) * TwipsPerPixelY();
             owner->OnOLEDragDrop(Data, Effect, Button, Shift, X, Y);
-            if (effect) *effect = static_cast<DWORD>(Effect);
         }
+        if (effect) *effect = static_cast<DWORD>(Effect);
     }
 };
 
 IDropTarget* ButtonEx::dropTargetInterface() const noexcept { return dropTarget_; }
 
 void ButtonEx::RegisterDropTarget() {
-    if (dropRegistered_ || !IsCreated()) return;
+    if (dropRegistered_ || !IsCreated() || m_OLEDropMode == 0) return;
     if (!dropTarget_) dropTarget_ = new DropTarget(*this);
     // Needs OLE on this thread; without it the button simply takes no drops.
     dropRegistered_ = SUCCEEDED(RegisterDragDrop(hWnd(), dropTarget_));

@@ -222,6 +222,25 @@ TEST_F(ButtonExInput, ARealDragWithThePointerDropsOnAnotherButton) {
     EXPECT_EQ(events.count("OLECompleteDrag 0"), 0);  // an effect: dropped
 }
 
+// A file dragged from Explorer is offered to move: a button that takes no drops
+// must never say it moved it, or Explorer deletes the file.
+TEST_F(ButtonExInput, OnlyADropModeOtherThanNoneTakesDropsAndOnlyAHandlerTakesThem) {
+    const auto registered = [&](const ButtonEx& b) { return GetPropA(b.hWnd(), "OleDropTargetInterface") != nullptr; };
+    EXPECT_FALSE(registered(*button));
+    button->SetOLEDropMode(1);
+    EXPECT_TRUE(registered(*button));
+    button->SetOLEDropMode(0);
+    EXPECT_FALSE(registered(*button));
+    buttonex::ButtonExEvents unhandled;
+    for (buttonex::ButtonExEvents* handler : {&unhandled, static_cast<buttonex::ButtonExEvents*>(nullptr)}) {
+        button->SetEvents(handler);
+        button->SetOLEDropMode(1);
+        DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
+        EXPECT_EQ(TA::DropTarget(*button)->Drop(nullptr, 0, POINTL{0, 0}, &effect), S_OK);
+        EXPECT_EQ(effect, DROPEFFECT_NONE);
+    }
+}
+
 // The platform calls the drop target through its own frames: a handler that
 // throws there loses its event, the drop is refused, and the button goes on.
 TEST_F(ButtonExInput, AHandlerThatThrowsInsideADropRefusesThatDropOnly) {
