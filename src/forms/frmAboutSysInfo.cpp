@@ -106,7 +106,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
     // ignored and the same key is read twice.
     constexpr REGSAM kOtherView = sizeof(void*) == 4 ? KEY_WOW64_64KEY : KEY_WOW64_32KEY;
     std::array<char, 1024> buffer{};
-    DWORD type = 0;
+    DWORD type = 0, size = 0;
     bool found = false;
     for (const REGSAM view : {REGSAM{0}, kOtherView}) {
         HKEY opened = nullptr;
@@ -115,7 +115,7 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
         if (RegOpenKeyExA(KeyRoot, base::ToAnsi(KeyName).c_str(), 0, KEY_QUERY_VALUE | view, &opened) != ERROR_SUCCESS)
             continue;
         base::UniqueRegKey key(opened);
-        DWORD size = static_cast<DWORD>(buffer.size());
+        size = static_cast<DWORD>(buffer.size());
         found = RegQueryValueExA(key.get(), base::ToAnsi(SubKeyRef).c_str(), nullptr, &type,
                                  reinterpret_cast<BYTE*>(buffer.data()), &size) == ERROR_SUCCESS;
         if (found) break;
@@ -124,9 +124,11 @@ bool GetKeyValue(HKEY KeyRoot, const std::wstring& KeyName, const std::wstring& 
         KeyVal.clear();
         return false;
     }
-    // The text ends at its first NUL, or at the buffer's end for a value stored
+    // Only the bytes this read returned: a read of the other view may have left
+    // its own in the buffer (Windows leaves it undefined after ERROR_MORE_DATA).
+    // The text ends at their first NUL, or where they end for a value stored
     // without one.
-    const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+    const auto end = std::find(buffer.begin(), buffer.begin() + std::min<DWORD>(size, buffer.size()), '\0');
     if (type == REG_SZ) KeyVal = base::FromAnsi(std::string(buffer.begin(), end));
     // A path kept with %variables% in it (as Windows itself keeps many) is of use
     // only once they are replaced.
