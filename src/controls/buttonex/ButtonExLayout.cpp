@@ -1,8 +1,18 @@
 #include "controls/buttonex/ButtonExLayout.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace buttonex::layout {
+namespace {
+
+// Positions add stored offsets and sizes: summed in 64 bits, then held to the int32 range.
+int32_t Saturated(int64_t v) noexcept {
+    return static_cast<int32_t>(
+        std::clamp<int64_t>(v, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max()));
+}
+
+}  // namespace
 
 int32_t IDiv(int32_t a, int32_t b) noexcept {
     if (b == 0) return 0;
@@ -107,8 +117,8 @@ FacePlan PlanStandardFace(int32_t state, bool focus, bool allowDefault, bool all
 
 Point PicturePosition(int32_t state, int32_t appearance, int32_t sh, int32_t holderHeight, int32_t offsetX,
                       int32_t offsetY) noexcept {
-    int32_t top = IDiv(sh, 2) - IDiv(holderHeight, 2);
-    int32_t left = 0;
+    int64_t top = int64_t{IDiv(sh, 2)} - IDiv(holderHeight, 2);
+    int64_t left = 0;
     if (appearance == 2) {
         if (top < 0) top = 0;
     } else {
@@ -119,25 +129,25 @@ Point PicturePosition(int32_t state, int32_t appearance, int32_t sh, int32_t hol
         ++left;
         ++top;
     }
-    return {left + offsetX, top + offsetY};
+    return {Saturated(left + offsetX), Saturated(top + offsetY)};
 }
 
 Point CaptionPosition(const CaptionInput& in) noexcept {
     // Undo the holder's press shift so the caption starts from the released layout.
     const int32_t a = (in.picturePresent && in.state == Down) ? -1 : 0;
-    int32_t x;
+    int64_t x;
     if (in.holderHasImage) {
         const int32_t pictureRight = CLng(static_cast<double>(in.holderLeft) + a + in.holderWidth);
-        x = IDiv(CLng(static_cast<double>(in.sw) + pictureRight), 2) - IDiv(in.textWidth, 2);
+        x = int64_t{IDiv(CLng(static_cast<double>(in.sw) + pictureRight), 2)} - IDiv(in.textWidth, 2);
     } else {
-        x = a + (IDiv(in.sw, 2) - IDiv(in.textWidth, 2));
+        x = a + (int64_t{IDiv(in.sw, 2)} - IDiv(in.textWidth, 2));
     }
-    int32_t y = IDiv(in.sh, 2) - IDiv(in.textHeight, 2);
+    int64_t y = int64_t{IDiv(in.sh, 2)} - IDiv(in.textHeight, 2);
     if (in.state == Down) {
         ++x;
         ++y;
     }
-    return {x + in.offsetX, y + in.offsetY};
+    return {Saturated(x + in.offsetX), Saturated(y + in.offsetY)};
 }
 
 CaptionColour ChooseCaptionColour(int32_t state, int32_t borderStyle, bool pointerLeft) noexcept {

@@ -65,11 +65,13 @@ struct Point {
 // Top-left corner of the picture on a face sh pixels high, for a holder
 // holderHeight pixels high. Skinned buttons (appearance 2) start at the left edge,
 // drawn faces leave 6 pixels; a pressed picture moves one pixel right and down.
+// The stored offsets may be anything: the sums saturate to the int32 range.
 Point PicturePosition(int32_t state, int32_t appearance, int32_t sh, int32_t holderHeight, int32_t offsetX,
                       int32_t offsetY) noexcept;
 
 // Where the caption is drawn. With a picture image, it is centred between the
 // picture's right edge and the face's right edge; otherwise on the whole face.
+// Saturating, as the picture's position.
 struct CaptionInput {
     int32_t state = Up;
     bool picturePresent = false;  // the Picture property holds a reference
