@@ -1,5 +1,6 @@
 #include "controls/buttonex/ButtonEx.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
 #include <utility>
@@ -34,8 +35,9 @@ int32_t ButtonEx::HeightTwips() const { return ui::PixelsToTwips(surface_.Height
 
 void ButtonEx::SetSizeTwips(double width, double height) {
     const ui::Dpi dpi = ui::ScreenDpi();
-    const int w = std::max(1, ui::TwipsToPixels(width, dpi.x));
-    const int h = std::max(1, ui::TwipsToPixels(height, dpi.y));
+    // The window no larger than the surface that draws it.
+    const int w = std::clamp(ui::TwipsToPixels(width, dpi.x), 1, kMaxSurfaceSide);
+    const int h = std::clamp(ui::TwipsToPixels(height, dpi.y), 1, kMaxSurfaceSide);
     if (w == surface_.Width() && h == surface_.Height()) return;
     if (IsCreated()) {
         // WM_SIZE resizes the surface and runs the resize handling before this returns.

@@ -35,8 +35,8 @@ COLORREF PixelSurface::Resolve(uint32_t colour) noexcept {
 }
 
 void PixelSurface::make(int width, int height) {
-    width = std::max(width, 1);
-    height = std::max(height, 1);
+    width = std::clamp(width, 1, kMaxSurfaceSide);
+    height = std::clamp(height, 1, kMaxSurfaceSide);
     uint32_t* bits = nullptr;
     base::UniqueBitmap fresh = dib32(width, height, &bits);
     if (!fresh) return;  // keep the old image rather than none
@@ -50,7 +50,7 @@ void PixelSurface::make(int width, int height) {
 }
 
 void PixelSurface::Resize(int width, int height) {
-    if (std::max(width, 1) == width_ && std::max(height, 1) == height_) return;
+    if (std::clamp(width, 1, kMaxSurfaceSide) == width_ && std::clamp(height, 1, kMaxSurfaceSide) == height_) return;
     make(width, height);
 }
 

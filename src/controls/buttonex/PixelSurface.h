@@ -13,6 +13,10 @@
 
 namespace buttonex {
 
+// The largest side of a surface, in pixels: a stored size larger than any screen
+// would otherwise ask for gigabytes of pixels (and the time to clear them).
+inline constexpr int kMaxSurfaceSide = 4096;
+
 class PixelSurface {
 public:
     PixelSurface(int width, int height);
@@ -25,7 +29,7 @@ public:
     int Height() const noexcept { return height_; }
 
     // New pixel size; the image is cleared (background colour, then the
-    // background picture). Sizes below one pixel are taken as one.
+    // background picture). Sizes are saturated to 1..kMaxSurfaceSide.
     void Resize(int width, int height);
 
     // Colours are OLE colours: 0x00BBGGRR or a system colour with the high bit.

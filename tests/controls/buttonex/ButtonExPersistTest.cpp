@@ -130,9 +130,52 @@ TEST_F(ButtonExPersist, DamagedStoresStopAtThePropertyAndKeepTheOnesBefore) {
     }
 }
 
+std::string sourcePath(const std::string& relative) {
+    std::string path = std::string("Z:") + TOLLVANE_SOURCE_DIR + "/" + relative;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+// Every store the property store's fuzzing keeps (its seeds, and what the native
+// run of this test command found) loads through the real platform: pictures and
+// fonts made, the stored extent made a drawing surface, in bounded time, and
+// nothing of it left once the button goes.
+TEST_F(ButtonExPersist, EveryStoreOfTheFuzzCorpusLoadsQuicklyAndLeavesNothing) {
+    constexpr DWORD kBudgetMs = 60000;
+    const DWORD begun = GetTickCount();
+    const std::string seeds = sourcePath("tests/fuzz/seeds/fuzz_property_store");
+    const std::string typical = wintest::ReadFileText(seeds + "\\typical.store");
+    loaded({typical.begin(), typical.end()});  // what the first load keeps for good (fonts)
+    const int bare = wintest::GdiObjectCount();
+    int replayed = 0;
+    for (const char* folder :
+         {"tests/fuzz/seeds/fuzz_property_store", "build/native/fuzz-corpus/fuzz_property_store"}) {
+        const std::string dir = sourcePath(folder);
+        WIN32_FIND_DATAA found{};
+        const HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more && GetTickCount() - begun < kBudgetMs;
+             more = FindNextFileA(search, &found)) {
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+            const std::string bytes = wintest::ReadFileText(dir + "\\" + found.cFileName);
+            const DWORD started = GetTickCount();
+            {
+                const auto b = loaded({bytes.begin(), bytes.end()});
+                ASSERT_TRUE(IsWindow(b->hWnd())) << found.cFileName;
+                EXPECT_LE(std::max(b->Surface().Width(), b->Surface().Height()), buttonex::kMaxSurfaceSide)
+                    << found.cFileName;
+            }
+            EXPECT_LT(GetTickCount() - started, 2000u) << found.cFileName;
+            EXPECT_EQ(wintest::GdiObjectCount(), bare) << found.cFileName;
+            ++replayed;
+        }
+        if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    }
+    EXPECT_GE(replayed, 5);  // the seeds at least
+    wintest::Measured("fuzz corpus stores loaded", static_cast<unsigned long>(replayed), "stores");
+}
+
 TEST_F(ButtonExPersist, CommittedAboutStoresAreWhatTheToolMakes) {
-    std::string resources = std::string("Z:") + TOLLVANE_SOURCE_DIR + "/resources";
-    std::replace(resources.begin(), resources.end(), '/', '\\');
+    const std::string resources = sourcePath("resources");
     const std::string work = wintest::TempFolder("about-buttons");
     for (const char* skin : {"sysinfo-up", "sysinfo-over", "sysinfo-down", "exit-up", "exit-over", "exit-down"})
         ASSERT_TRUE(CopyFileA((resources + "\\skin-" + skin + ".bmp").c_str(),
