@@ -19,6 +19,9 @@ TEST(ChooseSetting, TheMachinesPolicyThenTheUsersThenThePersonsOwnAndOutOfRangeI
     EXPECT_EQ(pick({0x80000000u, 0xFFFFFFFFu}), std::pair(60, false));
     EXPECT_EQ(pick({2147483647u, std::nullopt}), std::pair(2147483647, true));
     EXPECT_EQ(ChooseSetting({0u, std::nullopt}, 30, 0, 2147483647).byPolicy, true);
+    // Limits below zero are numbers, not huge DWORDs.
+    EXPECT_EQ(ChooseSetting({5u, std::nullopt}, 30, -10, 10).value, 5);
+    EXPECT_EQ(ChooseSetting({0xFFFFFFFFu, std::nullopt}, 30, -5, -1).byPolicy, false);
 }
 
 }  // namespace
