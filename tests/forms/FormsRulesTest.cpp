@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "forms/SysInfoPath.h"
+#include "services/PathRules.h"
 
 namespace forms {
 namespace {
@@ -26,6 +27,8 @@ TEST(SysInfoLaunchPath, UnderWow64APathInTheSystemFolderGoesThroughSysnative) {
         // A native process, 32-bit or 64-bit, starts every path as it is.
         EXPECT_EQ(SysInfoLaunchPath(c.path, c.system, L"C:\\WINDOWS", false), c.path) << c.path;
     }
+    // A folder named with two backslashes at its end is no file inside it.
+    EXPECT_FALSE(services::SamePath(L"C:\\x\\y", L"C:\\x\\\\"));
 }
 
 }  // namespace
