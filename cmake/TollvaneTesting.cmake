@@ -81,19 +81,24 @@ macro(tollvane_test_pch target)
   target_precompile_headers(${target} REUSE_FROM tollvane_test_pch)
 endmacro()
 
-# tollvane_fuzz(<name> <source> <libs...>): a libFuzzer target over platform-free code
-# (native clang only), linking those platform-free parts. ctest runs it for a bounded time.
+# tollvane_fuzz(<name> <source> <libs...> [SECONDS <n>]): a libFuzzer target over
+# platform-free code (native clang only), linking those platform-free parts. ctest
+# runs it for n seconds (20 by default); TOLLVANE_FUZZ_SECONDS sets every target's.
 function(tollvane_fuzz name source)
   if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
     return()
   endif()
+  cmake_parse_arguments(F "" "SECONDS" "" ${ARGN})
   add_executable(${name} ${source})
-  target_compile_options(${name} PRIVATE -fsanitize=fuzzer)
+  target_compile_options(${name} PRIVATE ${TOLLVANE_WARNINGS} -fsanitize=fuzzer)
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
-  target_link_libraries(${name} PRIVATE ${ARGN})
+  target_link_libraries(${name} PRIVATE ${F_UNPARSED_ARGUMENTS})
   set(corpus ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
   file(MAKE_DIRECTORY ${corpus})
   set(seconds $ENV{TOLLVANE_FUZZ_SECONDS})
+  if(NOT seconds)
+    set(seconds ${F_SECONDS})
+  endif()
   if(NOT seconds)
     set(seconds 20)
   endif()
