@@ -23,7 +23,8 @@
 //   --decoy: only a dialog with Yes and OK (another program's dialog that
 //            must never be answered); presses are logged as "press decoy ...".
 //   --ignore-close CLASS: only a hidden window of that class that ignores WM_CLOSE
-//            (a copy of another program that will not exit when asked).
+//            (a copy of another program that will not exit when asked); each
+//            request is logged as "close ignored".
 #include <windows.h>
 
 #include <memory>
@@ -206,7 +207,9 @@ LRESULT CALLBACK mainProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK ignoreCloseProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return msg == WM_CLOSE ? 0 : DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (msg != WM_CLOSE) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    logLine("close ignored");
+    return 0;
 }
 
 void registerClass(const char* name, WNDPROC proc) {

@@ -78,6 +78,11 @@ reg_key_exists() { timeout 30 wine reg query "$1" </dev/null >/dev/null 2>&1; }
 
 unix_path() { answer winepath -u "$1"; }
 windows_path() { answer winepath -w "$1"; }
+# short_path <Windows path>: its 8.3 form (the path itself where it has none).
+short_path() {
+  printf '@for %%%%I in ("%%~1") do @echo %%%%~sI\r\n' >"$WINEPREFIX/drive_c/short.bat"
+  answer wine cmd /c 'C:\short.bat' "$1"
+}
 
 # make_packages <build folder> <work folder> <package name>: the installer and
 # the zip, made by cpack from the built program into the run's packages folder.

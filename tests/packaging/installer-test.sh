@@ -85,22 +85,39 @@ echo "== the zip's program, opened inside the zip =="
 temp=$(unix_path "$(answer wine cmd /c echo %TEMP%)")/Temp1_$name.zip
 mkdir -p "$temp"
 unzip -q -o "$packages/$name.zip" -d "$temp" || fail "unzip"
-start_tollvane "$temp/$name/tollvane.exe"
+start_tollvane "$temp/$name/tollvane.exe"; zip_copy=$tv_pid
 expect "it runs, its icon in the notification area" wait_until 60 tray_icon_shown
 sleep 1
 expect_not "but writes no Startup shortcut to a file that will be gone" shortcut_exists
 
-echo "== a copy that will not exit =="
+echo "== copies run from other folders are left alone =="
 rm -f "$dir/notes.txt"
 expect "install once more" installed
-ready=$work/ignores-close.ready
-rm -f "$ready"
-timeout 300 wine "$mailclient" --ignore-close TollvaneMainForm --log "$(windows_path "$ready")" \
-  </dev/null >/dev/null 2>&1 &
-expect "a window of the program's class that ignores WM_CLOSE is up" wait_until 60 exists "$ready"
+# stuck <exe> <log>: a window of the program's class that ignores WM_CLOSE and logs it.
+stuck() {
+  rm -f "$2"
+  timeout 300 wine "$1" --ignore-close TollvaneMainForm --log "$(windows_path "$2")" </dev/null >/dev/null 2>&1 &
+  stuck_pid=$!
+  wait_until 60 exists "$2"
+}
+# A folder beside, whose name begins with the install folder's.
+mkdir -p "${dir}Tray" && cp "$mailclient" "${dir}Tray/stuck.exe"
+expect "such a window runs from the folder beside" stuck "${dir}Tray/stuck.exe" "$work/beside.log"
+expect "the silent uninstall succeeds beside it and the zip's copy" uninstalled_in_place
+expect_not "that window was sent nothing" grep -q close "$work/beside.log"
+expect "the zip's copy has kept running through the install and the uninstall" is_running "$zip_copy"
+kill "$stuck_pid"; wait "$stuck_pid"
+
+echo "== a copy of ours that will not exit, started through its 8.3 path =="
+loc=${loc}Tray dir=${dir}Tray
+expect "install into the folder beside" w 120 "$setup" /S "/D=$loc"
+exe=$(short_path "$loc\\stuck.exe")
+[ "$exe" != "$loc\\stuck.exe" ] || echo "   (Wine gives no short name here: started by its long path)"
+expect "such a window runs from the install folder, started so" stuck "$exe" "$work/stuck.log"
 started=$SECONDS
 expect_not "the silent uninstall reports failure instead of success" uninstalled_in_place
 expect "and gives up within 30 s" [ $((SECONDS - started)) -le 30 ]
+expect "having asked it to exit" grep -q close "$work/stuck.log"
 expect "the program is left installed" exists "$dir/tollvane.exe"
 expect "with its uninstall entry" reg_key_exists "$uninstall_key"
 
