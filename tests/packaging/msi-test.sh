@@ -109,8 +109,8 @@ echo "== upgrade from a lower version, with the older one running =="
 expect "the older package installs" msiexec /i "$(windows_path "$older")"
 old_code=$(entries)
 expect "Add or Remove Programs lists the older version" one_entry_of 0.9.0
-start_tollvane "$dir/tollvane.exe"; old_pid=$tv_pid
-expect "the older version runs" wait_until 60 tray_icon_shown
+start_tollvane "$(short_path "$exe")"; old_pid=$tv_pid
+expect "the older version runs, started through its 8.3 path" wait_until 60 tray_icon_shown
 expect "the newer package installs over it" msiexec /i "$(windows_path "$package")"
 expect "the running older copy was asked to exit and ended cleanly" ended_cleanly "$old_pid" 20
 expect "one entry is left, the newer version's" one_entry_of "$version"
