@@ -63,6 +63,23 @@ set(CPACK_PACKAGE_CHECKSUM SHA256)
 set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};${PROJECT_NAME};Runtime;/")
 set(CPACK_PROJECT_CONFIG_FILE ${TOLLVANE_PACKAGING_OUT}/CPackOptions.cmake)
 
+# NSIS 3.08 or later: its installers load the system DLLs they use from the
+# system folder only, so none planted beside a downloaded installer (the
+# Downloads folder) is loaded into it. cpack uses the makensis checked here.
+find_program(TOLLVANE_MAKENSIS makensis)
+if(TOLLVANE_MAKENSIS)
+  execute_process(COMMAND ${TOLLVANE_MAKENSIS} -VERSION OUTPUT_VARIABLE nsis_version ERROR_QUIET
+                  OUTPUT_STRIP_TRAILING_WHITESPACE)
+  if(NOT nsis_version MATCHES "^v([0-9]+\\.[0-9]+)" OR CMAKE_MATCH_1 VERSION_LESS 3.08)
+    message(FATAL_ERROR "Packaging: ${TOLLVANE_MAKENSIS} is NSIS '${nsis_version}'; the installer needs NSIS 3.08 "
+                        "or later, whose installers load system DLLs only from the system folder. Install a newer "
+                        "NSIS, or point TOLLVANE_MAKENSIS at one.")
+  endif()
+  set(CPACK_NSIS_EXECUTABLE ${TOLLVANE_MAKENSIS})
+else()
+  message(STATUS "Packaging: no makensis (NSIS 3.08 or later) found: cpack makes no installer")
+endif()
+
 # NSIS: our template is found through CPack's module path.
 set(CPACK_MODULE_PATH ${TOLLVANE_PACKAGING_DIR})
 set(CPACK_NSIS_PACKAGE_NAME "${PROJECT_NAME} ${PROJECT_VERSION}")
