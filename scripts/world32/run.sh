@@ -22,7 +22,7 @@ mkdir -p "$xfer/disk/tree"
 # test sources, and of the build the programs, the packages and ctest's files.
 (cd "$root" && { find scripts tests bench resources -type f
                  find build/i686 -path '*/CMakeFiles' -prune -o -name 'wine-*' -prune -o -type f \
-                   \( -name '*.cmake' -o -name '*.exe' -o -name '*.msi' -o -path '*/packaging-tests/*' \) -print; }) \
+                   \( -name '*.cmake' -o -name '*.exe' -o -name '*.bin' -o -name '*.msi' -o -path '*/packaging-tests/*' \) -print; }) \
   | (cd "$root" && xargs -d '\n' cp --parents -t "$xfer/disk/tree")
 env_vars=""
 for v in TOLLVANE_SOAK_SHORT TOLLVANE_RUN_NAME BENCH_SECONDS BENCH_ABOUT; do
