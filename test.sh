@@ -16,6 +16,7 @@
 #   - the tests that log the stand-in mail client off, again in Wine worlds whose
 #     language is German and Japanese (code page 932), and the program's own
 #     words in French and Spanish ones;
+#   - the About box and the splash again at 120, 144 and 192 dpi;
 #   - last, in the 32-bit world, the shipped program and every 32-bit test. Its
 #     image is built (once; then cached) while the compilers run.
 #   TOLLVANE_SOAK=1  also run the long soak test (CI runs its short form, and not
@@ -99,6 +100,17 @@ language_pair german de_DE.UTF-8 japanese ja_JP.UTF-8 -R "$logoff_tests" -E "$lo
 phase "the program's words on a French and on a Spanish Windows"
 language_pair french fr_FR.UTF-8 spanish es_ES.UTF-8 \
   -R '^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningBalloon|^packaging\.installer$'
+
+# The display scales of 125%, 150% and 200%: the About box and the splash grow with
+# the screen's dots per inch (96 is every other world's), all three worlds at once.
+phase "the About box and the splash at 120, 144 and 192 dpi"
+dpi_jobs=()
+for dpi in 120 144 192; do
+  WINE_SESSION_DPI=$dpi wine_run "dpi$dpi" winxp64 -R '^(Scale|HighContrast)\.' >/dev/null &
+  dpi_jobs+=($!)
+done
+wait "${dpi_jobs[@]}"
+cat "$logs"/wine-dpi{120,144,192}.log
 
 # The 32-bit world: the shipped 32-bit program, every 32-bit test and the 32-bit
 # installer, in an emulated 32-bit PC whose 32-bit Wine reports Windows XP SP3.

@@ -11,6 +11,8 @@
 #   WINE_SESSION_LOCALE     the Unix locale of every Wine process, and so the
 #                           Windows language and ANSI code page (default C.UTF-8:
 #                           English, code page 1252); e.g. de_DE.UTF-8, ja_JP.UTF-8
+#   WINE_SESSION_DPI        the display scale in dots per inch (120, 144, 192; default
+#                           the prefix's, 96): Wine reads it as each process starts
 #   WINEARCH                win64 unless set (win32 in the emulated 32-bit PC)
 # wine_session_start fails when the desktop or its registry settings could not be made.
 
@@ -42,6 +44,11 @@ wine_session_start() {
     if [ -n "${WINE_SESSION_WINVER:-}" ]; then
       timeout 60 wine winecfg -v "$WINE_SESSION_WINVER" </dev/null >/dev/null 2>&1 || true
     fi
+    timeout 60 wineserver -w || true
+  fi
+  if [ -n "${WINE_SESSION_DPI:-}" ]; then
+    timeout 120 wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$WINE_SESSION_DPI" /f \
+      </dev/null >/dev/null 2>&1 || true
     timeout 60 wineserver -w || true
   fi
   wineserver -p </dev/null >/dev/null 2>&1 &

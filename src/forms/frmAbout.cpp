@@ -5,6 +5,7 @@
 #include <span>
 #include <string>
 
+#include "forms/LabelFit.h"
 #include "forms/mGetRandomLabel.h"
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
@@ -163,6 +164,9 @@ void FrmAbout::LoadButtons() {
     buttonex::ButtonExEvents* events = this;
     bSysInfo.button_ = std::make_unique<buttonex::ButtonEx>(host_, events);
     bExit.button_ = std::make_unique<buttonex::ButtonEx>(host_, events);
+    // The skins grow with the box, so that the caption's larger font still fits.
+    bSysInfo->SetSkinDpi(dpi_);
+    bExit->SetSkinDpi(dpi_);
     // Tab order follows the labels: 5 and 6.
     host_.Load(*bSysInfo.button_, storedRecord(IDR_ABOUT_BSYSINFO), kSysInfoBounds.left, kSysInfoBounds.top, 5);
     host_.Load(*bExit.button_, storedRecord(IDR_ABOUT_BEXIT), kExitBounds.left, kExitBounds.top, 6);
@@ -193,6 +197,7 @@ void FrmAbout::OnLoad() {
     lblVersion.SetCaption(versionText());
     lblDisclaimer.SetCaption(ui::Text(IDS_ABOUT_DISCLAIMER));
     SetWindowTextW(hWnd(), ui::Text(IDS_ABOUT_TITLE, kAppTitle).c_str());
+    for (const LabelDesign& d : kLabels) GrowToFitText(this->*d.label);
 }
 
 void FrmAbout::OnUnload() { DestroyControls(); }

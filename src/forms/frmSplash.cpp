@@ -120,13 +120,15 @@ void FrmSplash::OnLoad() {
         const SIZE pixels = Maskk.Picture.Pixels();
         if (pixels.cx > 0 && pixels.cy > 0) Maskk.Size = pixels;
     }
+    ScaleToScreen();
     ChangeMask();
 }
 
 void FrmSplash::ChangeMask() {
     // Whatever fails here leaves an unshaped rectangle; start-up goes on.
-    mRegion = ui::GiveToWindow(
-        hWnd(), base::UniqueRegion(RegionFromBitmap(static_cast<HBITMAP>(Maskk.Picture.Handle()))), true);
+    base::UniqueRegion region(RegionFromBitmap(shape_ ? shape_.get() : static_cast<HBITMAP>(Maskk.Picture.Handle())));
+    if (region) OffsetRgn(region.get(), at_.x, at_.y);
+    mRegion = ui::GiveToWindow(hWnd(), std::move(region), true);
 }
 
 LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -149,7 +151,7 @@ void FrmSplash::Paint(HDC dc) {
     base::UniqueMemoryDc source(CreateCompatibleDC(dc));
     if (!source) return;
     base::SelectedObject selected(source.get(), bitmap);
-    BitBlt(dc, 0, 0, Maskk.Size.cx, Maskk.Size.cy, source.get(), 0, 0, SRCCOPY);
+    BitBlt(dc, at_.x, at_.y, Maskk.Size.cx, Maskk.Size.cy, source.get(), 0, 0, SRCCOPY);
 }
 
 }  // namespace forms

@@ -46,6 +46,10 @@ protected:
 
 private:
     void Paint(HDC dc);
+    // Scales the picture to the screen's dots per inch and centres it.
+    void ScaleToScreen();
+    base::UniqueBitmap shape_;  // what the shape is cut from, when the picture was scaled
+    POINT at_{0, 0};            // where the picture's corner lies in the window
 
     // A window of its own that is never shown owns the splash, so that no shell
     // gives the splash a taskbar button: it is a picture, not a window a person

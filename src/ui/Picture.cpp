@@ -159,4 +159,26 @@ void Picture::DrawAt(HDC dc, int x, int y) const {
     }
 }
 
+void Picture::DrawScaled(HDC dc, int x, int y, int w, int h, int stretchMode) const {
+    HANDLE h0 = Handle();
+    if (!h0) return;
+    const SIZE px = Pixels();
+    if (px.cx == w && px.cy == h) return DrawAt(dc, x, y);
+    const int oldMode = SetStretchBltMode(dc, stretchMode);
+    POINT oldOrigin{};
+    SetBrushOrgEx(dc, 0, 0, &oldOrigin);  // as HALFTONE asks after the mode is set
+    if (Type() == PICTYPE_BITMAP) {
+        base::UniqueMemoryDc mem(CreateCompatibleDC(dc));
+        base::SelectedObject selected(mem.get(), h0);
+        StretchBlt(dc, x, y, w, h, mem.get(), 0, 0, px.cx, px.cy, SRCCOPY);
+    } else if (Type() == PICTYPE_ICON) {
+        DrawIconEx(dc, x, y, static_cast<HICON>(h0), w, h, 0, nullptr, DI_NORMAL);
+    } else {
+        const SIZE hm = Himetric();
+        p_->Render(dc, x, y, w, h, 0, hm.cy, hm.cx, -hm.cy, nullptr);
+    }
+    SetBrushOrgEx(dc, oldOrigin.x, oldOrigin.y, nullptr);
+    SetStretchBltMode(dc, oldMode);
+}
+
 }  // namespace ui

@@ -42,6 +42,9 @@ public:
     // Draws the image unscaled with its top-left corner at (x, y); nothing when
     // absent or empty.
     void DrawAt(HDC dc, int x, int y) const;
+    // Draws the image stretched to w x h at (x, y) with the stretch mode given
+    // (HALFTONE to look smooth, COLORONCOLOR to keep every colour exact).
+    void DrawScaled(HDC dc, int x, int y, int w, int h, int stretchMode) const;
 
     IPicture* get() const noexcept { return p_.get(); }
     bool operator==(const Picture& o) const noexcept { return p_.get() == o.p_.get(); }

@@ -222,6 +222,11 @@ public:
     int32_t WidthTwips() const;
     int32_t HeightTwips() const;
     void SetSizeTwips(double width, double height);
+    // Skins drawn at dpi/96 of their own size, for a form laid out at that many
+    // dots per inch: the face is stretched smoothly and the window's shape follows
+    // it. 96, the default, draws every skin pixel for pixel.
+    void SetSkinDpi(int dpi);
+    int SkinDpi() const noexcept { return skinDpi_; }
     const PixelSurface& Surface() const noexcept { return surface_; }
     // Whether the window is cut to the skin's shape (and the skin it is cut to).
     bool ShapeMode() const noexcept { return shapeMode_; }
@@ -321,6 +326,7 @@ private:
     // The surface and its facilities.
     PixelSurface surface_;
     bool shapeMode_ = false;
+    int skinDpi_ = 96;
     ui::Picture shapePicture_;
     Colour maskColour_ = 0;
     Colour appliedMask_ = 0;

@@ -120,13 +120,15 @@ void ButtonEx::DrawSkinFace(int32_t state, bool focus) {
     const ui::Picture& forState =
         pictureFor(layout::SlotFor(state), m_SkinDown, m_SkinUp, m_SkinOver, m_SkinDisabled, m_SkinFocus);
     if (forState.IsPresent()) skin = forState;
-    surface_.SetBackgroundPicture(skin);
+    const bool scaled = skinDpi_ != 96;
+    surface_.SetBackgroundPicture(skin, scaled);
     if (skin.Handle()) {
         SetShapePicture(skin);
-        // The button takes the skin's size. A change of size repaints the button
-        // (in the Up look) before this painter goes on.
+        // The button takes the skin's size (scaled). A change of size repaints the
+        // button (in the Up look) before this painter goes on.
         const SIZE hm = skin.Himetric();
-        SetSizeTwips(layout::SkinTwips(hm.cx), layout::SkinTwips(hm.cy));
+        const double scale = skinDpi_ / 96.0;
+        SetSizeTwips(layout::SkinTwips(hm.cx) * scale, layout::SkinTwips(hm.cy) * scale);
     }
 }
 
@@ -190,8 +192,9 @@ void ButtonEx::DrawCaption(int32_t state) {
     in.sh = surface_.Height();
     in.textWidth = text.cx;
     in.textHeight = text.cy;
-    in.offsetX = m_CaptionOffsetX;
-    in.offsetY = m_CaptionOffsetY;
+    // The offsets are the skin's pixels: they grow with it.
+    in.offsetX = MulDiv(m_CaptionOffsetX, skinDpi_, 96);
+    in.offsetY = MulDiv(m_CaptionOffsetY, skinDpi_, 96);
     const layout::Point at = layout::CaptionPosition(in);
     const std::string caption = base::ToAnsi(m_Caption);
     if (caption.empty()) return;  // nothing to draw (and DrawState would measure a null text)
@@ -302,6 +305,13 @@ void ButtonEx::ClearHighlight() { Redraw(m_State); }
 // ---------------------------------------------------------------- the surface on screen
 
 void ButtonEx::SetShapeMode(bool on) { shapeMode_ = on; }
+
+void ButtonEx::SetSkinDpi(int dpi) {
+    if (dpi <= 0 || dpi == skinDpi_) return;
+    skinDpi_ = dpi;
+    appliedShape_ = false;  // cut again at the new size
+    if (IsCreated()) Repaint();
+}
 void ButtonEx::SetShapePicture(const ui::Picture& picture) { shapePicture_ = picture; }
 
 void ButtonEx::ApplyShape() {
@@ -319,11 +329,13 @@ void ButtonEx::ApplyShape() {
 
     std::vector<ui::PixelRun> runs;
     if (shapePicture_.Handle()) {
-        const SIZE px = shapePicture_.Pixels();
+        // A scaled skin fills the surface; its shape is cut from the same size,
+        // stretched without blending so that the mask colour stays exact.
+        const SIZE px = skinDpi_ == 96 ? shapePicture_.Pixels() : SIZE{surface_.Width(), surface_.Height()};
         const COLORREF mask = PixelSurface::Resolve(maskColour_);
         PixelSurface pixels(px.cx, px.cy);
         pixels.SetBackColor(mask);  // an icon's transparent parts count as mask colour
-        shapePicture_.DrawAt(pixels.Dc(), 0, 0);
+        shapePicture_.DrawScaled(pixels.Dc(), 0, 0, px.cx, px.cy, COLORONCOLOR);
         GdiFlush();
         const size_t stride = static_cast<size_t>(pixels.Width());
         const std::span<const uint32_t> bits(pixels.Bits(),

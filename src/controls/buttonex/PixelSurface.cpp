@@ -71,12 +71,20 @@ void PixelSurface::Clear() {
     const uint32_t px =
         (static_cast<uint32_t>(GetRValue(c)) << 16) | (static_cast<uint32_t>(GetGValue(c)) << 8) | GetBValue(c);
     std::fill(bits_, bits_ + static_cast<size_t>(width_) * static_cast<size_t>(height_), px);
-    background_.DrawAt(dc_.get(), 0, 0);
+    drawBackground();
 }
 
-void PixelSurface::SetBackgroundPicture(const ui::Picture& picture) {
+void PixelSurface::SetBackgroundPicture(const ui::Picture& picture, bool stretched) {
     background_ = picture;
-    background_.DrawAt(dc_.get(), 0, 0);
+    stretched_ = stretched;
+    drawBackground();
+}
+
+void PixelSurface::drawBackground() {
+    if (stretched_)
+        background_.DrawScaled(dc_.get(), 0, 0, width_, height_, HALFTONE);
+    else
+        background_.DrawAt(dc_.get(), 0, 0);
 }
 
 void PixelSurface::SetFont(HFONT font) { SelectObject(dc_.get(), font ? static_cast<HGDIOBJ>(font) : originalFont_); }

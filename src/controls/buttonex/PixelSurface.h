@@ -41,9 +41,10 @@ public:
 
     // Fills with the background colour and draws the background picture.
     void Clear();
-    // The picture shown in the background, unscaled at the top-left corner.
+    // The picture shown in the background, unscaled at the top-left corner, or
+    // stretched over the whole surface (smoothly) when stretched is true.
     const ui::Picture& BackgroundPicture() const noexcept { return background_; }
-    void SetBackgroundPicture(const ui::Picture& picture);
+    void SetBackgroundPicture(const ui::Picture& picture, bool stretched = false);
 
     void SetFont(HFONT font);
     // A one-pixel line in the foreground colour, without its last point.
@@ -59,6 +60,7 @@ public:
 
 private:
     void make(int width, int height);
+    void drawBackground();
 
     base::UniqueMemoryDc dc_;
     base::UniqueBitmap bitmap_;
@@ -69,6 +71,7 @@ private:
     uint32_t back_ = 0x00FFFFFF;
     uint32_t fore_ = 0;
     ui::Picture background_;
+    bool stretched_ = false;
 };
 
 }  // namespace buttonex
