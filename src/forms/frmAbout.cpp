@@ -129,6 +129,7 @@ bool FrmAbout::CreateFormWindow() {
     if (!ole_) ole_.emplace();
     if (!Create(cls, info)) return false;
     CreateControls();
+    ApplyColours();
     return true;
 }
 
@@ -139,7 +140,7 @@ void FrmAbout::CreateControls() {
         label.SetFont(makeFont(d.face, d.centipoints, d.bold, d.underline, dpi_));
         label.SetForeColor(d.color);
     }
-    lblWebLink.OnMouseMove = [this] { SetLinkColor(kLinkHoverColor); };
+    lblWebLink.OnMouseMove = [this] { SetLinkColor(LinkColour(true)); };
     lblWebLink.OnClick = [this] { services::OpenWebLink(hWnd(), kHomePage); };
 
     LoadButtons();
@@ -232,7 +233,13 @@ LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
             break;
         }
         case WM_MOUSEMOVE:
-            SetLinkColor(kLinkColor);
+            SetLinkColor(LinkColour(false));
+            break;
+        case WM_SYSCOLORCHANGE:
+            ApplyColours();
+            break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETHIGHCONTRAST) ApplyColours();
             break;
         case WM_SETFOCUS:
             // Focus goes to the first control that takes it, as in a dialog.
@@ -249,14 +256,15 @@ LRESULT FrmAbout::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
 
 void FrmAbout::Paint(HDC dc) {
     for (const LineDesign& line : kLines) {
-        base::UniquePen pen(CreatePen(PS_SOLID, 1, line.color));
+        const COLORREF colour = highContrast_ ? TextColour() : line.color;
+        base::UniquePen pen(CreatePen(PS_SOLID, 1, colour));
         base::SelectedObject selected(dc, pen.get());
         const int x1 = TwipsToPixels(line.x1, dpi_), y1 = TwipsToPixels(line.y1, dpi_);
         const int x2 = TwipsToPixels(line.x2, dpi_), y2 = TwipsToPixels(line.y2, dpi_);
         MoveToEx(dc, x1, y1, nullptr);
         LineTo(dc, x2, y2);
         // LineTo leaves out the end point; the line includes it.
-        SetPixel(dc, x2, y2, line.color);
+        SetPixel(dc, x2, y2, colour);
     }
 }
 

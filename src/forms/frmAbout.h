@@ -93,7 +93,14 @@ private:
     void LoadButtons();
     void Click(buttonex::ButtonEx& button) override;
 
+    // The design's colours, or the system's while high contrast is on; again
+    // whenever the system's colours or that setting change.
+    void ApplyColours();
+    COLORREF TextColour() const;
+    COLORREF LinkColour(bool hover) const;
+
     int dpi_ = 96;
+    bool highContrast_ = false;
     base::UniqueBrush background_;
 };
 

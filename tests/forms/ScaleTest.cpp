@@ -1,11 +1,12 @@
 // The About box and the splash at the screen's scale (the world's dots per inch:
-// 96, 120, 144, 192).
+// 96, 120, 144, 192), and the About box in high contrast.
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <string>
 
 #include "forms/LabelFit.h"
@@ -15,6 +16,7 @@
 #include "support/WinTest.h"
 #include "base/OleApartment.h"
 #include "base/Text.h"
+#include "ui/HighContrast.h"
 #include "ui/Units.h"
 
 namespace {
@@ -101,6 +103,87 @@ TEST(Scale, SplashPictureAndShapeScaledAndCentred) {
     wintest::Pump(200);
     wintest::Screenshot("splash-" + dpiName() + ".png");
     EXPECT_TRUE(wintest::WaitUntil([&] { return !IsWindow(splash); }, 10000));
+}
+
+// The contrast ratio of two colours as the accessibility guidelines define it.
+double contrast(COLORREF a, COLORREF b) {
+    auto luminance = [](COLORREF c) {
+        auto channel = [](int v) {
+            const double x = v / 255.0;
+            return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * channel(GetRValue(c)) + 0.7152 * channel(GetGValue(c)) + 0.0722 * channel(GetBValue(c));
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The two most frequent colours of a window as a person sees it: face and ink.
+std::pair<COLORREF, COLORREF> faceAndInk(HWND w) {
+    RECT r{};
+    GetWindowRect(w, &r);
+    std::map<COLORREF, int> seen;
+    for (COLORREF c : wintest::ScreenPixels(r).colours) ++seen[c];
+    std::pair<COLORREF, int> first{0, 0}, second{0, 0};
+    for (const auto& [c, n] : seen)
+        if (n > first.second)
+            second = first, first = {c, n};
+        else if (n > second.second)
+            second = {c, n};
+    return {first.first, second.first};
+}
+
+TEST(HighContrast, AboutBoxTakesTheSystemsColoursReadablyAndFollowsTheSetting) {
+    // High Contrast Black, as Windows sets it.
+    const int which[] = {COLOR_WINDOW,       COLOR_WINDOWTEXT, COLOR_BTNFACE,    COLOR_BTNTEXT, COLOR_HOTLIGHT,
+                         COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,  COLOR_3DDKSHADOW, COLOR_3DLIGHT};
+    const COLORREF black[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                              RGB(255, 255, 255), RGB(255, 255, 0),   RGB(255, 255, 255),
+                              RGB(128, 128, 128), RGB(255, 255, 255), RGB(192, 192, 192)};
+    COLORREF saved[std::size(which)];
+    for (size_t i = 0; i < std::size(which); ++i) saved[i] = GetSysColor(which[i]);
+    base::OleApartment ole;
+    forms::FrmAbout& about = forms::frmAbout();
+    const auto pixel = [&](int x, int y) {
+        RECT r{x, y, x + 1, y + 1};
+        MapWindowPoints(about.hWnd(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+        return wintest::ScreenPixels(r).colours.at(0);
+    };
+    const auto shows = [&](HWND w, COLORREF c) {
+        RECT r{};
+        GetWindowRect(w, &r);
+        return wintest::FindColour(wintest::ScreenPixels(r), c).count > 10;
+    };
+    ASSERT_TRUE(SetSysColors(static_cast<int>(std::size(which)), which, black));
+    ui::OverrideHighContrast(true);
+    about.Show();
+    SetForegroundWindow(about.hWnd());
+    wintest::Pump(400);
+    EXPECT_EQ(pixel(4, 4), RGB(0, 0, 0));
+    EXPECT_TRUE(shows(about.lblCaption.hWnd(), RGB(255, 255, 255)));
+    EXPECT_TRUE(shows(about.lblWebLink.hWnd(), RGB(255, 255, 0)));
+    for (const forms::AboutButton* b : {&about.bSysInfo, &about.bExit}) {
+        const auto [face, ink] = faceAndInk(b->hWnd());
+        EXPECT_EQ(face, RGB(0, 0, 0));
+        EXPECT_GE(contrast(face, ink), 4.5) << base::ToAnsi((*b)->Caption());
+        wintest::Measured("high contrast: " + base::ToAnsi((*b)->Caption()) + " caption to face, x100",
+                          static_cast<unsigned long>(contrast(face, ink) * 100), "");
+    }
+    wintest::Screenshot("about-box-high-contrast.png");
+    // Switched off: the box's own colours at once; on again with other system colours: those.
+    ui::OverrideHighContrast(false);
+    SendMessageA(about.hWnd(), WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    wintest::Pump(300);
+    EXPECT_EQ(pixel(4, 4), forms::kAboutBackColor);
+    ui::OverrideHighContrast(true);
+    const COLORREF white[] = {RGB(255, 255, 255), RGB(0, 0, 0)};
+    SetSysColors(2, which, white);  // tells every top-level window
+    wintest::Pump(300);
+    EXPECT_EQ(pixel(4, 4), RGB(255, 255, 255));
+    EXPECT_TRUE(shows(about.lblCaption.hWnd(), RGB(0, 0, 0)));
+    about.Unload();
+    ui::OverrideHighContrast(std::nullopt);
+    SetSysColors(static_cast<int>(std::size(which)), which, saved);
 }
 
 }  // namespace
