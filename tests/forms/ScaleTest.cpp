@@ -59,8 +59,8 @@ TEST(Scale, AboutButtonsGrowWithTheirCaptionInsideAndLabelsKeepTheirText) {
         EXPECT_GE(text.top, 2) << name;
         EXPECT_LT(text.bottom, face.height - 2) << name;
         EXPECT_LT(text.right, mark.left - 1) << name << ": the caption runs into the mark";
-        wintest::Measured(name + ": caption's gap to the mark", static_cast<unsigned long>(mark.left - text.right),
-                          "px");
+        wintest::Measured(name + ": caption's gap to the mark",
+                          static_cast<unsigned long>(std::max(0, mark.left - text.right)), "px");
     }
     for (const forms::Label* label :
          {&about.lblCaption, &about.lblVersion, &about.lblDescription, &about.lblDisclaimer, &about.lblWebLink}) {
