@@ -29,6 +29,8 @@
 #define IDS_ABOUT_DISCLAIMER 1016
 #define IDS_LINK_CLICK 1017
 #define IDS_LINK_VISIT 1018
+#define IDS_ACTION_PRESS 1019
+#define IDS_ACTION_JUMP 1020
 // The range of the program's own words.
 #define IDS_FIRST IDS_MENU_SET_DELAY
-#define IDS_LAST IDS_LINK_VISIT
+#define IDS_LAST IDS_ACTION_JUMP

@@ -37,6 +37,7 @@ bool Label::Create(HWND parent, int id, const RECT& bounds, bool takesMouse) {
 void Label::Destroy() noexcept {
     if (tooltip_ && IsWindow(tooltip_)) DestroyWindow(tooltip_);
     tooltip_ = nullptr;
+    accessible_.Disconnect();
     if (hwnd_ && IsWindow(hwnd_)) {
         SetWindowLongPtrA(hwnd_, GWLP_USERDATA, 0);
         DestroyWindow(hwnd_);
@@ -131,6 +132,7 @@ LRESULT CALLBACK Label::WndProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 LRESULT Label::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto* label = reinterpret_cast<Label*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
     if (!label) return DefWindowProcA(hwnd, msg, wParam, lParam);
+    if (LRESULT answer = 0; label->accessible_.Answer(hwnd, msg, wParam, lParam, answer)) return answer;
     switch (msg) {
         case WM_PAINT:
             label->Paint(hwnd);

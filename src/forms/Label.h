@@ -13,6 +13,7 @@
 #include <string_view>
 
 #include "base/Handles.h"
+#include "ui/Accessible.h"
 
 namespace forms {
 
@@ -47,6 +48,10 @@ public:
     // The tooltip window, once a tooltip text was set.
     HWND ToolTipWindow() const noexcept { return tooltip_; }
 
+    // Screen readers hear a label as static text; one given an address, as a link
+    // to it, whose default action is a click.
+    void SetLinkAddress(std::wstring_view address) { linkAddress_.assign(address); }
+
     std::function<void()> OnMouseMove;
     // A press and a release of the left button, both over the label.
     std::function<void()> OnClick;
@@ -68,6 +73,14 @@ private:
     std::wstring tip_;
     bool pressed_ = false;
     bool takesMouse_ = false;
+
+    // LabelAccessible.cpp
+    ui::AccessibleFacts DescribeForReaders() const;
+    std::wstring linkAddress_;
+    ui::Accessible accessible_{OBJID_CLIENT, [this] { return DescribeForReaders(); },
+                               [this] {
+                                   if (OnClick) OnClick();
+                               }};
 };
 
 }  // namespace forms

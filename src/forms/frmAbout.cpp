@@ -11,6 +11,7 @@
 #include "resource.h"
 #include "services/mWebLink.h"
 #include "base/Text.h"
+#include "ui/Accessible.h"
 #include "ui/Language.h"
 #include "ui/Units.h"
 
@@ -142,6 +143,8 @@ void FrmAbout::CreateControls() {
     }
     lblWebLink.OnMouseMove = [this] { SetLinkColor(LinkColour(true)); };
     lblWebLink.OnClick = [this] { services::OpenWebLink(hWnd(), kHomePage); };
+    lblWebLink.SetLinkAddress(kHomePage);
+    ui::StackChildrenInReadingOrder(hWnd());  // the labels only: the buttons come after them
 
     LoadButtons();
 }

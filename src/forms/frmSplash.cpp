@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "forms/frmAbout.h"
 #include "forms/mGlobalFunctionsWin.h"
 #include "resource.h"
 #include "ui/Dib.h"
@@ -131,7 +132,17 @@ void FrmSplash::ChangeMask() {
     mRegion = ui::GiveToWindow(hWnd(), std::move(region), true);
 }
 
+ui::AccessibleFacts FrmSplash::DescribeForReaders() {
+    ui::AccessibleFacts facts;
+    facts.name = kAppTitle;
+    return facts;
+}
+
 LRESULT FrmSplash::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT answer = 0;
+    if (accessibleClient_.Answer(hWnd(), msg, wParam, lParam, answer) ||
+        accessibleWindow_.Answer(hWnd(), msg, wParam, lParam, answer))
+        return answer;
     switch (msg) {
         case WM_PAINT:
             return PaintWith([this](HDC dc) { Paint(dc); });

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "base/Handles.h"
+#include "ui/Accessible.h"
 #include "ui/Form.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
@@ -50,6 +51,12 @@ private:
     void ScaleToScreen();
     base::UniqueBitmap shape_;  // what the shape is cut from, when the picture was scaled
     POINT at_{0, 0};            // where the picture's corner lies in the window
+
+    // Readers hear the product's name, whichever of its objects they ask; the
+    // window's own caption stays as it is.
+    static ui::AccessibleFacts DescribeForReaders();
+    ui::Accessible accessibleClient_{OBJID_CLIENT, &FrmSplash::DescribeForReaders};
+    ui::Accessible accessibleWindow_{OBJID_WINDOW, &FrmSplash::DescribeForReaders};
 
     // A window of its own that is never shown owns the splash, so that no shell
     // gives the splash a taskbar button: it is a picture, not a window a person

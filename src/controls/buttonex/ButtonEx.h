@@ -37,6 +37,7 @@
 
 #include "controls/buttonex/ButtonExLayout.h"
 #include "controls/buttonex/PixelSurface.h"
+#include "ui/Accessible.h"
 #include "ui/Font.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
@@ -387,6 +388,11 @@ private:
     Colour m_TransparentColor = 0;
     int32_t m_Value = 0;
     int32_t m_WhatsThisHelpID = 0;
+
+    // Screen readers (ButtonExAccessible.cpp)
+    ui::AccessibleFacts DescribeForReaders() const;
+    void PressForReader();
+    ui::Accessible accessible_{OBJID_CLIENT, [this] { return DescribeForReaders(); }, [this] { PressForReader(); }};
 
     // Drag and drop
     void RegisterDropTarget();

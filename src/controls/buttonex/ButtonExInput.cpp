@@ -56,6 +56,7 @@ void ButtonEx::SetCursorShape() {
 }
 
 LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (LRESULT answer = 0; accessible_.Answer(hWnd(), msg, wParam, lParam, answer)) return answer;
     switch (msg) {
         case WM_PAINT:
             return PaintWith([this](HDC dc) {
