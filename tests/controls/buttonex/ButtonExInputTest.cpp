@@ -1,5 +1,8 @@
 // Mouse tracking with the real pointer on the X display (xdotool), and the
-// keyboard: key events, access keys and Tab.
+// keyboard: key events, access keys and Tab; what a screen reader hears.
+#include <windows.h>
+#include <oleacc.h>
+
 #include <algorithm>
 #include <iterator>
 #include <new>
@@ -131,6 +134,22 @@ TEST_F(ButtonExInput, KeysBecomeEventsOnlyTheAccessKeyClicksAndTabMovesFocus) {
     SetFocus(form.hWnd());
     xdo("key alt+g");
     EXPECT_EQ(std::pair(exitClicks, goClicks), std::pair(1, 1));
+
+    // A screen reader hears the access key, the container's default and the disabled look.
+    base::ComPtr<IAccessible> reader;
+    ASSERT_EQ(AccessibleObjectFromWindow(button->hWnd(), OBJID_CLIENT, __uuidof(IAccessible),
+                                         reinterpret_cast<void**>(reader.put())),
+              S_OK);
+    VARIANT self{}, state{};
+    self.vt = VT_I4;  // CHILDID_SELF
+    BSTR key = nullptr;
+    EXPECT_EQ(reader->get_accKeyboardShortcut(self, &key), S_OK);
+    EXPECT_STREQ(key, L"Alt+E");
+    SysFreeString(key);
+    host.SetDisplayAsDefault(*button, true), button->SetEnabled(false);
+    EXPECT_EQ(reader->get_accState(self, &state), S_OK);
+    EXPECT_EQ(state.lVal & (STATE_SYSTEM_DEFAULT | STATE_SYSTEM_UNAVAILABLE | STATE_SYSTEM_FOCUSABLE),
+              STATE_SYSTEM_DEFAULT | STATE_SYSTEM_UNAVAILABLE);
 }
 
 // A button in storage of the test's own, which a handler destroys and then
