@@ -12,7 +12,8 @@ void Main() {
     forms::ShowSplash();
     frmMain().Load();
     // Asked to exit while it loaded (say, by an installer): showing it would load it again.
-    if (frmMain().IsLoaded()) frmMain().Show();
+    // Shown only to be hidden again: it takes the foreground from no one.
+    if (frmMain().IsLoaded()) frmMain().Show(false);
 }
 
 int RunMessageLoop() {

@@ -72,7 +72,9 @@ FrmSplash& frmSplash() {
 
 void ShowSplash() {
     FrmSplash& splash = frmSplash();
-    splash.Show();
+    // A picture over whatever the person is doing while the program starts: it
+    // takes neither the keyboard nor the foreground from the window in use.
+    splash.Show(false);
     if (splash.IsLoaded()) UpdateWindow(splash.hWnd());
 }
 

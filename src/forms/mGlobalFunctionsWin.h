@@ -6,7 +6,8 @@
 
 namespace forms {
 
-// Puts the window into the top-most band without moving or sizing it.
+// Puts the window into the top-most band without moving or sizing it, and
+// without activating it (a window that takes activation takes the foreground).
 void MakeTopmost(HWND hWnd);
 
 }  // namespace forms

@@ -26,11 +26,11 @@ void Form::Load() {
     }
 }
 
-void Form::Show() {
+void Form::Show(bool activate) {
     Load();
     if (!IsLoaded()) return;
     activated_ = false;
-    ShowWindow(hWnd(), SW_SHOWNORMAL);
+    ShowWindow(hWnd(), activate ? SW_SHOWNORMAL : SW_SHOWNOACTIVATE);
     // Showing activates the form; where the platform withholds activation (another
     // program has the foreground) the form still gets its Activate event.
     if (IsLoaded() && !activated_) {

@@ -12,7 +12,9 @@ public:
     void Load();
     bool IsLoaded() const noexcept { return IsCreated(); }
     // Loads if needed and shows modeless with no owner; raises OnResize and OnActivate.
-    void Show();
+    // activate false: shown without taking the activation, and so the foreground,
+    // from the window the person is using (OnActivate is raised all the same).
+    void Show(bool activate = true);
     void Hide();
     // Runs OnUnload, then destroys the window. Safe to call from inside the form's
     // own handlers: the object stays valid, only the window goes. Called while the

@@ -123,4 +123,27 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     EXPECT_TRUE(t.WaitExit(5000) && t.ExitCode() == 0u);
 }
 
+TEST(Splash, LeavesThePersonsForegroundWindowAloneAndStaysOnTop) {
+    WNDCLASSA cls{};
+    cls.lpfnWndProc = DefWindowProcA;
+    cls.hInstance = GetModuleHandleA(nullptr);
+    cls.lpszClassName = "SplashTestWindow";
+    RegisterClassA(&cls);
+    base::UniqueWindow mine(CreateWindowExA(0, cls.lpszClassName, "mine", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300,
+                                            200, nullptr, nullptr, cls.hInstance, nullptr));
+    SetForegroundWindow(mine.get());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return GetForegroundWindow() == mine.get(); }, 3000));
+    wintest::Tollvane t(0);
+    ASSERT_TRUE(t.Started());
+    const HWND splash = t.FindWindowOf("TollvaneSplash");
+    ASSERT_TRUE(splash && IsWindowVisible(splash));
+    EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    int looks = 0;  // the foreground, over the rest of the splash's two seconds
+    wintest::WaitUntil([&] { return ++looks, GetForegroundWindow() != mine.get() || !IsWindowVisible(splash); }, 3000);
+    char taker[64] = "";
+    GetClassNameA(GetForegroundWindow(), taker, sizeof taker);
+    EXPECT_EQ(GetForegroundWindow(), mine.get()) << "taken by " << taker << " after " << looks << " looks";
+    EXPECT_GT(looks, 10);
+}
+
 }  // namespace
