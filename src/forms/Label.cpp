@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "base/Text.h"
 #include "ui/Window.h"
 
@@ -13,7 +15,7 @@ constexpr char kLabelClass[] = "TollvaneLabel";
 
 Label::~Label() { Destroy(); }
 
-bool Label::Create(HWND parent, int id, const RECT& bounds, bool takesMouse) {
+bool Label::Create(HWND parent, int id, const RECT& bounds, bool takesMouse, bool tabStop) {
     Destroy();
     HINSTANCE instance = GetModuleHandleA(nullptr);
     WNDCLASSA wc{};
@@ -26,9 +28,10 @@ bool Label::Create(HWND parent, int id, const RECT& bounds, bool takesMouse) {
         RegisterClassA(&wc);
     }
     takesMouse_ = takesMouse;
-    hwnd_ = CreateWindowExA(0, kLabelClass, "", WS_CHILD | WS_VISIBLE, bounds.left, bounds.top,
-                            bounds.right - bounds.left, bounds.bottom - bounds.top, parent,
-                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    const DWORD style = WS_CHILD | WS_VISIBLE | (tabStop ? WS_TABSTOP : 0);
+    hwnd_ = CreateWindowExA(0, kLabelClass, "", style, bounds.left, bounds.top, bounds.right - bounds.left,
+                            bounds.bottom - bounds.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                            instance, nullptr);
     if (!hwnd_) return false;
     SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     return true;
@@ -117,6 +120,15 @@ void Label::Paint(HWND hwnd) {
     // No prefix processing: captions come from tables and settings, and an
     // ampersand in one must show as itself.
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+    if (GetFocus() == hwnd && (SendMessageA(hwnd, WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) {
+        // Around the text, as far as the label reaches.
+        RECT cue = client;
+        DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &cue,
+                  DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+        cue.right = std::min(cue.right + 2, client.right);
+        cue.bottom = std::min(cue.bottom, client.bottom);
+        DrawFocusRect(dc, &cue);
+    }
     if (old) SelectObject(dc, old);
     EndPaint(hwnd, &ps);
 }
@@ -148,6 +160,20 @@ LRESULT Label::Handle(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
             return reinterpret_cast<LRESULT>(label->font_.get());
         case WM_NCHITTEST:
             if (!label->takesMouse_) return HTTRANSPARENT;
+            break;
+        case WM_SETFOCUS:
+        case WM_KILLFOCUS:
+            InvalidateRect(hwnd, nullptr, TRUE);
+            break;
+        case WM_UPDATEUISTATE: {
+            const LRESULT result = DefWindowProcA(hwnd, msg, wParam, lParam);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return result;
+        }
+        case WM_GETDLGCODE:
+            return DLGC_WANTALLKEYS;
+        case WM_KEYDOWN:
+            if (label->OnKey && label->OnKey(static_cast<UINT>(wParam))) return 0;
             break;
         case WM_MOUSEMOVE:
             if (label->OnMouseMove) label->OnMouseMove();

@@ -25,8 +25,10 @@ public:
     Label& operator=(const Label&) = delete;
 
     // bounds in the parent's client pixels. takesMouse: the label receives mouse
-    // moves and clicks (see OnMouseMove, OnClick) instead of the form.
-    bool Create(HWND parent, int id, const RECT& bounds, bool takesMouse);
+    // moves and clicks (see OnMouseMove, OnClick) instead of the form. tabStop:
+    // the label takes the keyboard focus in the form's tab order (see OnKey), and
+    // shows it with a focus rectangle around its text.
+    bool Create(HWND parent, int id, const RECT& bounds, bool takesMouse, bool tabStop = false);
     // Destroys the window and its tooltip and drops the font; the handlers stay.
     void Destroy() noexcept;
 
@@ -55,6 +57,9 @@ public:
     std::function<void()> OnMouseMove;
     // A press and a release of the left button, both over the label.
     std::function<void()> OnClick;
+    // A key pressed while the label has the focus (its virtual-key code); true
+    // when the handler took it. The handler may destroy the label.
+    std::function<bool(UINT)> OnKey;
 
     // For the parent's WM_CTLCOLORSTATIC, which the label sends as a static control
     // does: the label's colour on the form's background brush. Returns nullptr for

@@ -137,7 +137,8 @@ bool FrmAbout::CreateFormWindow() {
 void FrmAbout::CreateControls() {
     for (const LabelDesign& d : kLabels) {
         Label& label = this->*d.label;
-        label.Create(hWnd(), d.id, toPixels(d.bounds, dpi_), d.takesMouse);
+        // What takes the mouse acts on a click, and is reached with the keyboard too.
+        label.Create(hWnd(), d.id, toPixels(d.bounds, dpi_), d.takesMouse, d.takesMouse);
         label.SetFont(makeFont(d.face, d.centipoints, d.bold, d.underline, dpi_));
         label.SetForeColor(d.color);
     }
@@ -147,6 +148,7 @@ void FrmAbout::CreateControls() {
     ui::StackChildrenInReadingOrder(hWnd());  // the labels only: the buttons come after them
 
     LoadButtons();
+    AttachKeys();
 }
 
 namespace {

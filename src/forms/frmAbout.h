@@ -92,6 +92,10 @@ private:
     void SetLinkColor(COLORREF color);
     void LoadButtons();
     void Click(buttonex::ButtonEx& button) override;
+    // The box's keyboard as a dialog's (frmAboutKeys.cpp): a key pressed on the
+    // link or on a button; true when the box took it.
+    void AttachKeys();
+    bool DialogKey(HWND from, UINT key);
 
     // The design's colours, or the system's while high contrast is on; again
     // whenever the system's colours or that setting change.

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,33 @@ bool taskbarShowsButtonFor(HWND window) {
     return false;
 }
 
+// The pointer away first (resting on the icon, it raises the icon's tooltip over
+// it), then a real right click on the icon; About is the third item.
+HWND openWithTheMouse(const wintest::Tollvane& t) {
+    wintest::Xdo("mousemove 500 100"), wintest::Pump(400);
+    const POINT icon = wintest::TrayPixelCentre(kCross);
+    wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
+    HWND menu = nullptr, about = nullptr;
+    if (!wintest::WaitUntil([&] { return (menu = t.VisibleMenu()) != nullptr; }, 5000)) return nullptr;
+    wintest::Pump(300);
+    wintest::Screenshot("tray-menu.png");
+    for (int i = 0; i < 3; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
+    wintest::WaitUntil([&] { return (about = t.FindWindowOf(forms::kAboutClass)) != nullptr; }, 5000);
+    return about;
+}
+
+// A stand-in (forms_recorder) put where the program finds a helper, logging to "<path>.log".
+std::string recorderAt(const std::string& tag) {
+    const std::string path = wintest::TempFolder(tag) + "\\recorder.exe";
+    CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), path.c_str(), FALSE);
+    return path;
+}
+
 TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     // The link's scheme goes to a stand-in browser that logs the address it gets
     // (in the machine's classes: all Wine 8 reads).
-    const std::string browser = wintest::TempFolder("about") + "\\browser.exe";
-    ASSERT_TRUE(CopyFileA(wintest::BuiltProgram("forms_recorder.exe").c_str(), browser.c_str(), FALSE));
+    const std::string browser = recorderAt("about");
     wintest::LentRegValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command");
     handler.Set("\"" + browser + "\" \"%1\"");
     const int crossBefore = wintest::CountTrayPixels(kCross);
@@ -69,19 +92,8 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     ASSERT_NE(splash, nullptr) << "the splash was gone before the icon came";
     wintest::Pump(300);
     EXPECT_FALSE(taskbarShowsButtonFor(splash));
-    // The pointer away first (resting on the icon, it raises the icon's tooltip
-    // over it), then a real right click on the icon; About is the third item.
-    wintest::Xdo("mousemove 500 100"), wintest::Pump(400);
-    const POINT icon = wintest::TrayPixelCentre(kCross);
-    wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y) + " click 3");
-    HWND menu = nullptr;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return (menu = t.VisibleMenu()) != nullptr; }, 5000));
-    wintest::Pump(300);
-    wintest::Screenshot("tray-menu.png");
-    for (int i = 0; i < 3; ++i) PostMessageA(menu, WM_KEYDOWN, VK_DOWN, 0);
-    PostMessageA(menu, WM_KEYDOWN, VK_RETURN, 0);
-    HWND about = nullptr;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return (about = t.FindWindowOf(forms::kAboutClass)) != nullptr; }, 5000));
+    const HWND about = openWithTheMouse(t);
+    ASSERT_NE(about, nullptr);
 
     auto item = [&](int id) { return wintest::WindowText(GetDlgItem(about, id)); };
     EXPECT_EQ(wintest::WindowText(about), ui::AnsiText(IDS_ABOUT_TITLE, L"Tollvane"));
@@ -123,6 +135,52 @@ TEST(AboutBox, OpenedFromTheTrayMenuItShowsItselfAndOutlivesExit) {
     EXPECT_TRUE(t.WaitExit(5000) && t.ExitCode() == 0u);
 }
 
+TEST(AboutBox, TheKeyboardGoesRoundLinkAndButtonsShowingTheFocusOnceUsedEnterPressesEscCloses) {
+    const std::string browser = recorderAt("keys-browser"), sysInfo = recorderAt("keys-sysinfo");
+    wintest::LentRegValue handler(HKEY_LOCAL_MACHINE, "Software\\Classes\\http\\shell\\open\\command");
+    handler.Set("\"" + browser + "\" \"%1\"");
+    wintest::LentRegValue msinfo(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Shared Tools\\MSINFO", "PATH");
+    msinfo.Set(sysInfo);
+    wintest::Tollvane t(0);
+    ASSERT_TRUE(t.Started());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::CountTrayPixels(kCross) > 0; }, 5000));
+    const HWND about = openWithTheMouse(t);
+    ASSERT_NE(about, nullptr);
+    wintest::Pump(500);
+    auto shown = [&](RECT r) {
+        return MapWindowPoints(about, nullptr, reinterpret_cast<POINT*>(&r), 2), wintest::ScreenPixels(r).colours;
+    };
+    auto key = [&](const char* k, const std::function<bool()>& then) {
+        wintest::Xdo(std::string("key ") + k);
+        return wintest::WaitUntil(then, 3000);
+    };
+    const RECT sysInfoRect{352, 160, 407, 191};
+    const auto sysInfoLook = shown(sysInfoRect);
+    const COLORREF cue = RGB(0x55, 0x55, 0x33);  // the dotted rectangle: the background inverted
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof gui;
+    GetGUIThreadInfo(GetWindowThreadProcessId(about, nullptr), &gui);
+    EXPECT_EQ(gui.hwndFocus, GetDlgItem(about, forms::kIdWebLink));  // first in tab order
+
+    // Tab shows where the focus is: on SysInfo, then on the link again after Exit;
+    // a button without it looks as before, pixel for pixel.
+    EXPECT_TRUE(key("Tab", [&] { return shown(sysInfoRect) != sysInfoLook; }));
+    wintest::Screenshot("about-box-focus-sysinfo.png");
+    EXPECT_TRUE(key("Tab", [&] { return shown(sysInfoRect) == sysInfoLook; }));
+    EXPECT_TRUE(key("Tab", [&] { return count(about, kLinkRect, cue) > 20; }));
+    wintest::Screenshot("about-box-focus-link.png");
+    EXPECT_TRUE(linkShows(about, kBlue, kRed));
+
+    // Enter and Space on the link open it; Enter on SysInfo presses it; Esc closes the box.
+    const std::string url = "\"" + browser + "\" \"http://www.brackwyn.example/home.html?tv\"\n";
+    EXPECT_TRUE(key("Return", [&] { return wintest::ReadFileText(browser + ".log") == url; }));
+    EXPECT_TRUE(key("space", [&] { return wintest::ReadFileText(browser + ".log") == url + url; }));
+    EXPECT_TRUE(key("Tab", [&] { return shown(sysInfoRect) != sysInfoLook; }));
+    EXPECT_TRUE(key("Return", [&] { return !wintest::ReadFileText(sysInfo + ".log").empty(); }));
+    EXPECT_TRUE(key("Escape", [&] { return !IsWindow(about); }));
+    EXPECT_TRUE(t.Running());
+}
+
 TEST(Splash, LeavesThePersonsForegroundWindowAloneAndStaysOnTop) {
     WNDCLASSA cls{};
     cls.lpfnWndProc = DefWindowProcA;
@@ -137,7 +195,7 @@ TEST(Splash, LeavesThePersonsForegroundWindowAloneAndStaysOnTop) {
     ASSERT_TRUE(t.Started());
     const HWND splash = t.FindWindowOf("TollvaneSplash");
     ASSERT_TRUE(splash && IsWindowVisible(splash));
-    EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(splash, GWL_EXSTYLE) & WS_EX_TOPMOST);  // and stays so
     int looks = 0;  // the foreground, over the rest of the splash's two seconds
     wintest::WaitUntil([&] { return ++looks, GetForegroundWindow() != mine.get() || !IsWindowVisible(splash); }, 3000);
     char taker[64] = "";

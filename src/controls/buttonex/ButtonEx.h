@@ -96,6 +96,10 @@ public:
     // Called by a button's window: Alt plus a letter, Tab; true when handled.
     virtual bool RouteAccessKey(wchar_t /*key*/) { return false; }
     virtual bool RouteTab(ButtonEx& /*from*/, bool /*backwards*/) { return false; }
+    // Enter (VK_RETURN) or Esc (VK_ESCAPE) typed on a button, for a container
+    // that gives them a dialog's meaning; true when it took the key, which then
+    // raises no KeyPress.
+    virtual bool RouteDialogKey(ButtonEx& /*from*/, UINT /*key*/) { return false; }
     // Holds the pointer for the button while a mouse button is down.
     virtual void CapturePointer(ButtonEx& control, bool capture) = 0;
     // A button's window was created / is going away.
@@ -292,6 +296,9 @@ private:
     void DrawSkinFace(int32_t state, bool focus);
     void DrawPicture(int32_t state);
     void DrawCaption(int32_t state);
+    // The focus cue of a skin with no focus picture (ButtonExFocusCue.cpp).
+    void DrawFocusCue(bool focus);
+    bool KeyboardCuesShown() const;
     void MaskedCopy(HDC destination, const PixelSurface& source, int dx, int dy, int sx, int sy, int w, int h,
                     int32_t key);
     // Highlight

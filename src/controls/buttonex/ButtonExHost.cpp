@@ -108,9 +108,14 @@ void ButtonExHost::FocusNext(ButtonEx* from, bool backwards) {
 }
 
 bool ButtonExHost::RouteTab(ButtonEx& from, bool backwards) {
+    if (onDialogKey && onDialogKey(from, VK_TAB)) return true;
     FocusNext(&from, backwards);
+    // The keyboard is in use: focus cues show from now on, where they were hidden.
+    if (form_) SendMessageA(form_, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
     return true;
 }
+
+bool ButtonExHost::RouteDialogKey(ButtonEx& from, UINT key) { return onDialogKey && onDialogKey(from, key); }
 
 void ButtonExHost::CapturePointer(ButtonEx& control, bool capture) {
     if (capture)

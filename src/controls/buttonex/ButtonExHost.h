@@ -53,6 +53,11 @@ public:
     void SetUserMode(bool userMode) noexcept { userMode_ = userMode; }
     // Shows the button as the form's default button, or stops doing so.
     void SetDisplayAsDefault(ButtonEx& control, bool value);
+    // Tab (VK_TAB), Enter (VK_RETURN) and Esc (VK_ESCAPE) pressed on a hosted
+    // button, for a form that gives them a dialog's meaning (default and cancel
+    // buttons, other controls in its tab order): true when the form took the key.
+    // Unset, or false: Tab moves among the buttons, Enter and Esc are plain keys.
+    std::function<bool(ButtonEx&, UINT)> onDialogKey;
     // Called after each property change of any hosted button.
     std::function<void(ButtonEx&, std::string_view)> onPropertyChanged;
 
@@ -87,6 +92,7 @@ public:
     void PropertyChanged(ButtonEx& control, std::string_view property) override;
     bool RouteAccessKey(wchar_t key) override;
     bool RouteTab(ButtonEx& from, bool backwards) override;
+    bool RouteDialogKey(ButtonEx& from, UINT key) override;
     void CapturePointer(ButtonEx& control, bool capture) override;
     void Sited(ButtonEx& control) override;
     void Unsited(ButtonEx& control) override;

@@ -105,9 +105,17 @@ LRESULT ButtonEx::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CHAR: {
             if (wParam == '\t') return 0;  // Tab moved the focus; it is no key press
+            if ((wParam == '\r' || wParam == 0x1B) &&
+                container_.RouteDialogKey(*this, wParam == '\r' ? VK_RETURN : VK_ESCAPE))
+                return 0;  // the handler may have closed the form, and this button with it
             int16_t KeyAscii = static_cast<int16_t>(wParam & 0xFF);
             OnKeyPress(KeyAscii);
             return 0;
+        }
+        case WM_UPDATEUISTATE: {
+            const LRESULT r = Window::OnMessage(msg, wParam, lParam);  // the platform keeps the state
+            if (m_bHasFocus) Repaint();
+            return r;
         }
         case WM_SYSCHAR:
             if (container_.RouteAccessKey(static_cast<wchar_t>(static_cast<unsigned char>(wParam & 0xFF)))) return 0;

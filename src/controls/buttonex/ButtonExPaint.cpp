@@ -73,6 +73,7 @@ void ButtonEx::Redraw(int32_t state) {
         DrawStandardFace(state, focus);
     DrawPicture(state);
     DrawCaption(state);
+    DrawFocusCue(focus);
     ApplyShape();
     ShowSurface();
     --painting_;
