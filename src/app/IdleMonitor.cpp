@@ -40,7 +40,7 @@ void IdleMonitor::MonitorTick() {
     // Activity ends the warning, and so does a longer delay that policy set meanwhile.
     const auto secondsLeft = WarningDue(mIdleTicks, settings_.delayMinutes, settings_.warningSeconds);
     if (!secondsLeft) return endWarning();
-    if (warning_) return;
+    // Shown at the first tick of its time, and counting down at every later one.
     warning_ = true;
     world_.ShowWarning(*secondsLeft);
 }

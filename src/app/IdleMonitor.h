@@ -27,8 +27,9 @@ public:
     virtual void ShowCount(int32_t idleTicks) = 0;
     // true: the monitor's timer runs and the watcher's stops; false: the reverse.
     virtual void Watch(bool on) = 0;
-    // The warning before a logoff, secondsLeft before it, and its end. A world
-    // that shows none need not answer.
+    // The warning before a logoff, secondsLeft before it, at every tick of its
+    // time (the first shows it, each later one the new count), and its end. A
+    // world that shows none need not answer.
     virtual void ShowWarning(int64_t secondsLeft) { (void)secondsLeft; }
     virtual void EndWarning() {}
 

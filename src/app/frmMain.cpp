@@ -1,15 +1,11 @@
 #include "app/frmMain.h"
 
-#include <algorithm>
-#include <climits>
 #include <string>
 
 #include "app/mOEStuff.h"
 #include "resource.h"
 #include "services/mShell.h"
 #include "base/CallbackBoundary.h"
-#include "base/Text.h"
-#include "forms/frmAbout.h"
 #include "ui/Language.h"
 
 namespace app {
@@ -119,6 +115,7 @@ void FrmMain::OnResize() { TrayResize(); }
 void FrmMain::OnUnload() {
     closer_.Stop();
     mWindowEvents.reset();
+    Warning.Close();
     IconEvent.reset();
     if (mhMenu) DestroyMenu(mhMenu);
     mhMenu = nullptr;
@@ -164,17 +161,9 @@ void FrmMain::ShowCount(int32_t idleTicks) {
     if (IsLoaded()) SetWindowTextA(hWnd(), std::to_string(idleTicks).c_str());
 }
 
-void FrmMain::ShowWarning(int64_t secondsLeft) {
-    if (!IconEvent) return;
-    // The shell keeps a balloon up for far less than the longest delays leave.
-    const int64_t timeoutMs = std::min<int64_t>(secondsLeft, UINT_MAX / 1000) * 1000;
-    IconEvent->ShowBalloon(base::ToAnsi(forms::kAppTitle), ui::AnsiText(IDS_WARNING, std::to_wstring(secondsLeft)),
-                           static_cast<UINT>(timeoutMs));
-}
+void FrmMain::ShowWarning(int64_t secondsLeft) { Warning.Show(ui::Text(IDS_WARNING, std::to_wstring(secondsLeft))); }
 
-void FrmMain::EndWarning() {
-    if (IconEvent) IconEvent->HideBalloon();
-}
+void FrmMain::EndWarning() { Warning.Hide(); }
 
 // Exactly one of the two timers runs: the one that stops goes first.
 void FrmMain::Watch(bool on) {

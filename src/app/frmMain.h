@@ -10,6 +10,7 @@
 #include "app/mOEStuff.h"
 #include "base/Handles.h"
 #include "tray/SysTray.h"
+#include "tray/WarningWindow.h"
 #include "ui/Form.h"
 #include "ui/Picture.h"
 #include "ui/Timer.h"
@@ -33,10 +34,11 @@ public:
 
     ui::Timer Timer2;
     ui::Timer Timer1;
-    ui::Picture Image3;  // not watching (red cross)
-    ui::Picture Image2;  // watching, after an odd count
-    ui::Picture Image1;  // watching, after an even count
-    ui::Picture Icon;    // the form's own icon, the application icon
+    ui::Picture Image3;                  // not watching (red cross)
+    ui::Picture Image2;                  // watching, after an odd count
+    ui::Picture Image1;                  // watching, after an even count
+    ui::Picture Icon;                    // the form's own icon, the application icon
+    tray::WarningWindow Warning{*this};  // before an idle logoff
 
     // Monitor ticks; public so tests can drive them.
     void Timer1_Timer();

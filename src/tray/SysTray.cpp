@@ -12,7 +12,6 @@ namespace tray {
 // The shell of Windows 95 to XP reads the first record by its size: 88 bytes in a
 // 32-bit program.
 static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V1_SIZE == 88, "the first tray-icon record is 88 bytes");
-static_assert(sizeof(void*) != 4 || NOTIFYICONDATAA_V2_SIZE == 488, "the second tray-icon record is 488 bytes");
 
 NOTIFYICONDATAA MakeNotifyRecord(HWND hWnd, int32_t ID) {
     NOTIFYICONDATAA record;
@@ -29,27 +28,6 @@ void SetRecordTip(NOTIFYICONDATAA& record, const std::string& tip) {
     std::memset(record.szTip, ' ', field);
     std::memcpy(record.szTip, tip.data(), n);
     record.szTip[n] = '\0';
-}
-
-namespace {
-template <size_t N>
-void copyCut(char (&field)[N], const std::string& text) {
-    const size_t n = std::min(text.size(), N - 1);
-    std::memcpy(field, text.data(), n);
-    field[n] = '\0';
-}
-}  // namespace
-
-NOTIFYICONDATAA MakeBalloonRecord(HWND hWnd, int32_t ID, const std::string& title, const std::string& text,
-                                  UINT timeoutMs) {
-    NOTIFYICONDATAA record = MakeNotifyRecord(hWnd, ID);
-    record.cbSize = NOTIFYICONDATAA_V2_SIZE;
-    record.uFlags = NIF_INFO;
-    copyCut(record.szInfoTitle, title);
-    copyCut(record.szInfo, text);
-    record.uTimeout = timeoutMs;
-    record.dwInfoFlags = NIIF_INFO;
-    return record;
 }
 
 SysTray::SysTray(ui::Window& mainForm, SysTrayEvents& listener, ShellNotify notify)
@@ -99,21 +77,6 @@ void SysTray::SetInTray(bool Show) {
         UninstallTrayWndProc(mhWnd);
     }
     mInTray = Show;
-}
-
-bool SysTray::ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs) {
-    if (!mInTray) return false;
-    NOTIFYICONDATAA record = MakeBalloonRecord(mhWnd, mTrayID, title, text, timeoutMs);
-    balloon_ = notify_(NIM_MODIFY, &record) != FALSE;
-    return balloon_;
-}
-
-void SysTray::HideBalloon() {
-    if (!balloon_) return;
-    balloon_ = false;
-    if (!mInTray) return;
-    NOTIFYICONDATAA record = MakeBalloonRecord(mhWnd, mTrayID, "", "", 0);
-    notify_(NIM_MODIFY, &record);
 }
 
 void SysTray::Readd() {

@@ -59,14 +59,6 @@ public:
     void SetInTray(bool Show);
     bool InTray() const noexcept { return mInTray; }
 
-    // A balloon from the icon with a title and text, taken away after timeoutMs
-    // (the shell keeps it within its own limits). Only a shell that knows the
-    // second record shows one; false when the shell refused it or the icon is out
-    // of the tray: there is no balloon then, and nothing else changes.
-    bool ShowBalloon(const std::string& title, const std::string& text, UINT timeoutMs);
-    // Takes the balloon away, if one was shown.
-    void HideBalloon();
-
     // Adds the icon again with its current picture and tip, for a shell whose
     // taskbar was re-created; does nothing while the icon is out of the tray.
     void Readd();
@@ -93,7 +85,6 @@ private:
     ShellNotify notify_;
     int addRetriesLeft_ = 0;  // while an add waits for the shell
     ui::Timer addRetry_;
-    bool balloon_ = false;  // the shell took the last balloon
 };
 
 // The notification record for one call: zeroed, of the platform's size for the
@@ -101,10 +92,5 @@ private:
 // characters and padded with blanks after its NUL.
 NOTIFYICONDATAA MakeNotifyRecord(HWND hWnd, int32_t ID);
 void SetRecordTip(NOTIFYICONDATAA& record, const std::string& tip);
-// The record for a balloon: of the second version's size (488 bytes in 32-bit
-// builds, which Windows 2000 and XP read), NIF_INFO only, the texts cut to their
-// fields; an empty text takes the balloon away.
-NOTIFYICONDATAA MakeBalloonRecord(HWND hWnd, int32_t ID, const std::string& title, const std::string& text,
-                                  UINT timeoutMs);
 
 }  // namespace tray

@@ -178,15 +178,16 @@ protected:
     }
 };
 
-// Once at the warning point, ended by activity, and again after the count has
-// started over: the logoff does not come while the person keeps coming back.
-TEST_F(Warning, ShowsOnceAtTheWarningPointAndActivityEndsItAndStartsTheCountAgain) {
+// At the warning point, counting down at every tick, ended by activity, and again
+// after the count has started over: the logoff does not come while the person
+// keeps coming back.
+TEST_F(Warning, ComesAtTheWarningPointCountsDownAndActivityEndsItAndStartsTheCountAgain) {
     tick(5);
     EXPECT_TRUE(warnings().empty());
     tick();
     EXPECT_EQ(warnings(), Log{"warn 30"});
     tick(4);
-    EXPECT_TRUE(warnings().empty()) << "one warning per idle stretch";
+    EXPECT_EQ(warnings(), (Log{"warn 25", "warn 20", "warn 15", "warn 10"}));
     world.idle = false;
     tick(2);
     EXPECT_EQ(warnings(), Log{"end warning"});

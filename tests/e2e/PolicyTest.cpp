@@ -1,11 +1,14 @@
 // The warning before a logoff and the settings an administrator fixes, end to
-// end: the balloon as Wine's notification area shows it, policy values in the
-// registry where Group Policy puts them, and the broadcast that announces them.
+// end: the warning window as a person sees it, policy values in the registry
+// where Group Policy puts them, and the broadcast that announces them.
 #include <windows.h>
+
+#include <algorithm>
 
 #include "support/MailClient.h"
 #include "resource.h"
 #include "support/ProgramTest.h"
+#include "tray/WarningWindow.h"
 #include "ui/Language.h"
 
 namespace {
@@ -14,9 +17,6 @@ using wintest::MailClient;
 using wintest::Tollvane;
 
 constexpr char kPolicy[] = "Software\\Policies\\Tollvane";
-// The warning 30 s ahead, in the words of the world's language.
-const std::string kWarning30 = ui::AnsiText(IDS_WARNING, L"30");
-
 void setPolicy(HKEY root, const char* name, DWORD value) {
     const auto* bytes = reinterpret_cast<const unsigned char*>(&value);
     wintest::WriteRegValue(root, kPolicy, name, REG_DWORD, {bytes, bytes + sizeof value});
@@ -35,34 +35,113 @@ protected:
     }
 };
 
-// Wine's notification area shows a balloon 2 s after it was asked for: ticks of a
-// second leave it time to come before the logoff.
-constexpr unsigned kBalloonTick = 1000;
-constexpr int kBalloonDelayTicks = 2;
+// The warning window, while it shows.
+HWND shownWarning(const Tollvane& t) {
+    HWND w = t.FindWindowOf(tray::kWarningClass);
+    return IsWindowVisible(w) ? w : nullptr;
+}
 
-// Delay 1 minute, the warning's default 30 s: at the 6th of 12 idle ticks.
-TEST_F(Policy, TheWarningBalloonComesAtItsPointAndAMoveTakesItAwayAndTheLogoffDoesNotCome) {
+// The seconds the warning says are left, in the world's language; -1 for other words.
+int secondsLeft(HWND warning) {
+    const std::string text = wintest::WindowText(warning);
+    for (int s = 0; s <= 60; s += 5)
+        if (text == ui::AnsiText(IDS_WARNING, std::to_wstring(s))) return s;
+    return -1;
+}
+
+// The system's warning icon, exactly as drawn on the warning's background, near
+// the window's top-left corner on the screen.
+bool showsWarningIcon(HWND w) {
+    const int size = GetSystemMetrics(SM_CXICON), reach = 24;
+    const wintest::Pixels icon = wintest::DrawnPixels(size, size, [&](HDC dc) {
+        const RECT all{0, 0, size, size};
+        FillRect(dc, &all, GetSysColorBrush(COLOR_INFOBK));
+        DrawIcon(dc, 0, 0, LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_WARNING)));
+    });
+    RECT r{};
+    GetWindowRect(w, &r);
+    const wintest::Pixels seen =
+        wintest::ScreenPixels(RECT{r.left, r.top, r.left + size + reach, r.top + size + reach});
+    auto at = [](const wintest::Pixels& p, int x, int y) { return p.colours[static_cast<size_t>(y * p.width + x)]; };
+    for (int dy = 0; dy < reach; ++dy)
+        for (int dx = 0; dx < reach; ++dx) {
+            bool same = true;
+            for (int y = 0; y < size && same; ++y)
+                for (int x = 0; x < size && same; ++x) same = at(seen, x + dx, y + dy) == at(icon, x, y);
+            if (same) return true;
+        }
+    return false;
+}
+
+HWND alerted = nullptr;  // the window a screen reader was told about
+void CALLBACK onAlert(HWINEVENTHOOK, DWORD, HWND hwnd, LONG, LONG, DWORD, DWORD) { alerted = hwnd; }
+
+// Delay 1 minute with 60 s of warning, at the real 5 s tick: the warning comes at
+// the first idle tick, 55 s ahead, stays and counts down, never takes the focus
+// from the window in front, and goes within a second of a move, well before the
+// next tick could take it away.
+TEST_F(Policy, TheWarningStaysCountsDownKeepsOffTheFocusAndGoesWithinASecondOfAMove) {
     wintest::SetStoredDelay("1");
-    constexpr unsigned kTick = kBalloonTick;
+    wintest::WriteRegString(HKEY_CURRENT_USER, "Software\\Tollvane\\Settings", "WarningSeconds", "60");
     MailClient mail({"close"});
     ASSERT_TRUE(mail.Ready());
     wintest::Xdo("mousemove 500 300");
-    Tollvane t(kTick);
+    Tollvane t(0);
     ASSERT_TRUE(t.Started());
-    int seenAt = -1;
-    ASSERT_TRUE(wintest::WaitUntil([&] { return wintest::ShownTip(true) == kWarning30 && (seenAt = count(t)) >= 0; },
-                                   12 * kTick + 3000))
-        << "no balloon; the count is " << t.Caption();
-    // The form's own timer adds a tick now and then.
-    EXPECT_TRUE(seenAt >= 6 && seenAt <= 6 + kBalloonDelayTicks + 2) << seenAt;
+    const base::UniqueWinEventHook hook(
+        SetWinEventHook(EVENT_SYSTEM_ALERT, EVENT_SYSTEM_ALERT, nullptr, &onAlert, t.Pid(), 0, WINEVENT_OUTOFCONTEXT));
+    // The splash is gone before anything of the test's holds the focus.
+    ASSERT_TRUE(wintest::WaitUntil([&] { return !IsWindowVisible(t.FindWindowOf("TollvaneSplash")); }, 5000));
+    const base::UniqueWindow front(CreateWindowExA(0, "STATIC", "front", WS_POPUP | WS_VISIBLE, 50, 50, 200, 80,
+                                                   nullptr, nullptr, nullptr, nullptr));
+    SetForegroundWindow(front.get());
+    ASSERT_EQ(GetForegroundWindow(), front.get()) << "the world gives the test no foreground";
+    HWND warning = nullptr;
+    ASSERT_TRUE(wintest::WaitUntil([&] { return (warning = shownWarning(t)) != nullptr; }, 3 * 5000 + 2000));
+    const DWORD shownAt = GetTickCount();
+    EXPECT_EQ(secondsLeft(warning), 55);
+    EXPECT_EQ(alerted, warning);
+    EXPECT_TRUE(showsWarningIcon(warning));
     wintest::Screenshot("tray-warning.png");
+    // 12 s on: still there, two ticks on, never the foreground, each new count within the tick.
+    bool focusKept = true, stayed = true;
+    int shown = 55;
+    DWORD changedAt = shownAt, longestGap = 0;
+    wintest::WaitUntil(
+        [&] {
+            focusKept = focusKept && GetForegroundWindow() == front.get();
+            stayed = stayed && IsWindowVisible(warning);
+            if (const int now = secondsLeft(warning); now != shown)
+                shown = now, longestGap = std::max(longestGap, GetTickCount() - changedAt), changedAt = GetTickCount();
+            return false;
+        },
+        12000);
+    EXPECT_TRUE(stayed && focusKept) << stayed << focusKept;
+    EXPECT_TRUE(shown == 45 || shown == 40) << shown;
+    EXPECT_LE(longestGap, 5000u + 1000u);
+    // Right after a tick, so that only the quick look at the input can take it away in time.
+    ASSERT_TRUE(wintest::WaitUntil([&] { return secondsLeft(warning) != shown; }, 6000));
+    const DWORD moved = GetTickCount();
     wintest::Xdo("mousemove 520 310");
-    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(true).empty(); }, 3 * kTick + 1000));
-    // The logoff was 6 ticks away: 9 more pass without it, the count started over.
-    wintest::Pump(9 * kTick);
-    EXPECT_TRUE(mail.Running());
-    EXPECT_FALSE(wintest::IdentityValuesCleared());
-    EXPECT_LT(count(t), 12);
+    EXPECT_TRUE(wintest::WaitUntil([&] { return !IsWindowVisible(warning); }, 3000));
+    wintest::Measured("warning gone after a move (xdotool's start included)", GetTickCount() - moved);
+    EXPECT_LE(GetTickCount() - moved, 1000u);
+    EXPECT_EQ(GetForegroundWindow(), front.get());
+}
+
+// With fast ticks: the warning goes at the logoff itself, with no input to end it,
+// and the logoff happens.
+TEST_F(Policy, TheWarningGoesAtTheLogoff) {
+    wintest::SetStoredDelay("1");
+    MailClient mail({"close"});
+    ASSERT_TRUE(mail.Ready());
+    Tollvane t(250);
+    ASSERT_TRUE(t.Started());
+    HWND warning = nullptr;
+    ASSERT_TRUE(wintest::WaitUntil([&] { return (warning = shownWarning(t)) != nullptr; }, 12 * 250 + 5000));
+    ASSERT_TRUE(wintest::WaitUntil(wintest::IdentityValuesCleared, 12 * 250 + 5000)) << "no logoff";
+    EXPECT_TRUE(wintest::WaitUntil([&] { return !IsWindowVisible(warning); }, 1000));
+    EXPECT_TRUE(mail.WaitExit(5000));
 }
 
 // The machine's delay wins over the user's policy and the person's own 60, and
@@ -72,7 +151,7 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
     setPolicy(HKEY_LOCAL_MACHINE, "DelayMinutes", 1);
     setPolicy(HKEY_CURRENT_USER, "DelayMinutes", 100);
     setPolicy(HKEY_CURRENT_USER, "WarningSeconds", 0);
-    Tollvane t(kBalloonTick / 2);
+    Tollvane t(500);
     ASSERT_TRUE(t.Started());
     ASSERT_TRUE(t.Choose(Tollvane::SetDelay));
     HWND box = nullptr;
@@ -86,15 +165,15 @@ TEST_F(Policy, AMachineDelayOfOneMinuteLogsOffAPersonWhoSet60AndSetDelayChangesN
 
     MailClient mail({"close"});
     ASSERT_TRUE(mail.Ready());
-    bool balloon = false;
+    bool warned = false;
     EXPECT_TRUE(wintest::WaitUntil(
         [&] {
-            if (!wintest::ShownTip(true).empty()) balloon = true;
+            warned = warned || shownWarning(t);
             return !mail.Running();
         },
-        12 * kBalloonTick / 2 + 5000));
+        12 * 500 + 5000));
     EXPECT_TRUE(wintest::IdentityValuesCleared());
-    EXPECT_FALSE(balloon) << "a warning 30 s before the logoff would have shown by its 10th tick";
+    EXPECT_FALSE(warned) << "a warning 30 s before the logoff would have shown by its 10th tick";
 }
 
 // A value out of range (0 minutes, a number past the 32-bit range) is ignored and

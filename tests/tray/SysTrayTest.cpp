@@ -5,7 +5,6 @@
 #include <memory>
 #include <stdexcept>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "resource.h"
@@ -117,37 +116,6 @@ TEST_F(Tray, AnAddTheShellRefusesIsTriedAgainUntilTheIconIsThere) {
     EXPECT_FALSE(inTray());
     EXPECT_TRUE(wintest::WaitUntil(inTray, 3 * tray::kAddRetryMs + 2000));
     EXPECT_EQ(refusalsLeft, 0);
-}
-
-// Balloons go in the second, longer record; every other call keeps the first. A
-// shell that refuses the balloon leaves no balloon to take away.
-using Sent = std::tuple<DWORD, DWORD, DWORD, std::string, std::string>;  // op, size, flags, title, text
-std::vector<Sent> sent;
-bool refuseBalloons = false;
-BOOL WINAPI recordingShell(DWORD op, PNOTIFYICONDATAA r) {
-    const bool info = (r->uFlags & NIF_INFO) != 0;
-    sent.emplace_back(op, r->cbSize, r->uFlags, info ? r->szInfoTitle : "", info ? r->szInfo : "");
-    return info && refuseBalloons ? FALSE : Shell_NotifyIconA(op, r);
-}
-
-TEST_F(Tray, ABalloonTakesTheSecondRecordAndOnlyAShownOneIsTakenAway) {
-    remake(recordingShell);
-    tray->SetInTray(false);
-    EXPECT_FALSE(tray->ShowBalloon("T", "out of the tray", 1000));
-    tray->SetInTray(true);
-    const DWORD v2 = NOTIFYICONDATAA_V2_SIZE, v1 = NOTIFYICONDATAA_V1_SIZE, modify = NIM_MODIFY, info = NIF_INFO;
-    for (bool refused : {false, true}) {
-        sent.clear();
-        refuseBalloons = refused;
-        EXPECT_EQ(tray->ShowBalloon("Tollvane", std::string(300, 'w'), 30000), !refused);
-        tray->SetTrayIcon(icon);
-        tray->HideBalloon();
-        tray->HideBalloon();
-        ASSERT_EQ(sent.size(), refused ? 2u : 3u) << refused;
-        EXPECT_EQ(sent[0], Sent(modify, v2, info, "Tollvane", std::string(255, 'w')));
-        EXPECT_EQ(std::get<1>(sent[1]), v1);
-        EXPECT_EQ(sent.back(), refused ? sent[1] : Sent(modify, v2, info, "", ""));  // the balloon taken away
-    }
 }
 
 // The tray loads its pictures at the small-icon size of the screen's scale: each
