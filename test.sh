@@ -96,7 +96,7 @@ language_pair() {
 language_pair german de_DE.UTF-8 japanese ja_JP.UTF-8 -R "$logoff_tests" -E "$long_tests|SetDelayOffers"
 
 # French and Spanish: the program's words (the menu, the Set Delay box, the warning
-# balloon, the About box), with their screenshots, and the installer's pages.
+# window, the About box), with their screenshots, and the installer's pages.
 phase "the program's words on a French and on a Spanish Windows"
 language_pair french fr_FR.UTF-8 spanish es_ES.UTF-8 \
   -R '^Language\.|^AboutBox\.Opened|^TrayE2E\.ALogoffInsideTheInputBox|^Policy\.TheWarningStays|^packaging\.installer$'
