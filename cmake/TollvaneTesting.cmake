@@ -16,15 +16,16 @@ if(TOLLVANE_WORLD32)
   set(TOLLVANE_TEST_TIMEOUT 900)
 endif()
 
-# tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>] [FILTER <gtest filter>])
+# tollvane_test(<name> [PURE] SOURCES <files...> [LIBS <libs...>] [FILTER <gtest filter>] [COST <n>])
 #   LIBS: the layers (and other libraries) the tests use, and only those.
 #   PURE: the tests touch only platform-free code; they build natively too
 #         (with the sanitizers) as well as for Windows, and run in parallel.
 #         Their LIBS name layers, whose platform-free parts they link.
+#   COST: ctest runs tests of a higher cost first (until it has timed them).
 #   Windows test executables run under Wine through CMAKE_CROSSCOMPILING_EMULATOR;
 #   where they cannot run (the 32-bit build), they are built only.
 function(tollvane_test name)
-  cmake_parse_arguments(T "PURE" "FILTER" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "PURE" "FILTER;COST" "SOURCES;LIBS" ${ARGN})
   if(NOT WIN32 AND NOT T_PURE)
     return()
   endif()
@@ -50,11 +51,14 @@ function(tollvane_test name)
   if(T_PURE)
     set(lock)
   endif()
+  if(T_COST)
+    set(T_COST COST ${T_COST})
+  endif()
   if(NOT T_FILTER)
     set(T_FILTER "*")
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 120 TEST_FILTER "${T_FILTER}"
-                       PROPERTIES ${lock} TIMEOUT ${TOLLVANE_TEST_TIMEOUT})
+                       PROPERTIES ${lock} TIMEOUT ${TOLLVANE_TEST_TIMEOUT} ${T_COST})
   if(TOLLVANE_WORLD32)
     # The test list is read from the program, which only the emulated PC can run.
     get_property(includes DIRECTORY PROPERTY TEST_INCLUDE_FILES)

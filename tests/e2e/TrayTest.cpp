@@ -46,7 +46,7 @@ TEST_F(TrayE2E, TheIconShowsTheCrossUntilWatchingAlternatesWhileIdleSurvivesAShe
     const POINT icon = wintest::TrayPixelCentre(kCross);
     wintest::Xdo("mousemove " + std::to_string(icon.x - 2) + " " + std::to_string(icon.y));
     wintest::Xdo("mousemove " + std::to_string(icon.x) + " " + std::to_string(icon.y));
-    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip(false) == ui::AnsiText(IDS_TRAY_TIP); }, 5000));
+    EXPECT_TRUE(wintest::WaitUntil([] { return wintest::ShownTip() == ui::AnsiText(IDS_TRAY_TIP); }, 5000));
     wintest::Screenshot("tray-not-watching.png");
     wintest::Xdo("mousemove 500 300");
     restartShell(t);  // while waiting

@@ -70,10 +70,9 @@ HWND Tollvane::FindWindowOf(const char* className, const std::string& title) con
     return nullptr;
 }
 
-std::string ShownTip(bool balloon) {
+std::string ShownTip() {
     for (HWND tip : TopLevelWindows("tooltips_class32"))
-        if (IsWindowVisible(tip) && ((GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) != 0) == balloon)
-            return WindowText(tip);
+        if (IsWindowVisible(tip) && (GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON) == 0) return WindowText(tip);
     return "";
 }
 

@@ -63,8 +63,8 @@ std::string StoredDelay();              // "" when missing
 
 // Pixels in the tray area close to the colour (each channel within 40).
 int CountTrayPixels(COLORREF colour);
-// The text of a visible tooltip window of the shell, a balloon or a plain tip; "" while none shows.
-std::string ShownTip(bool balloon);
+// The text of the shell's visible tooltip (not a balloon); "" while none shows.
+std::string ShownTip();
 // The centre of the tray pixels of that colour, in screen coordinates.
 POINT TrayPixelCentre(COLORREF colour);
 

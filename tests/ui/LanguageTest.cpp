@@ -40,9 +40,9 @@ TEST(Language, ARegionalFormGetsItsLanguageAndALanguageWithoutWordsGetsEnglish) 
     for (const auto& [system, words] : cases) EXPECT_EQ(ui::LanguageFor(system), words) << std::hex << system;
 }
 
-// The menu, the Set Delay box and the balloon (which the end-to-end tests read)
+// The menu, the Set Delay box and the warning (which the end-to-end tests read)
 // speak the world's language; in English exactly these words.
-TEST(Language, TheMenuTheBoxAndTheBalloonSpeakTheSystemsLanguageAndEnglishWordForWord) {
+TEST(Language, TheMenuTheBoxAndTheWarningSpeakTheSystemsLanguageAndEnglishWordForWord) {
     bool own = false;  // the world's language is one the program speaks
     for (const LANGID l : kLanguages)
         own = own || (l != kEnglish && PRIMARYLANGID(l) == PRIMARYLANGID(GetUserDefaultUILanguage()));
