@@ -36,7 +36,7 @@ void IdleMonitor::MonitorTick() {
     mIdleTicks = idle ? reached : 0;
     if (!idle) idleSince_ = now;
     world_.ShowCount(mIdleTicks);
-    if (DelayExpired(reached, settings_.delayMinutes)) return LogOff();
+    if (DelayExpired(reached, settings_.delayMinutes)) return LogOff(LogoffReason::Idle, reached / kTicksPerMinute);
     // Activity ends the warning, and so does a longer delay that policy set meanwhile.
     const auto secondsLeft = WarningDue(mIdleTicks, settings_.delayMinutes, settings_.warningSeconds);
     if (!secondsLeft) return endWarning();
@@ -59,10 +59,11 @@ void IdleMonitor::Resumed() {
     if (!DelayExpired(reached, settings_.delayMinutes)) return;
     mIdleTicks = reached;
     world_.ShowCount(mIdleTicks);
-    LogOff();
+    LogOff(LogoffReason::Resume, reached / kTicksPerMinute);
 }
 
-void IdleMonitor::LogOff() {
+void IdleMonitor::LogOff(LogoffReason why, int32_t idleMinutes) {
+    world_.LoggingOff(why, idleMinutes);
     world_.ClearLastIdentity();
     world_.CloseOutlookExpress();
     // Only after the logoff: taking the warning away must not hold it up.

@@ -11,6 +11,10 @@
 
 namespace app {
 
+// Why a logoff came: the delay ran out, it had run out when the computer came
+// back from a sleep, or the person asked for it from the tray.
+enum class LogoffReason { Idle, Resume, LogOffNow, DoubleClick };
+
 // What the monitor asks of the world. None of it waits.
 class MonitorOperations {
 public:
@@ -32,6 +36,9 @@ public:
     // world that shows none need not answer.
     virtual void ShowWarning(int64_t secondsLeft) { (void)secondsLeft; }
     virtual void EndWarning() {}
+    // A logoff begins, for this reason, after this many whole minutes without
+    // input (0 for one the person asked for).
+    virtual void LoggingOff(LogoffReason why, int32_t idleMinutes) { (void)why, (void)idleMinutes; }
 
 protected:
     ~MonitorOperations() = default;
@@ -57,7 +64,7 @@ public:
     // input woke it; otherwise the ticks go on as ever.
     void Resumed();
     // Clear, close, not-watching picture, wait: a logoff from the threshold or the tray.
-    void LogOff();
+    void LogOff(LogoffReason why = LogoffReason::LogOffNow, int32_t idleMinutes = 0);
 
 private:
     void stopWatching();

@@ -29,8 +29,10 @@ void Settings::ApplyPolicy() {
         ChooseSetting(policyValues(kDelayKey), ownDelayMinutes_, kMinPolicyDelay, kMaxPolicyValue);
     inForce_.delayMinutes = delay.value;
     delayByPolicy_ = delay.byPolicy;
-    inForce_.warningSeconds =
-        ChooseSetting(policyValues(kWarningKey), ownWarningSeconds_, kMinPolicyWarning, kMaxPolicyValue).value;
+    const ChosenSetting warning =
+        ChooseSetting(policyValues(kWarningKey), ownWarningSeconds_, kMinPolicyWarning, kMaxPolicyValue);
+    inForce_.warningSeconds = warning.value;
+    warningByPolicy_ = warning.byPolicy;
 }
 
 bool Settings::SetOwnDelay(int32_t minutes) {

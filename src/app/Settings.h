@@ -53,6 +53,7 @@ public:
     void ApplyPolicy();
     const MonitorSettings& InForce() const noexcept { return inForce_; }
     bool DelayByPolicy() const noexcept { return delayByPolicy_; }
+    bool WarningByPolicy() const noexcept { return warningByPolicy_; }
     // Stores the person's own delay, which is then in force; refused (false, and
     // nothing changes) while policy fixes the delay.
     bool SetOwnDelay(int32_t minutes);
@@ -62,6 +63,7 @@ private:
     int32_t ownWarningSeconds_ = kDefaultWarningSeconds;
     MonitorSettings inForce_;
     bool delayByPolicy_ = false;
+    bool warningByPolicy_ = false;
 };
 
 }  // namespace app

@@ -3,9 +3,11 @@
 #include <string>
 
 #include "app/mOEStuff.h"
-#include "resource.h"
-#include "services/mShell.h"
 #include "base/CallbackBoundary.h"
+#include "events.h"
+#include "resource.h"
+#include "services/EventLog.h"
+#include "services/mShell.h"
 #include "ui/Language.h"
 
 namespace app {
@@ -43,6 +45,25 @@ bool isResume(WPARAM event) {
     return event == PBT_APMRESUMEAUTOMATIC || event == PBT_APMRESUMESUSPEND || event == PBT_APMRESUMECRITICAL;
 }
 
+void report(DWORD id, std::vector<std::wstring> inserts) { services::ProgramEventLog().Report(id, std::move(inserts)); }
+
+std::wstring number(int64_t n) { return std::to_wstring(n); }
+
+std::wstring hresultText(HRESULT hr) {
+    wchar_t text[16] = {};
+    wsprintfW(text, L"0x%08lX", static_cast<unsigned long>(hr));
+    return text;
+}
+
+void reportStart(const Settings& settings) {
+    const DWORD id = settings.DelayByPolicy()
+                         ? (settings.WarningByPolicy() ? MSG_STARTED_BOTH_BY_POLICY : MSG_STARTED_DELAY_BY_POLICY)
+                         : (settings.WarningByPolicy() ? MSG_STARTED_WARNING_BY_POLICY : MSG_STARTED);
+    const std::wstring version =
+        number(TOLLVANE_VERSION_MAJOR) + L"." + number(TOLLVANE_VERSION_MINOR) + L"." + number(TOLLVANE_VERSION_PATCH);
+    report(id, {version, number(settings.InForce().delayMinutes), number(settings.InForce().warningSeconds)});
+}
+
 }  // namespace
 
 FrmMain& frmMain() {
@@ -74,11 +95,13 @@ bool FrmMain::CreateFormWindow() {
     if (!Create(cls, info)) return false;
     mWindowEvents.reset(SetWinEventHook(EVENT_OBJECT_CREATE, EVENT_OBJECT_SHOW, nullptr, &windowEvent, 0, 0,
                                         WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    if (!mWindowEvents) report(MSG_HOOK_REFUSED, {number(GetLastError()), number(kWatcherIntervalMs / 1000)});
     return true;
 }
 
 void FrmMain::OnLoad() {
     settings_.Load();
+    reportStart(settings_);
     ApplySettings();
     MakeTray();
     PostMessageA(hWnd(), kAfterTheIcon, 0, 0);
@@ -94,7 +117,8 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         // A mail client that runs already is found at once, not at the slow
         // poll's first tick; the Startup shortcut is for the next logon.
         Timer2_Timer();
-        services::SetStartupShortcut(true);
+        if (const HRESULT written = services::SetStartupShortcut(true); FAILED(written))
+            report(MSG_SHORTCUT_FAILED, {services::StartupShortcutPath(), hresultText(written)});
         return 0;
     }
     if (msg == WM_POWERBROADCAST) {
@@ -102,8 +126,14 @@ LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     }
     if (msg == WM_SETTINGCHANGE && lParam && lstrcmpiA(reinterpret_cast<const char*>(lParam), "Policy") == 0) {
+        const MonitorSettings before = settings_.InForce();
         settings_.ApplyPolicy();
         ApplySettings();
+        // Group Policy announces every refresh; only a change is worth a line in the log.
+        const MonitorSettings& after = settings_.InForce();
+        if (after.delayMinutes != before.delayMinutes || after.warningSeconds != before.warningSeconds)
+            report(MSG_POLICY_CHANGED, {number(before.delayMinutes), number(after.delayMinutes),
+                                        number(before.warningSeconds), number(after.warningSeconds)});
     }
     return ui::Form::OnMessage(msg, wParam, lParam);
 }
@@ -133,7 +163,27 @@ void FrmMain::WindowAppeared(HWND hwnd) {
     if (isMailClientMainWindow(hwnd)) Timer2_Timer();
 }
 
-void FrmMain::LogOffNow() { monitor_.LogOff(); }
+void FrmMain::LogOffNow(LogoffReason why) { monitor_.LogOff(why); }
+
+void FrmMain::LoggingOff(LogoffReason why, int32_t idleMinutes) {
+    // A logoff asked for while one runs starts no other: the running one keeps its reason.
+    if (closer_.Running()) return;
+    logoffWhy_ = why;
+    logoffIdleMinutes_ = idleMinutes;
+}
+
+void FrmMain::LogoffEnded(const ClosingResult& closing) {
+    std::vector<std::wstring> inserts{number(closing.closed), number(closing.answered), number(closing.notClosed),
+                                      number(closing.held)};
+    DWORD id = logoffWhy_ == LogoffReason::DoubleClick ? MSG_LOGOFF_DOUBLE_CLICK : MSG_LOGOFF_NOW;
+    if (logoffWhy_ == LogoffReason::Idle || logoffWhy_ == LogoffReason::Resume) {
+        id = logoffWhy_ == LogoffReason::Idle ? MSG_LOGOFF_IDLE : MSG_LOGOFF_RESUME;
+        inserts.insert(inserts.begin(), number(logoffIdleMinutes_));
+    }
+    report(id, std::move(inserts));
+}
+
+void FrmMain::IconNotAdded() { report(MSG_TRAY_ICON_FAILED, {number(tray::kAddRetries * tray::kAddRetryMs / 60000)}); }
 
 // A client being closed counts as leaving: the watcher waits for the closing to
 // end, so that no second logoff starts on top of it.
@@ -141,7 +191,10 @@ bool FrmMain::MailClientRunning() { return !closer_.Running() && FindWindowA(kMa
 bool FrmMain::IsIdle() { return app::IsIdle(); }
 int64_t FrmMain::Now() { return clock_.Now(); }
 std::optional<uint32_t> FrmMain::InputAgeMs() { return LastInputAgeMs(); }
-void FrmMain::ClearLastIdentity() { app::ClearLastIdentity(); }
+void FrmMain::ClearLastIdentity() {
+    if (const LONG failed = app::ClearLastIdentity(); failed != ERROR_SUCCESS)
+        report(MSG_IDENTITY_NOT_CLEARED, {L"HKEY_CURRENT_USER\\Identities", number(failed)});
+}
 void FrmMain::CloseOutlookExpress() { closer_.Start(); }
 
 void FrmMain::ShowPicture(TrayPicture picture) {

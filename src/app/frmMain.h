@@ -49,7 +49,7 @@ public:
     // Tray side (frmMainTray.cpp).
     void MakeTray();
     void TrayResize();
-    void LogOffNow();
+    void LogOffNow(LogoffReason why = LogoffReason::LogOffNow);
 
 protected:
     bool CreateFormWindow() override;
@@ -64,6 +64,7 @@ private:
     void MouseDown(int16_t& Button, int32_t& ID) override;
     void MouseDblClick(int16_t& Button, int32_t& ID) override;
     void MenuClick(int16_t& index) override;
+    void IconNotAdded() override;
 
     // What the idle monitor asks of the form and the platform.
     bool MailClientRunning() override;
@@ -77,6 +78,9 @@ private:
     void Watch(bool on) override;
     void ShowWarning(int64_t secondsLeft) override;
     void EndWarning() override;
+    void LoggingOff(LogoffReason why, int32_t idleMinutes) override;
+    // A logoff's closing is over: the event log hears why it came and how it went.
+    void LogoffEnded(const ClosingResult& closing);
 
     // The settings in force handed to the monitor: at start, after Set Delay, and
     // whenever Windows announces changed policy.
@@ -85,7 +89,9 @@ private:
 
     Settings settings_;
     IdleClock clock_;
-    OutlookExpressCloser closer_{*this};
+    LogoffReason logoffWhy_ = LogoffReason::LogOffNow;
+    int32_t logoffIdleMinutes_ = 0;
+    OutlookExpressCloser closer_{*this, [this](const ClosingResult& closing) { LogoffEnded(closing); }};
     IdleMonitor monitor_{*this};
     // The system reports every window created or shown, so waiting for the mail
     // client costs nothing; Timer2's slow poll only backs it up.

@@ -76,7 +76,7 @@ void FrmMain::MouseDown(int16_t& Button, int32_t& ID) {
 
 void FrmMain::MouseDblClick(int16_t& Button, int32_t& ID) {
     (void)Button, (void)ID;
-    LogOffNow();
+    LogOffNow(LogoffReason::DoubleClick);
 }
 
 void FrmMain::MenuClick(int16_t& index) {

@@ -34,12 +34,22 @@ IdleClock::IdleClock() : tickCount64_(base::SystemFunction<TickCount64>("kernel3
 
 int64_t IdleClock::Now() { return tickCount64_ ? static_cast<int64_t>(tickCount64_()) : unwrapped_(GetTickCount()); }
 
-void ClearLastIdentity() {
+LONG ClearLastIdentity() {
+    // The writer says nothing of a key it could not open: a missing key is no
+    // failure, one that refuses to be written is.
+    HKEY raw = nullptr;
+    const LONG opened = RegOpenKeyExW(HKEY_CURRENT_USER, L"Identities", 0, KEY_SET_VALUE, &raw);
+    if (opened == ERROR_FILE_NOT_FOUND) return ERROR_SUCCESS;
+    if (opened != ERROR_SUCCESS) return opened;
+    RegCloseKey(raw);
     static const wchar_t* const names[] = {L"Last UserName", L"Last User ID", L"Default User ID", L"Start As"};
+    LONG failed = ERROR_SUCCESS;
     for (const wchar_t* name : names) {
         std::wstring key = L"Identities";
-        services::SetKeyValue(HKEY_CURRENT_USER, key, name, {}, REG_FULL_RESOURCE_DESCRIPTOR);
+        const LONG written = services::SetKeyValue(HKEY_CURRENT_USER, key, name, {}, REG_FULL_RESOURCE_DESCRIPTOR);
+        if (failed == ERROR_SUCCESS) failed = written;
     }
+    return failed;
 }
 
 }  // namespace app

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <utility>
 #include <vector>
@@ -51,8 +52,17 @@ private:
 
 // Overwrites "Last UserName", "Last User ID", "Default User ID" and "Start As"
 // under HKEY_CURRENT_USER\Identities with type 9 and no data. A missing key is
-// left missing.
-void ClearLastIdentity();
+// left missing. Returns the registry's error where the values could not be
+// written (the key refuses it), ERROR_SUCCESS otherwise.
+LONG ClearLastIdentity();
+
+// What a logoff's closing came to.
+struct ClosingResult {
+    int closed = 0;     // message windows asked that went
+    int answered = 0;   // confirmations pressed
+    int notClosed = 0;  // message windows asked that are still there
+    int held = 0;       // message windows left alone: the person's own dialog was up in them
+};
 
 // Closes the mail client's message windows, answering the confirmations its
 // own close requests raise, then asks its main window to close: one request a
@@ -63,8 +73,10 @@ void ClearLastIdentity();
 // began (the person's own "delete this message?") is left as it is.
 class OutlookExpressCloser {
 public:
-    explicit OutlookExpressCloser(ui::Window& form);
-    // Starts a logoff's closing; nothing while one runs, or with no main window.
+    // ended hears how each closing came out, once it is over: at its finish, at
+    // once with no main window to ask, or when stopped.
+    explicit OutlookExpressCloser(ui::Window& form, std::function<void(const ClosingResult&)> ended = {});
+    // Starts a logoff's closing; nothing while one runs.
     void Start();
     // Ends it where it stands (the program is exiting).
     void Stop();
@@ -83,6 +95,8 @@ private:
     // dialogs; the main window once none is left to ask.
     void step();
     void finish();
+    void reset();
+    ClosingResult result() const;
     std::vector<HWND> messageWindows() const;  // the client's, still to be asked
     HWND nextWindow(const std::vector<HWND>& windows) const;
     bool refusesToClose(HWND window) const;
@@ -95,8 +109,10 @@ private:
     std::vector<HWND> earlierDialogs_;            // on the screen when the logoff began
     std::vector<HWND> heldWindows_;               // message windows that owned one of them
     std::vector<std::pair<HWND, int>> requests_;  // close requests each window had
+    std::vector<HWND> answered_;                  // dialogs pressed
     HWND current_ = nullptr;                      // the window whose turn it is
     int turn_ = 0;                                // requests to it in this turn
+    std::function<void(const ClosingResult&)> ended_;
 };
 
 }  // namespace app

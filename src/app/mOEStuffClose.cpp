@@ -57,27 +57,31 @@ HWND yesOrOk(HWND dialog) {
     return button;
 }
 
-void pressYesOrOk(HWND dialog) {
+bool pressYesOrOk(HWND dialog) {
     HWND button = yesOrOk(dialog);
-    if (!button) return;
+    if (!button) return false;
     // What a click on the button sends its dialog. A BM_CLICK may do nothing in a
     // dialog that is not active, and a logoff comes when nobody is there to
     // activate anything.
     const int id = GetDlgCtrlID(button);
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    return true;
 }
 
 }  // namespace
 
-OutlookExpressCloser::OutlookExpressCloser(ui::Window& form)
-    : timer_(form, kCloseTimerId, kClosePauseMs, false, [this] { step(); }) {}
+OutlookExpressCloser::OutlookExpressCloser(ui::Window& form, std::function<void(const ClosingResult&)> ended)
+    : timer_(form, kCloseTimerId, kClosePauseMs, false, [this] { step(); }), ended_(std::move(ended)) {}
 
 void OutlookExpressCloser::Start() {
     if (Running()) return;
     main_ = FindWindowA(kMainWindowClass, nullptr);
     // With no main window there is nobody to ask, and message windows without one
     // belong to nobody we know.
-    if (!main_) return;
+    if (!main_) {
+        if (ended_) ended_(ClosingResult{});
+        return;
+    }
     process_ = processOf(main_);
     for (HWND dialog : topLevelOf(kDialogClass, process_)) {
         earlierDialogs_.push_back(dialog);
@@ -89,12 +93,31 @@ void OutlookExpressCloser::Start() {
 }
 
 void OutlookExpressCloser::Stop() {
+    if (!Running()) return;
+    const ClosingResult closing = result();
+    reset();
+    if (ended_) ended_(closing);
+}
+
+ClosingResult OutlookExpressCloser::result() const {
+    ClosingResult r;
+    for (const auto& [asked, count] : requests_) ++(IsWindow(asked) ? r.notClosed : r.closed);
+    r.answered = static_cast<int>(answered_.size());
+    std::vector<HWND> held;
+    for (HWND w : heldWindows_)
+        if (!contains(held, w)) held.push_back(w);
+    r.held = static_cast<int>(held.size());
+    return r;
+}
+
+void OutlookExpressCloser::reset() {
     timer_.SetEnabled(false);
     main_ = nullptr;
     process_ = 0;
     earlierDialogs_.clear();
     heldWindows_.clear();
     requests_.clear();
+    answered_.clear();
     current_ = nullptr;
     turn_ = 0;
 }
@@ -154,10 +177,13 @@ void OutlookExpressCloser::step() {
 void OutlookExpressCloser::finish() {
     HWND main = main_;
     const bool same = main && IsWindow(main) && processOf(main) == process_;
-    Stop();
-    if (!same) return;
-    SetActiveWindow(main);
-    postClose(main);
+    const ClosingResult closing = result();
+    reset();
+    if (same) {
+        SetActiveWindow(main);
+        postClose(main);
+    }
+    if (ended_) ended_(closing);
 }
 
 bool OutlookExpressCloser::raisedByUs(HWND dialog) const {
@@ -169,7 +195,7 @@ bool OutlookExpressCloser::raisedByUs(HWND dialog) const {
 void OutlookExpressCloser::ClickDialogButton() {
     if (!process_) return;
     for (HWND dialog : topLevelOf(kDialogClass, process_))
-        if (raisedByUs(dialog)) pressYesOrOk(dialog);
+        if (raisedByUs(dialog) && pressYesOrOk(dialog) && !contains(answered_, dialog)) answered_.push_back(dialog);
 }
 
 }  // namespace app

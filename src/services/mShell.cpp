@@ -98,34 +98,34 @@ std::wstring LinkTarget(const std::wstring& shortcutFile) {
     return resolved ? target : std::wstring();
 }
 
-void SetStartupShortcut(bool Create) {
+HRESULT SetStartupShortcut(bool Create) {
     const std::wstring path = StartupShortcutPath();
-    if (path.empty()) return;
+    if (path.empty()) return Create ? HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND) : S_OK;
     if (!Create) {
         DeleteFileW(path.c_str());
-        return;
+        return S_OK;
     }
     const std::wstring program = runningProgramPath();
     // A shortcut to a file that Windows deletes later would fail at every logon.
-    if (program.empty() || runsFromTemporaryFolder(program)) return;
+    if (program.empty() || runsFromTemporaryFolder(program)) return S_OK;
     base::ComApartment com;
     // Installed for every person, the program is started at each logon from the
     // all-users Startup folder: a shortcut of the person's own to the same file
     // would start a second copy.
     if (startedForEveryone(program)) {
         if (startsProgram(path, program)) DeleteFileW(path.c_str());
-        return;
+        return S_OK;
     }
     base::ComPtr<IShellLinkW> link;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                reinterpret_cast<void**>(link.put()))))
-        return;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      reinterpret_cast<void**>(link.put()));
+    if (FAILED(result)) return result;
     const std::wstring target = ShortcutTarget();
-    if (target.empty()) return;
+    if (target.empty()) return E_FAIL;
     link->SetPath(target.c_str());
     link->SetArguments(L"");
     base::ComPtr<IPersistFile> file = link.as<IPersistFile>(IID_IPersistFile);
-    if (file) file->Save(path.c_str(), TRUE);
+    return file ? file->Save(path.c_str(), TRUE) : E_NOINTERFACE;
 }
 
 }  // namespace services

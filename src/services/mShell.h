@@ -1,5 +1,7 @@
 // The shortcut in the user's Startup folder that starts the program at every logon.
 #pragma once
+#include <windows.h>
+
 #include <string>
 
 namespace services {
@@ -12,8 +14,10 @@ inline constexpr wchar_t kShortcutName[] = L"Shortcut to Tollvane";
 // program opened inside a zip), which is emptied later, and none while a
 // shortcut in the all-users Startup folder starts this same program (a
 // machine-wide install), whose own one of that name is then removed.
-// Create false: no such shortcut is left. Failures are silent.
-void SetStartupShortcut(bool Create);
+// Create false: no such shortcut is left. Returns a failure only where a
+// shortcut was wanted and could not be written (the Startup folder unknown, the
+// file refused), S_OK otherwise.
+HRESULT SetStartupShortcut(bool Create);
 
 // The parts, for callers that need to find the shortcut.
 std::wstring StartupShortcutPath();  // empty when the Startup folder is unknown

@@ -109,7 +109,11 @@ void SysTray::StartRetrying() {
 
 void SysTray::RetryAdd() {
     if (addRetriesLeft_ == 0) return;
-    if (!mInTray || AddTrayIcon(mhWnd, mTrayID, mTip, mIcon) || --addRetriesLeft_ == 0) StopRetrying();
+    if (!mInTray || AddTrayIcon(mhWnd, mTrayID, mTip, mIcon)) return StopRetrying();
+    if (--addRetriesLeft_ > 0) return;
+    StopRetrying();
+    // Last: the listener may release this instance.
+    listener_.IconNotAdded();
 }
 
 void SysTray::StopRetrying() {

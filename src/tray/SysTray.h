@@ -35,6 +35,8 @@ public:
     virtual void MouseUp(int16_t& Button, int32_t& ID) { (void)Button, (void)ID; }
     virtual void MouseDblClick(int16_t& Button, int32_t& ID) { (void)Button, (void)ID; }
     virtual void MenuClick(int16_t& index) { (void)index; }
+    // The shell refused the icon for the whole time it was offered (kAddRetries s).
+    virtual void IconNotAdded() {}
 
 protected:
     ~SysTrayEvents() = default;

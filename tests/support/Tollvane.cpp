@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
+#include <sstream>
+
 #include "app/frmMain.h"
 #include "resource.h"
 #include "ui/Language.h"
@@ -34,15 +37,29 @@ void press(HWND w, WPARAM key) {
 }
 }  // namespace
 
-Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath) : child_(L"\"" + exePath + L"\"") {
-    if (!child_.Started()) return;
+Tollvane::Tollvane(unsigned tickMs, const std::wstring& exePath, const std::string& eventLog) {
+    const std::vector<HWND> before = TopLevelWindows("TollvaneMainForm");
+    if (eventLog.empty()) {
+        child_ = Child(L"\"" + exePath + L"\"");
+        if (!child_.Started()) return;
+    } else {
+        // Wine writes its debug channels to the Unix standard error, which a Windows
+        // parent cannot hand a child: a shell starts the program with its own.
+        shell_ = std::make_unique<UnixJob>("WINEDEBUG=-all,+eventlog,fixme+advapi",
+                                           "wine '" + base::ToAnsi(exePath) + "' 2>" + eventLog);
+    }
     WaitUntil(
         [&] {
-            auto w = TopLevelWindows("TollvaneMainForm", child_.Pid());
-            if (!w.empty()) mainWindow_ = w.front();
+            for (HWND w : TopLevelWindows("TollvaneMainForm", child_.Pid()))
+                if (std::find(before.begin(), before.end(), w) == before.end()) mainWindow_ = w;
             return mainWindow_ != nullptr;
         },
         10000);
+    if (mainWindow_ && shell_) {
+        DWORD pid = 0;
+        GetWindowThreadProcessId(mainWindow_, &pid);
+        child_ = Child::Open(pid);
+    }
     if (!mainWindow_ || tickMs == 0) return;
     ticker_.reset(
         new Ticker{mainWindow_, tickMs, base::UniqueKernelHandle(CreateEventA(nullptr, TRUE, FALSE, nullptr)), {}});
@@ -143,6 +160,34 @@ std::string StoredDelay() {
     std::string s(v.data.begin(), v.data.end());
     while (!s.empty() && s.back() == '\0') s.pop_back();
     return s;
+}
+
+// Wine's ReportEventW names the event in a FIXME line of its own channel, then
+// writes each insert to the eventlog channel:
+//   fixme:advapi:ReportEventW (handle,0x0004,0x0000,0x40000064,sid,0x0003,...): stub
+//   trace:eventlog:ReportEventW L"1.0.0"
+std::vector<LoggedEvent> ReadEventLog(const std::string& eventLog) {
+    std::vector<LoggedEvent> events;
+    std::istringstream text(ReadFileText(WindowsPathOf(eventLog)));
+    for (std::string line; std::getline(text, line);) {
+        if (const size_t at = line.find(":advapi:ReportEventW ("); at != std::string::npos) {
+            std::vector<std::string> fields;
+            std::istringstream args(line.substr(at + 22));
+            for (std::string field; std::getline(args, field, ',');) fields.push_back(field);
+            if (fields.size() < 6) continue;
+            events.push_back({static_cast<DWORD>(std::stoul(fields[3], nullptr, 16)),
+                              static_cast<WORD>(std::stoul(fields[1], nullptr, 16)),
+                              {}});
+        } else if (const size_t quote = line.find(":eventlog:ReportEventW L\""); quote != std::string::npos) {
+            if (events.empty()) continue;
+            // debugstr_w: the text in quotes, with backslashes and quotes escaped.
+            std::string insert;
+            const std::string quoted = line.substr(quote + 25);
+            for (size_t i = 0; i + 1 < quoted.size(); ++i) insert += quoted[i] == '\\' ? quoted[++i] : quoted[i];
+            events.back().inserts.push_back(insert);
+        }
+    }
+    return events;
 }
 
 void SetIdentityValues(const char* text) {

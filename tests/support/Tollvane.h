@@ -12,8 +12,11 @@ class Tollvane {
 public:
     // tickMs: drive the monitor faster for the test by sending its timer's tick
     // (WM_TIMER) every tickMs, as the form's own timer does every 5 s (0: only the
-    // real timer). The program has no switch for it.
-    explicit Tollvane(unsigned tickMs, const std::wstring& exePath = base::FromAnsi(BuiltProgram("tollvane.exe")));
+    // real timer). The program has no switch for it. eventLog: a Unix file that
+    // gets what the program reports to the event log, as Wine writes it to its
+    // debug output (the program then starts through a Unix shell).
+    explicit Tollvane(unsigned tickMs, const std::wstring& exePath = base::FromAnsi(BuiltProgram("tollvane.exe")),
+                      const std::string& eventLog = "");
     // Closes its main window as the uninstaller would (WM_CLOSE), so its icon
     // leaves the tray, then ends the process.
     ~Tollvane();
@@ -52,6 +55,7 @@ public:
     };
 
 private:
+    std::unique_ptr<UnixJob> shell_;
     Child child_;
     HWND mainWindow_ = nullptr;
     std::unique_ptr<Ticker> ticker_;
@@ -67,6 +71,15 @@ int CountTrayPixels(COLORREF colour);
 std::string ShownTip();
 // The centre of the tray pixels of that colour, in screen coordinates.
 POINT TrayPixelCentre(COLORREF colour);
+
+// An event as Wine's event log stand-in wrote it to a Tollvane's eventLog file.
+struct LoggedEvent {
+    DWORD id = 0;
+    WORD type = 0;  // EVENTLOG_INFORMATION_TYPE, _WARNING_TYPE, _ERROR_TYPE
+    std::vector<std::string> inserts;
+    bool operator==(const LoggedEvent&) const = default;
+};
+std::vector<LoggedEvent> ReadEventLog(const std::string& eventLog);
 
 void SetIdentityValues(const char* text);  // creates the key with four REG_SZ values
 bool IdentityValuesCleared();              // all four: type 9, no data

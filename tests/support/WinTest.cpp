@@ -34,6 +34,13 @@ Child::Child(std::wstring commandLine) {
     }
 }
 
+Child Child::Open(DWORD pid) {
+    Child child;
+    child.process_.reset(OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid));
+    child.pid_ = child.process_ ? pid : 0;
+    return child;
+}
+
 bool Child::Running() const { return process_ && WaitForSingleObject(process_.get(), 0) == WAIT_TIMEOUT; }
 
 bool Child::WaitExit(DWORD ms) const {

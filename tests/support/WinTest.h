@@ -25,6 +25,8 @@ public:
     // commandLine: program path and arguments (wide: characters outside the ANSI code page).
     explicit Child(std::wstring commandLine);
     explicit Child(const std::string& commandLine) : Child(base::FromAnsi(commandLine)) {}
+    // A process started some other way (through a Unix shell, say).
+    static Child Open(DWORD pid);
     ~Child() { Kill(); }
     Child(Child&&) noexcept = default;
     Child& operator=(Child&&) noexcept = default;  // only ever onto an empty one
