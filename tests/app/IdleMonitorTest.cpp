@@ -17,9 +17,10 @@ struct World : MonitorOperations {
     bool running = false;
     bool idle = true;
     bool watching = false;
-    int64_t now = 1000;                // the clock, in ms
-    std::optional<uint32_t> inputAge;  // how long ago the system saw input
-    std::vector<std::string> log;      // what changed the world, in order
+    int64_t now = 1000;                         // the clock, in ms
+    std::optional<uint32_t> inputAge;           // how long ago the system saw input
+    std::vector<std::string> log;               // what changed the world, in order
+    std::pair<LogoffReason, int32_t> logoff{};  // the last logoff's reason and idle minutes
     bool MailClientRunning() override { return running; }
     bool IsIdle() override { return idle; }
     int64_t Now() override { return now; }
@@ -36,6 +37,7 @@ struct World : MonitorOperations {
     }
     void ShowWarning(int64_t seconds) override { log.push_back("warn " + std::to_string(seconds)); }
     void EndWarning() override { log.push_back("end warning"); }
+    void LoggingOff(LogoffReason why, int32_t minutes) override { logoff = {why, minutes}; }
     std::vector<std::string> take() { return std::exchange(log, {}); }
 };
 
@@ -88,6 +90,7 @@ TEST_F(Monitor, WaitsForTheMailClientLogsOffAtTheTwelfthIdleTickPerMinuteAndAgai
     world.take();
     tick();
     EXPECT_EQ(world.take(), (Log{"odd", "clear", "close", "cross", "wait"}));
+    EXPECT_EQ(world.logoff, std::pair(LogoffReason::Idle, 2));
     EXPECT_EQ(monitor.IdleTicks(), 24) << "a logoff leaves the count as it is";
     // So a client started again with no input in between is logged off at the
     // first tick. Any input sets it back.
@@ -145,6 +148,7 @@ TEST_F(Monitor, InputSeenByALateTickLogsOffOnlyWhenItCameAfterTheDelay) {
     tick(1, 61'000);  // the stretch began at the previous tick: 60 s before the input
     EXPECT_FALSE(world.watching);
     EXPECT_EQ(monitor.IdleTicks(), 0) << "the input was seen";
+    EXPECT_EQ(world.logoff, std::pair(LogoffReason::Idle, 1)) << "the minutes before the input";
     // The system's input time unreadable, or older than the previous tick: the
     // input ends the stretch, nothing more.
     monitor.WatcherTick();
@@ -168,6 +172,7 @@ TEST_F(Monitor, ResumeLogsOffAtOnceOnlyWhenTheDelayRanOutInTheSleep) {
     monitor.Resumed();
     EXPECT_FALSE(world.watching);
     EXPECT_EQ(monitor.IdleTicks(), 12);
+    EXPECT_EQ(world.logoff, std::pair(LogoffReason::Resume, 1));
 }
 
 class Warning : public Monitor {
