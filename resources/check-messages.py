@@ -125,7 +125,8 @@ def self_test():
                                  .replace("%4 Sekunden.", "%5 Sekunden.").replace("%4 secondes.", "%5 secondes.")
                                  .replace("%4 segundos.", "%5 segundos."), None),
         "a language the string tables lack": (lambda s: s.replace("Japanese=0x411", "Japanese=0x412"), None),
-        "a string table the messages lack": (lambda s: s, "LANGUAGE LANG_ITALIAN, SUBLANG_DEFAULT\n"),
+        "a string table the messages lack": (lambda s: s.replace("\n               Japanese=0x411:MSG00411", ""), None),
+        "a string table this check cannot place": (lambda s: s, "LANGUAGE LANG_ITALIAN, SUBLANG_DEFAULT\n"),
         "an empty text": (lambda s: re.sub(r"(Language=German\n)Der Infobereich.*", r"\1 ", s), None),
     }
     failed = 0
