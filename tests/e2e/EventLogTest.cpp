@@ -24,8 +24,9 @@ protected:
 };
 
 // One run of the program: its start, an idle logoff, changed policy, Log Off Now
-// with identity values that cannot be cleared, and Exit in the middle of a
-// double-click's logoff, whose event still goes out before the process ends.
+// with identity values that cannot be cleared and a dialog of the person's own,
+// and Exit in the middle of a double-click's logoff, whose event still goes out
+// before the process ends.
 TEST_F(Events, EachStartLogoffPolicyChangeAndFailureIsReportedOnceWithItsFigures) {
     const std::string log = wintest::UnixTempName("events") + ".log";
     wintest::SetStoredDelay("1");
@@ -51,11 +52,14 @@ TEST_F(Events, EachStartLogoffPolicyChangeAndFailureIsReportedOnceWithItsFigures
     ASSERT_TRUE(reported(3));
 
     ASSERT_TRUE(wintest::MakeReadOnly(HKEY_CURRENT_USER, "Identities"));
-    MailClient now({"close"});
+    // One message window with the person's own dialog open in it, left alone.
+    MailClient now({"close", "prompt"});
     ASSERT_TRUE(now.Ready());
+    ASSERT_TRUE(wintest::WaitUntil([&] { return !wintest::TopLevelWindows("#32770", now.Pid()).empty(); }, 5000));
     ASSERT_TRUE(t.Choose(Tollvane::LogOffNow));
-    ASSERT_TRUE(now.WaitExit(5000));
+    ASSERT_TRUE(wintest::WaitUntil([&] { return now.Count("close main") > 0; }, 5000));
     ASSERT_TRUE(reported(5));
+    now.Kill();
 
     MailClient never({"never"});
     ASSERT_TRUE(never.Ready());
@@ -74,7 +78,7 @@ TEST_F(Events, EachStartLogoffPolicyChangeAndFailureIsReportedOnceWithItsFigures
         {MSG_LOGOFF_IDLE, kInfo, {"1", "3", "2", "0", "0"}},
         {MSG_POLICY_CHANGED, kInfo, {"1", "5", "30", "0"}},
         {MSG_IDENTITY_NOT_CLEARED, kError, {identities, denied}},
-        {MSG_LOGOFF_NOW, kInfo, {"1", "0", "0", "0"}},
+        {MSG_LOGOFF_NOW, kInfo, {"1", "0", "0", "1"}},
         {MSG_IDENTITY_NOT_CLEARED, kError, {identities, denied}},
         {MSG_LOGOFF_DOUBLE_CLICK, kInfo, {"0", "0", "1", "0"}},
     };
