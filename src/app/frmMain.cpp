@@ -192,8 +192,10 @@ bool FrmMain::IsIdle() { return app::IsIdle(); }
 int64_t FrmMain::Now() { return clock_.Now(); }
 std::optional<uint32_t> FrmMain::InputAgeMs() { return LastInputAgeMs(); }
 void FrmMain::ClearLastIdentity() {
-    if (const LONG failed = app::ClearLastIdentity(); failed != ERROR_SUCCESS)
+    const LONG failed = app::ClearLastIdentity();
+    if (failed != ERROR_SUCCESS && !identityFailureReported_)
         report(MSG_IDENTITY_NOT_CLEARED, {L"HKEY_CURRENT_USER\\Identities", number(failed)});
+    identityFailureReported_ = failed != ERROR_SUCCESS;
 }
 void FrmMain::CloseOutlookExpress() { closer_.Start(); }
 

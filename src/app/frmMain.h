@@ -91,6 +91,9 @@ private:
     IdleClock clock_;
     LogoffReason logoffWhy_ = LogoffReason::LogOffNow;
     int32_t logoffIdleMinutes_ = 0;
+    // A key that refuses writes refuses them at every logoff and every closing by
+    // hand: reported once, until a clearing succeeds again.
+    bool identityFailureReported_ = false;
     OutlookExpressCloser closer_{*this, [this](const ClosingResult& closing) { LogoffEnded(closing); }};
     IdleMonitor monitor_{*this};
     // The system reports every window created or shown, so waiting for the mail
