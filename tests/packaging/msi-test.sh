@@ -12,6 +12,7 @@ for f in "$package" "$older"; do [ -s "$f" ] || { echo "FAIL: no package $f (is 
 fresh_wine "$work"
 uninstall_root='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 shell_folders='HKLM\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders'
+event_source='HKLM\System\CurrentControlSet\Services\EventLog\Application\Tollvane'
 # Whether a copy started from the install folder runs in this world (not this
 # script's child: the logon started it).
 installed_copy_runs() {
@@ -61,8 +62,13 @@ one_entry_of() {
   equals "$(reg_value "$uninstall_root\\$codes" DisplayVersion)" "$1" || return 1
   equals "$(reg_value "$uninstall_root\\$codes" Publisher)" "Brackwyn Software"
 }
+# The event log's source Tollvane, its messages in the installed program.
+source_registered() {
+  equals "$(reg_value "$event_source" EventMessageFile)" "$exe" && equals "$(reg_value "$event_source" TypesSupported)" 0x7
+}
 nothing_left() {
   local left=0
+  ! reg_key_exists "$event_source" || { echo "   left: the event source"; left=1; }
   for f in "$dir" "$startup_entry" "$menu_entry"; do [ -e "$f" ] && { echo "   left: $f"; left=1; }; done
   [ -z "$(entries)" ] || { echo "   left: the Add or Remove Programs entry"; left=1; }
   return $left
@@ -77,6 +83,7 @@ expect "the policy templates in every language" \
 expect "the all-users Startup folder starts the installed program" points_at "$startup_entry" "$exe"
 expect "the all-users Start-menu entry Tollvane points at it too" points_at "$menu_entry" "$exe"
 expect "Add or Remove Programs lists Tollvane $version, once" one_entry_of "$version"
+expect "the event log's source Tollvane is registered" source_registered
 expect_not "the person's own Startup folder holds no shortcut" shortcut_exists
 
 echo "== the logon: the all-users Startup shortcut started as Explorer starts it =="
@@ -99,7 +106,7 @@ start_tollvane "$own/tollvane.exe"; own_pid=$tv_pid
 expect "a person's own copy runs beside it" wait_until 60 shortcut_exists
 timeout 30 wine reg add 'HKCU\Software\Tollvane\Settings' /v DelayMinutes /d 15 /f </dev/null >/dev/null 2>&1
 expect "msiexec /x <package> /qn exits 0" msiexec /x "$(windows_path "$package")"
-expect "nothing of the package is left: files, folder, shortcuts, entry" nothing_left
+expect "nothing of the package is left: files, folder, shortcuts, entry, event source" nothing_left
 expect "the copy the logon started was asked to exit and ended" wait_until 20 installed_copy_ended
 expect "the person's own copy keeps running" is_running "$own_pid"
 expect "the person's settings are kept" equals "$(reg_value 'HKCU\Software\Tollvane\Settings' DelayMinutes)" 15
@@ -117,6 +124,7 @@ expect "one entry is left, the newer version's" one_entry_of "$version"
 expect_not "the older version's entry is gone" reg_key_exists "$uninstall_root\\$old_code"
 expect "the program is in place" exists "$dir/tollvane.exe"
 expect "the all-users Startup shortcut is in place" points_at "$startup_entry" "$exe"
+expect "the event source is still registered" source_registered
 
 echo "== silent uninstall by product code =="
 code=$(entries)
