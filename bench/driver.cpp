@@ -7,6 +7,10 @@
 //                                       and from its showing, until a running Tollvane's
 //                                       first monitor tick: two medians of RUNS
 //   driver.exe about COUNT              opens and closes Tollvane's About box COUNT times
+//   driver.exe table ROUNDS window|startup CMD...
+//                                       each command line started in turn, ROUNDS times
+//                                       round the list; a line per command: its median
+//                                       and its fastest start, ms
 #include <windows.h>
 #include <shellapi.h>
 
@@ -170,6 +174,16 @@ int main(int argc, char** argv) {
         std::vector<double> ms;
         for (int i = 0; i < runs; ++i) ms.push_back(startOnce(cmd, mode == "window"));
         std::printf("%.1f\n", median(ms));
+        return 0;
+    }
+    if (mode == "table" && argc > 4) {
+        const int rounds = std::atoi(argv[2]);
+        const bool window = std::string(argv[3]) == "window";
+        std::vector<std::vector<double>> ms(static_cast<size_t>(argc - 4));
+        for (int r = 0; r < rounds; ++r) {
+            for (int i = 4; i < argc; ++i) ms[static_cast<size_t>(i - 4)].push_back(startOnce(argv[i], window));
+        }
+        for (const auto& m : ms) std::printf("%.1f %.1f\n", median(m), *std::min_element(m.begin(), m.end()));
         return 0;
     }
     if (mode == "detect" && argc > 3) {
