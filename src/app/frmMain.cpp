@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "app/mOEStuff.h"
@@ -8,6 +10,7 @@
 #include "resource.h"
 #include "services/EventLog.h"
 #include "services/mShell.h"
+#include "ui/CommonControls.h"
 #include "ui/Language.h"
 
 namespace app {
@@ -101,7 +104,6 @@ bool FrmMain::CreateFormWindow() {
 
 void FrmMain::OnLoad() {
     settings_.Load();
-    reportStart(settings_);
     ApplySettings();
     MakeTray();
     PostMessageA(hWnd(), kAfterTheIcon, 0, 0);
@@ -114,9 +116,13 @@ void FrmMain::ApplySettings() { monitor_.SetSettings(settings_.InForce()); }
 // anything the waking input could do.
 LRESULT FrmMain::OnMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == kAfterTheIcon) {
-        // A mail client that runs already is found at once, not at the slow
-        // poll's first tick; the Startup shortcut is for the next logon.
+        // The start's event (its thread starts with it), a mail client that
+        // runs already found at once, not at the slow poll's first tick, the
+        // common controls for the boxes the menu opens, the Startup shortcut for
+        // the next logon: none of them is needed for the splash or the icon.
+        reportStart(settings_);
         Timer2_Timer();
+        ui::UseCommonControls(ICC_STANDARD_CLASSES);
         if (const HRESULT written = services::SetStartupShortcut(true); FAILED(written))
             report(MSG_SHORTCUT_FAILED, {services::StartupShortcutPath(), hresultText(written)});
         return 0;

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "ui/CommonControls.h"
 #include "ui/Window.h"
 
 namespace forms {
@@ -86,8 +87,7 @@ void Label::SetToolTipText(std::wstring_view text) {
     info.uId = reinterpret_cast<UINT_PTR>(hwnd_);
     info.lpszText = const_cast<char*>(ansi.c_str());
     if (!tooltip_) {
-        INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
-        InitCommonControlsEx(&controls);
+        ui::UseCommonControls(ICC_BAR_CLASSES);
         tooltip_ = CreateWindowExA(WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, info.hwnd, nullptr,
                                    GetModuleHandleA(nullptr), nullptr);

@@ -2,6 +2,9 @@
 // the real popup menu driven by keyboard, the real input box.
 #include <windows.h>
 #include <shellapi.h>
+#include <tlhelp32.h>
+
+#include <string>
 
 #include "support/MailClient.h"
 #include "resource.h"
@@ -16,6 +19,16 @@ using wintest::Tollvane;
 constexpr COLORREF kCross = RGB(255, 0, 0);
 constexpr COLORREF kEvenLamp = RGB(0, 255, 0);
 constexpr COLORREF kOddLamp = RGB(255, 255, 0);
+
+// Whether the process has a module loaded from a path that holds `part` (lower case).
+bool loadsFrom(DWORD pid, const std::string& part) {
+    const base::UniqueKernelHandle modules(CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, pid));
+    MODULEENTRY32 m{};
+    m.dwSize = sizeof m;
+    for (BOOL more = Module32First(modules.get(), &m); more; more = Module32Next(modules.get(), &m))
+        if (std::string(CharLowerA(m.szExePath)).find(part) != std::string::npos) return true;
+    return false;
+}
 
 class TrayE2E : public wintest::ProgramTest {
 protected:
@@ -121,6 +134,9 @@ TEST_F(TrayE2E, ALogoffInsideTheInputBoxLeavesItWorkingAndExitFromInsideItEndsTh
     HWND box = t.InputBox();
     ASSERT_TRUE(box);
     wintest::Screenshot("set-delay.png");
+    // The common controls load after the icon, yet in time for the box: version 6,
+    // from the side-by-side store, as the manifest asks.
+    EXPECT_TRUE(loadsFrom(t.Pid(), "common-controls"));
     MailClient mail({"ok"});
     ASSERT_TRUE(mail.Ready());
     EXPECT_TRUE(mail.WaitExit(10000));  // logged off from inside the box's loop
