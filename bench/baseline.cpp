@@ -3,6 +3,7 @@
 //   baseline.exe tray    the same with a tray icon
 //   baseline.exe timer   the same with a 1 ms timer asking FindWindowA for the
 //                        mail client's main window at every tick
+//   baseline.exe slow    the same with a 2 s timer instead (the program's safety net)
 // Each exits when its window gets WM_CLOSE.
 #include <windows.h>
 #include <shellapi.h>
@@ -33,7 +34,8 @@ LRESULT CALLBACK proc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
     const bool tray = std::strstr(cmdLine, "tray") != nullptr;
-    timerMode = std::strstr(cmdLine, "timer") != nullptr;
+    const bool slow = std::strstr(cmdLine, "slow") != nullptr;
+    timerMode = slow || std::strstr(cmdLine, "timer") != nullptr;
     WNDCLASSA wc{};
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
@@ -51,7 +53,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
         lstrcpyA(nid.szTip, "baseline");
         Shell_NotifyIconA(NIM_ADD, &nid);
     }
-    if (timerMode) SetTimer(hwnd, 1, 1, nullptr);
+    if (timerMode) SetTimer(hwnd, 1, slow ? 2000 : 1, nullptr);
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) DispatchMessageA(&msg);
     if (tray) Shell_NotifyIconA(NIM_DELETE, &nid);

@@ -30,7 +30,7 @@ add() {
 table() {
   echo "$2 (ms; median and fastest of $rounds, in turn)"
   printf '%-44s %10s %10s %8s\n' "program" "median" "fastest" "ratio"
-  local i=0 base= median fastest
+  local i=0 base='' median fastest
   while read -r median fastest; do
     [ -n "$base" ] || base=$median
     printf '%-44s %10s %10s %8s\n' "${labels[$i]}" "$median" "$fastest" \

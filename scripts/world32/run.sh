@@ -25,7 +25,7 @@ mkdir -p "$xfer/disk/tree"
                    \( -name '*.cmake' -o -name '*.exe' -o -name '*.bin' -o -name '*.msi' -o -path '*/packaging-tests/*' \) -print; }) \
   | (cd "$root" && xargs -d '\n' cp --parents -t "$xfer/disk/tree")
 env_vars=""
-for v in TOLLVANE_SOAK_SHORT TOLLVANE_RUN_NAME BENCH_SECONDS BENCH_ABOUT; do
+for v in TOLLVANE_SOAK_SHORT TOLLVANE_RUN_NAME BENCH_SECONDS BENCH_ABOUT BENCH_ROUNDS BENCH_WAITING_SECONDS; do
   [ -n "${!v:-}" ] && env_vars+="export $v=$(printf '%q' "${!v}"); "
 done
 cat >"$xfer/disk/job.sh" <<JOB
