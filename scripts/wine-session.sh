@@ -31,7 +31,9 @@ wine_session_start() {
     rm -f "$dir/display"
     Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 3>"$dir/display" &
     WINE_SESSION_PIDS+=($!)
-    for _ in $(seq 100); do [ -s "$dir/display" ] && break; sleep 0.1; done
+    # Seconds on the emulated 32-bit PC while other worlds wind down.
+    for _ in $(seq 600); do [ -s "$dir/display" ] && break; sleep 0.1; done
+    [ -s "$dir/display" ] || { echo "wine-session: Xvfb gave no display in 60 s" >&2; return 1; }
     DISPLAY=:$(head -1 "$dir/display")
     export DISPLAY
   fi
@@ -60,15 +62,18 @@ wine_session_start() {
   wine_session_value 'HKCU\Software\Wine\Explorer' Desktop shell || written=1
   wine_session_value 'HKCU\Software\Wine\Explorer\Desktops' shell 1024x768 || written=1
   # The desktop's explorer, waited for: a program that starts before it finds no
-  # notification area. On the emulated 32-bit PC it can take over a minute.
+  # notification area. On the emulated 32-bit PC it takes over a minute, and now
+  # and then, in a new prefix right after another world's, over three.
   wine explorer /desktop=shell,1024x768 </dev/null >/dev/null 2>&1 &
   WINE_SESSION_PIDS+=($!)
-  local deadline=$((SECONDS + 180))
+  local patience=180
+  [ "${TOLLVANE_WORLD:-}" = i386 ] && patience=420
+  local deadline=$((SECONDS + patience))
   while [ $SECONDS -lt $deadline ]; do
     xwininfo -root -tree 2>/dev/null | grep -q 'Wine desktop' && { sleep 1; return $written; }
     sleep 0.1
   done
-  echo "wine-session: no Wine desktop after 180 s" >&2
+  echo "wine-session: no Wine desktop after $patience s" >&2
   return 1
 }
 
