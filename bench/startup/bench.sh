@@ -53,8 +53,9 @@ add "+ the static C++ runtime" bench_add_cxx tray
 add "+ 700 KB of read-only data" bench_add_ballast tray
 add "+ the resources (no manifest)" bench_add_resources tray
 add "+ all of these" bench_add_all tray
-add "the program's image, window in WinMain" bench_less_nothing
-add "  - the manifest" bench_less_manifest
+add "the program's image, window in WinMain" bench_image_whole
+add "  - the manifest" bench_image_no_manifest
+add "  + the comctl32 import (as before)" bench_image_comctl32_import
 add "the program, to its splash" tollvane
 add "minimal tray program, again" bench_baseline tray
 table window "Start-up, process creation to the first window"
