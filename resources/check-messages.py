@@ -12,7 +12,8 @@ lang/*.rc, by language id. Exits 1 and says what is wrong otherwise.
 import os
 import re
 import sys
-import tempfile
+
+import checking
 
 # The string tables name their languages; the message file numbers them.
 RC_LANGUAGES = {
@@ -129,42 +130,20 @@ def self_test():
         "a string table this check cannot place": (lambda s: s, "LANGUAGE LANG_ITALIAN, SUBLANG_DEFAULT\n"),
         "an empty text": (lambda s: re.sub(r"(Language=German\n)Der Infobereich.*", r"\1 ", s), None),
     }
-    failed = 0
-    for what, (fault, extra_table) in faults.items():
-        with tempfile.TemporaryDirectory() as tmp:
-            os.mkdir(os.path.join(tmp, "lang"))
-            for name in os.listdir(os.path.join(here, "lang")):
-                with open(os.path.join(here, "lang", name), encoding="utf-8") as f, \
-                        open(os.path.join(tmp, "lang", name), "w", encoding="utf-8") as g:
-                    g.write(f.read())
-            if extra_table:
-                with open(os.path.join(tmp, "lang", "it.rc"), "w", encoding="utf-8") as g:
-                    g.write(extra_table)
-            with open(os.path.join(tmp, "events.mc"), "w", encoding="utf-8") as f:
-                f.write(fault(source))
-            found = problems(tmp)
-            print(("ok: refused " if found else "FAIL: accepted ") + what + (f" ({found[0]})" if found else ""))
-            failed += not found
-    real = problems(here)
-    for p in real:
-        print("FAIL: " + p)
-    print(f"{len(faults) - failed} of {len(faults)} faults refused; the real file: {len(real)} problems")
-    return 1 if failed or real else 0
 
+    def make_tree(tmp, planted):
+        fault, extra_table = planted
+        os.mkdir(os.path.join(tmp, "lang"))
+        for name in os.listdir(os.path.join(here, "lang")):
+            checking.copy_file(os.path.join(here, "lang", name), os.path.join(tmp, "lang", name))
+        if extra_table:
+            with open(os.path.join(tmp, "lang", "it.rc"), "w", encoding="utf-8") as g:
+                g.write(extra_table)
+        with open(os.path.join(tmp, "events.mc"), "w", encoding="utf-8") as f:
+            f.write(fault(source))
 
-def main():
-    if sys.argv[1:] == ["--self-test"]:
-        return self_test()
-    found = problems(sys.argv[1])
-    for p in found:
-        print(f"check-messages: {p}", file=sys.stderr)
-    if found:
-        return 1
-    if len(sys.argv) > 2:
-        with open(sys.argv[2], "w") as f:
-            f.write("ok\n")
-    return 0
+    return checking.self_test(problems, faults, make_tree, here)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(checking.main("check-messages", problems, self_test))

@@ -12,7 +12,8 @@ included by tollvane.rc. Exits 1 and says what is wrong otherwise.
 import os
 import re
 import sys
-import tempfile
+
+import checking
 
 MENU = ["IDS_MENU_SET_DELAY", "IDS_MENU_LOG_OFF_NOW", "IDS_MENU_ABOUT", "IDS_MENU_EXIT"]
 ENTRY = re.compile(r'^\s*(IDS_\w+)\s+"((?:[^"]|"")*)"\s*$')
@@ -86,40 +87,18 @@ def self_test():
         "a repeated access key": lambda s: s.replace('"&Exit"', '"&Stop"'),
         "no access key": lambda s: s.replace('"&About"', '"About"'),
     }
-    failed = 0
-    for what, fault in faults.items():
-        with tempfile.TemporaryDirectory() as tmp:
-            os.mkdir(os.path.join(tmp, "lang"))
-            with open(os.path.join(tmp, "lang", "en.rc"), "w", encoding="utf-8") as f:
-                f.write(english)
-            with open(os.path.join(tmp, "lang", "xx.rc"), "w", encoding="utf-8") as f:
-                f.write(fault(english))
-            with open(os.path.join(tmp, "tollvane.rc"), "w") as f:
-                f.write('#include "lang/en.rc"\n#include "lang/xx.rc"\n')
-            found = problems(tmp)
-            print(("ok: refused " if found else "FAIL: accepted ") + what + (f" ({found[0]})" if found else ""))
-            failed += not found
-    # The real files pass.
-    real = problems(here)
-    for p in real:
-        print("FAIL: " + p)
-    print(f"{len(faults) - failed} of {len(faults)} faults refused; the real files: {len(real)} problems")
-    return 1 if failed or real else 0
 
+    def make_tree(tmp, fault):
+        os.mkdir(os.path.join(tmp, "lang"))
+        with open(os.path.join(tmp, "lang", "en.rc"), "w", encoding="utf-8") as f:
+            f.write(english)
+        with open(os.path.join(tmp, "lang", "xx.rc"), "w", encoding="utf-8") as f:
+            f.write(fault(english))
+        with open(os.path.join(tmp, "tollvane.rc"), "w") as f:
+            f.write('#include "lang/en.rc"\n#include "lang/xx.rc"\n')
 
-def main():
-    if sys.argv[1:] == ["--self-test"]:
-        return self_test()
-    found = problems(sys.argv[1])
-    for p in found:
-        print(f"check-strings: {p}", file=sys.stderr)
-    if found:
-        return 1
-    if len(sys.argv) > 2:
-        with open(sys.argv[2], "w") as f:
-            f.write("ok\n")
-    return 0
+    return checking.self_test(problems, faults, make_tree, here)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(checking.main("check-strings", problems, self_test))
