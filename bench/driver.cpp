@@ -58,6 +58,8 @@ bool iconExists(HWND hwnd) {
     return Shell_NotifyIconA(NIM_MODIFY, &nid) != FALSE;
 }
 
+constexpr DWORD kSettleMs = 1000;
+
 double msSince(const LARGE_INTEGER& t0) {
     LARGE_INTEGER f, t1;
     QueryPerformanceFrequency(&f);
@@ -92,6 +94,10 @@ double startOnce(const std::string& cmd, bool splash) {
     if (WaitForSingleObject(pi.hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(pi.hProcess, 1);
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
+    // The shell takes the ended program's icon away after the process is gone: the
+    // next start waits for that, or it would pay for it (a program whose exit
+    // takes longer, as ours with its events, leaves the next start less of it).
+    Sleep(kSettleMs);
     return ms;
 }
 

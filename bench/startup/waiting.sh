@@ -24,7 +24,7 @@ profile() {
   for t in /proc/$pid/task/*; do
     printf '    %6d  %s\n' "$(awk '{ printf "%d", $1 / 1000000 }' "$t/schedstat" 2>/dev/null)" "$(cat "$t/comm" 2>/dev/null)"
   done
-  kill $pid 2>/dev/null; wait $pid 2>/dev/null
+  kill $pid 2>/dev/null; wait $pid 2>/dev/null || true
 }
 echo "Waiting: processor time in each second after the start (ms, all the process's threads)"
 echo " the program:"
